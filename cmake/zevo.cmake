@@ -1,0 +1,36 @@
+# One static library per source folder. Every source and header of the folder
+# belongs to it; includes are written relative to src/ ("platform/dao/dao.h").
+function(zevo_library name dir)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/src/${dir}/*.h)
+  list(FILTER sources EXCLUDE REGEX ".*/main\\.cpp$")
+  set(cpp ${sources})
+  list(FILTER cpp INCLUDE REGEX ".*\\.cpp$")
+  if(cpp)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# Every tests/<dir>/test_*.cpp is one test program, run by CTest headless.
+function(zevo_tests dir)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/test_*.cpp)
+  string(REPLACE "/" "_" prefix ${dir})
+  foreach(src ${tests})
+    get_filename_component(base ${src} NAME_WE)
+    set(target ${prefix}_${base})
+    add_executable(${target} ${src})
+    target_link_libraries(${target} PRIVATE zevo_testsupport ${ARG_LIBS} Qt6::Test)
+    add_test(NAME ${target} COMMAND ${target})
+    set_tests_properties(${target} PROPERTIES
+      TIMEOUT 300
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endforeach()
+endfunction()

@@ -1,0 +1,184 @@
+#pragma once
+// The database layer: Workspace, Database, Recordset and Field over SQLite.
+//
+// The windows build their SQL as text in the Jet dialect (date literals
+// #mm/dd/yyyy#, TOP n, TRANSFORM ... PIVOT, datediff/now, ...). This layer
+// translates it for SQLite and gives the results back as DAO-style objects.
+//
+// Values travel as QVariant:
+//   invalid QVariant = Null; int / qint64 = Integer / Long; float = Single;
+//   double = Double or Currency (Currency rounded to 4 decimals);
+//   QDate (QDateTime when a time is present) = Date; QString = Text / Memo.
+//
+// Every Database opened on the same file shares one SQLite connection
+// (reference-counted), so a transaction covers all of them. Recordsets are
+// read whole into memory when they are opened.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+#include <stdexcept>
+
+namespace zevo::dao {
+
+enum FieldType : int {
+  dbBoolean = 1, dbByte = 2, dbInteger = 3, dbLong = 4, dbCurrency = 5,
+  dbSingle = 6, dbDouble = 7, dbDate = 8, dbText = 10, dbMemo = 12
+};
+
+// Jet-like error numbers used by the layer.
+enum ErrorNumber : int {
+  errNoCurrentRecord = 3021, errFileNotFound = 3024, errReadOnly = 3027,
+  errUnknownColumn = 3061, errExecuteSelect = 3065, errSyntax = 3075,
+  errNoSuchTable = 3078, errUndefinedFunction = 3085, errFieldTooSmall = 3163,
+  errRecordDeleted = 3167, errRowVanished = 3197, errDatabaseExists = 3204,
+  errNotUpdatable = 3326, errUnknownFormat = 3343, errObjectClosed = 3420,
+  errTypeConversion = 3421, errIo = 3040
+};
+
+// Every failure of the layer. text() is German and fit for a message box;
+// detail() carries SQLite's own message and the SQL, where there is one.
+class Error : public std::runtime_error {
+public:
+  Error(int number, const QString& text, const QString& detail = {});
+  int number() const { return number_; }
+  QString text() const { return text_; }
+  QString detail() const { return detail_; }
+private:
+  int number_;
+  QString text_;
+  QString detail_;
+};
+
+class Database;
+class Recordset;
+struct RecordsetData;
+struct ConnectionData;
+
+// A handle on one column of the current record of a recordset.
+class Field {
+public:
+  QString name() const;
+  FieldType type() const;
+  int size() const;                  // n of TEXT(n), else 0
+  QVariant value() const;            // Null = invalid QVariant
+  bool isNull() const;
+  QString text() const;              // value as German text (vb::cstr), Null = ""
+  void setValue(const QVariant& v);  // inside addNew/edit; coerced to the column type
+  Field& operator=(const QVariant& v) { setValue(v); return *this; }
+  Field& operator=(const QString& v) { setValue(QVariant(v)); return *this; }
+  Field& operator=(const char* v) { setValue(QVariant(QString::fromUtf8(v))); return *this; }
+  Field& operator=(int v) { setValue(QVariant(v)); return *this; }
+  Field& operator=(double v) { setValue(QVariant(v)); return *this; }
+private:
+  friend class Recordset;
+  Field(std::shared_ptr<RecordsetData> d, int index) : d_(std::move(d)), index_(index) {}
+  std::shared_ptr<RecordsetData> d_;
+  int index_;
+};
+
+// A materialized result. Copies refer to the same cursor, as DAO objects do.
+class Recordset {
+public:
+  Recordset() = default;
+  bool eof() const;
+  bool bof() const;
+  int recordCount() const;           // always the full count
+  void moveFirst();
+  void moveNext();
+  void movePrevious();
+  void moveLast();
+  int absolutePosition() const;      // 0-based, -1 at BOF/EOF
+
+  int fieldCount() const;
+  Field fields(int index) const;     // 0-based
+  Field fields(const QString& name) const;  // case-insensitive; first match
+  Field operator[](const QString& name) const { return fields(name); }
+  Field operator[](const char* name) const { return fields(QString::fromUtf8(name)); }
+  bool hasField(const QString& name) const;
+
+  void addNew();                     // empty buffer, all fields Null
+  void edit();
+  void update();                     // writes; after addNew the new row becomes current
+  void cancelUpdate();
+  void deleteRecord();               // DAO Delete: the row stays until the cursor moves
+
+  bool findFirst(const QString& criteria);  // "Field = 17 and Other = 'text'"
+  bool noMatch() const;
+
+  bool updatable() const;
+  QString sourceTable() const;       // the base table of an updatable recordset
+  Database database() const;
+  void close();
+  bool isOpen() const;
+
+private:
+  friend class Database;
+  explicit Recordset(std::shared_ptr<RecordsetData> d) : d_(std::move(d)) {}
+  std::shared_ptr<RecordsetData> d_;
+};
+
+class Database {
+public:
+  Database() = default;
+  Recordset openRecordset(const QString& jetSql);
+  void execute(const QString& jetSql);   // action statements and DDL only
+  int recordsAffected() const;
+  bool readOnly() const;
+  QString name() const;                  // the file path
+  void close();
+  bool isOpen() const;
+
+  // Transactions on the shared connection of this file (nestable).
+  void beginTrans();
+  void commitTrans();
+  void rollback();
+
+  QStringList tableNames() const;        // without SQLite's own tables
+  int indexCount() const;                // without SQLite's own indexes
+
+private:
+  friend class Workspace;
+  friend class Recordset;
+  friend struct RecordsetData;
+  struct Handle;
+  std::shared_ptr<Handle> h_;
+};
+
+// Rolls back unless committed: wrap every batch of writes that belongs together.
+class Transaction {
+public:
+  explicit Transaction(Database db) : db_(std::move(db)) { db_.beginTrans(); }
+  ~Transaction() { if (!done_) { try { db_.rollback(); } catch (...) {} } }
+  void commit() { db_.commitTrans(); done_ = true; }
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+private:
+  Database db_;
+  bool done_ = false;
+};
+
+class Workspace {
+public:
+  // A file that is not one of ours is refused (errUnknownFormat) and never touched.
+  Database openDatabase(const QString& path, bool exclusive = false, bool readOnly = false,
+                        const QString& connect = {});
+  // Fails with errDatabaseExists when the file exists.
+  Database createDatabase(const QString& path, const QString& locale = {}, int options = 0);
+  void close();                          // closes every Database opened through it
+
+  void beginTrans();
+  void commitTrans();
+  void rollback();
+};
+
+struct DBEngine {
+  static Workspace& workspaces(int index = 0);
+  // Writes a compacted copy of src to dst (dst must not exist).
+  static void compactDatabase(const QString& src, const QString& dst);
+};
+
+}  // namespace zevo::dao

@@ -1,0 +1,73 @@
+#pragma once
+// German conversions and the string functions of the original runtime.
+//
+// The conventions are fixed, whatever the machine's locale: dates dd.mm.yyyy,
+// decimal comma, "." as thousands separator, euro. Rounding where the old
+// runtime rounded (CInt, CLng, Round) is half to even; format() rounds half
+// away from zero on the decimal value (0.125 with "0.00" gives "0,13").
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+namespace zevo::vb {
+
+// --- conversions ---------------------------------------------------------
+
+// Null -> "". Integer: digits. Single: at most 7 significant digits; Double: 15;
+// Currency/double: decimal comma, no grouping, no trailing zeros.
+// Date -> "dd.mm.yyyy" (plus " hh:mm:ss" when a time is present).
+QString cstr(const QVariant& v);
+
+// Accepts d.m.yyyy, dd.mm.yyyy, d.m.yy, d.m (current year), a trailing ".",
+// ISO yyyy-mm-dd, and an optional time. Real calendar check (31.02 fails).
+// Two-digit years: 00-29 -> 20xx, 30-99 -> 19xx.
+bool isDate(const QString& s);
+std::optional<QDateTime> parseDateTime(const QString& s);
+std::optional<QDate> parseDate(const QString& s);
+
+// German number text: sign, digits, "." grouping, one ","; blanks around.
+bool isNumeric(const QString& s);
+std::optional<double> parseNumber(const QString& s);   // German, as isNumeric
+
+// VB Val: blanks ignored, optional sign, digits, "." as decimal point, exponent;
+// stops at the first other character; "" -> 0.
+double val(const QString& s);
+
+// VB Str: a leading blank for non-negative numbers, "." as decimal point.
+QString str(double n);
+QString str(qint64 n);
+inline QString str(int n) { return str(static_cast<qint64>(n)); }
+
+// format(v, "0"), "0.0", "0.00", "dd.mm.yyyy", "Currency". A numeric string
+// ("11,5") is accepted; "" gives ""; a non-numeric string comes back unchanged.
+QString format(const QVariant& v, const QString& pattern);
+QString formatCurrency(double v);          // "1.234,56 €", "-1.234,56 €", "0,00 €"
+
+qint64 clng(double v);                      // half to even
+int cint(double v);                         // half to even
+double round(double v, int digits = 0);     // half to even
+
+// --- strings (1-based like the old runtime) ---------------------------------
+QString mid(const QString& s, int start, int length = -1);
+QString left(const QString& s, int n);
+QString right(const QString& s, int n);
+int instr(const QString& s, const QString& what, int start = 1);   // 0 = not found
+QString trim(const QString& s);            // blanks only, not tabs
+QString ltrim(const QString& s);
+QString rtrim(const QString& s);
+
+// German text order: case-insensitive, umlauts beside their base letter, ß as ss,
+// an unaccented word before its accented twin. Used by the database's collation
+// and by the grid's text sort. <0, 0, >0.
+int textCompare(const QString& a, const QString& b);
+
+// --- clock ------------------------------------------------------------------
+QDate date();                               // today, from the clock below
+QDateTime now();
+void setClock(const QDateTime& fixed);      // tests: a fixed "now"; invalid = system clock
+
+}  // namespace zevo::vb
