@@ -1,0 +1,109 @@
+#include "common/einstellungen.h"
+
+#include "platform/runtime/files.h"
+#include "platform/runtime/msgbox.h"
+#include "platform/runtime/textfile.h"
+#include "platform/runtime/vb.h"
+
+#include <QDir>
+
+#include <cmath>
+#include <limits>
+
+namespace zevo::common {
+
+QString einstellungsdatei() { return vb::resolveCase(datenpfad + "Einstellungen.ZE1"); }
+
+QString zahlfeldbreite(int breite, float wert) {
+  QString s = vb::format(QVariant(wert), "0.00");
+  const int komma = s.indexOf(',');
+  if (komma >= 0) s[komma] = '.';
+  if (s.size() > breite) s.truncate(std::max(breite, 0));
+  return s.rightJustified(std::max(breite, 0), ' ');
+}
+
+namespace {
+// A text setting on one line: a line break becomes a blank.
+QString eineZeile(const QString& text) {
+  QString t = text;
+  t.replace("\r\n", " ");
+  t.replace('\r', ' ');
+  t.replace('\n', ' ');
+  return t;
+}
+}  // namespace
+
+bool einstellungenschreiben() {
+  try {
+    vb::TextWriter out(einstellungsdatei());
+    for (int i = 0; i < einstellungzahl.size(); ++i) out.printNumberLine(einstellungzahl[i]);
+    for (int i = 0; i < einstellungwert.size(); ++i)
+      out.printLine(vb::trim(zahlfeldbreite(10, einstellungwert[i])));
+    for (int i = 0; i < einstellungtext.size(); ++i) out.printLine(eineZeile(einstellungtext[i]));
+    out.close();
+    return true;
+  } catch (const vb::Error& e) {
+    vb::msgbox("Die Einstellungen konnten nicht gespeichert werden." + zeilenumbruch + zeilenumbruch +
+               e.text());
+    return false;
+  }
+}
+
+namespace {
+// Reads as far as the file allows; false where it stopped.
+bool einstellungenEinlesen() {
+  vb::TextReader in(einstellungsdatei());
+  for (int i = 0; i < einstellungzahl.size(); ++i) {
+    const double gerundet = std::nearbyint(in.inputNumber());
+    if (!(gerundet >= -32768 && gerundet <= 32767)) return false;   // too large for an Integer entry
+    einstellungzahl[i] = static_cast<int>(gerundet);
+  }
+  for (int i = 0; i < einstellungwert.size(); ++i) {
+    const double v = in.inputNumber();
+    if (!(std::fabs(v) <= std::numeric_limits<float>::max())) return false;
+    einstellungwert[i] = static_cast<float>(v);
+  }
+  for (int i = 0; i < einstellungtext.size(); ++i) einstellungtext[i] = in.lineInput();
+  return true;
+}
+}  // namespace
+
+void einstellungenlesen() {
+  try {
+    einstellungenEinlesen();
+  } catch (const vb::Error&) {
+    // A missing, short or unreadable file: the entries not read keep their values.
+  }
+  if (vb::trim(einstellungtext[10]).isEmpty()) einstellungtext[10] = standardtrennzeichen;
+}
+
+void ersteinstellungen() {
+  einstellungzahl[13] = 1;
+  einstellungzahl[24] = 1;
+  einstellungzahl[47] = 1;
+  einstellungzahl[49] = 60;
+  einstellungzahl[50] = 14;
+  einstellungzahl[55] = 1;
+  einstellungzahl[57] = 1;
+  einstellungzahl[17] = 14;
+  einstellungzahl[28] = static_cast<int>(vb::val(vb::mid(heute, 7, 4)));
+  einstellungtext[4] = standardtrennzeichen;
+}
+
+void einstellungenbeimstart() {
+  einstellungzahl[46] = 1;
+  if (!vb::fileExists(einstellungsdatei())) {
+    ersteinstellungen();
+    einstellungenschreiben();
+  } else {
+    einstellungenlesen();
+  }
+}
+
+void einstellungenleeren() {
+  einstellungzahl.leeren();
+  einstellungwert.leeren();
+  einstellungtext.leeren();
+}
+
+}  // namespace zevo::common

@@ -1,0 +1,65 @@
+#include "platform/runtime/application.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QScreen>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace zevo::vb {
+
+namespace {
+EndHook& hookSlot() {
+  static EndHook hook;
+  return hook;
+}
+
+double dotsPerInch() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+  return dpi > 0 ? dpi : 96.0;
+}
+}  // namespace
+
+void setupApplication(QApplication& app) {
+  QApplication::setApplicationName("ZEVO");
+  QApplication::setOrganizationName("ZEVO");
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  const QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QLocale(QLocale::German, QLocale::Germany), "qtbase", "_", path))
+    QApplication::installTranslator(translator);
+  else
+    delete translator;
+}
+
+int twipsToPixels(int twips) { return static_cast<int>(twips * dotsPerInch() / 1440.0 + 0.5); }
+
+int pixelsToTwips(int pixels) { return static_cast<int>(pixels * 1440.0 / dotsPerInch() + 0.5); }
+
+int screenWidthTwips() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return pixelsToTwips(screen ? screen->geometry().width() : 1024);
+}
+
+int screenHeightTwips() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return pixelsToTwips(screen ? screen->geometry().height() : 768);
+}
+
+void endProcess(int exitCode) {
+  if (const EndHook& hook = hookSlot()) hook(exitCode);
+  std::fflush(nullptr);
+  std::_Exit(exitCode);
+}
+
+EndHook setEndHook(EndHook hook) {
+  EndHook previous = std::move(hookSlot());
+  hookSlot() = std::move(hook);
+  return previous;
+}
+
+}  // namespace zevo::vb

@@ -1,0 +1,77 @@
+#pragma once
+// Files, folders and drives as the windows use them.
+//
+// Paths use "/" inside the program; show them to the user through
+// QDir::toNativeSeparators. Failures throw vb::Error (German text).
+
+#include "platform/runtime/error.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace zevo::vb {
+
+// --- the program folder ------------------------------------------------------
+// The folder of the executable, ending in exactly one "/". Tests and
+// benchmarks set it to a temporary folder.
+QString programFolder();
+void setProgramFolder(const QString& folder);
+// With exactly one trailing "/" ("C:/" stays "C:/").
+QString withTrailingSlash(const QString& folder);
+
+// The process's current directory (with a trailing "/").
+QString currentDir();
+
+// --- directory search --------------------------------------------------------
+// dir(pattern) gives the first file whose name matches the pattern's last
+// part ("*" and "?", case-insensitive: "report-*.htm" finds "REPORT-1.HTM" but
+// not "report.htm"); dir() gives the next one; "" when there is none. Only
+// plain files are found, in name order. The pattern's folder defaults to the
+// current directory.
+QString dir(const QString& pattern);
+QString dir();
+
+// The path with the case of an existing file of that name in its folder
+// (files copied from Windows may be "zevo.mdb"); unchanged when there is none.
+QString resolveCase(const QString& path);
+
+// --- files -------------------------------------------------------------------
+bool fileExists(const QString& path);           // a plain file of exactly that name
+void kill(const QString& path);                 // errFileNotFound when missing
+void fileCopy(const QString& from, const QString& to);   // replaces an existing target
+void name(const QString& from, const QString& to);       // rename; errFileAlreadyExists
+bool isReadOnly(const QString& path);           // the owner may not write it
+void setAttrNormal(const QString& path);        // gives the owner write permission
+
+// File names (not paths) of a folder matching the pattern, sorted by name
+// without regard to case; readOnlyOnly keeps the read-only ones.
+QStringList fileList(const QString& folder, const QString& pattern = "*",
+                     bool readOnlyOnly = false);
+
+// --- drives --------------------------------------------------------------------
+struct Drive {
+  QString root;      // the mount point, ending in "/"
+  QString display;   // "root [name]" or the root alone
+};
+QList<Drive> drives();
+
+// --- one instance ----------------------------------------------------------------
+// A lock held for the whole run, outside the program folder (the temporary
+// folder), keyed by the program's path. tryLock() is false when another
+// process of the same program holds it.
+class SingleInstance {
+public:
+  explicit SingleInstance(const QString& key = {});   // {} = the executable's path
+  ~SingleInstance();
+  SingleInstance(const SingleInstance&) = delete;
+  SingleInstance& operator=(const SingleInstance&) = delete;
+  bool tryLock();
+  QString lockPath() const;
+private:
+  struct Data;
+  std::unique_ptr<Data> d_;
+};
+
+}  // namespace zevo::vb

@@ -1,0 +1,166 @@
+#include "platform/runtime/printer.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace zevo::vb {
+
+struct Printer::Data {
+  QString fontName = "Courier New";
+  double fontSize = 10;
+  bool bold = false;
+  bool italic = false;
+  int orientation = 1;
+  QString pdfPath;
+  std::unique_ptr<QPrinter> device;
+  std::unique_ptr<QPainter> painter;
+  double y = 0;
+  int page = 0;
+
+  QFont currentFont() const {
+    QFont f(fontName);
+    f.setPointSizeF(fontSize > 0 ? fontSize : 10);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+  }
+};
+
+Printer::Printer() : d_(std::make_unique<Data>()) {}
+
+Printer::~Printer() {
+  if (d_->painter && d_->painter->isActive()) d_->painter->end();
+}
+
+bool Printer::installed() const {
+  if (!d_->pdfPath.isEmpty()) return true;
+  return !QPrinterInfo::defaultPrinter().isNull() || !QPrinterInfo::availablePrinters().isEmpty();
+}
+
+QStringList Printer::fonts() const {
+  if (!installed()) return {};
+  return QFontDatabase::families();
+}
+
+int Printer::fontCount() const { return static_cast<int>(fonts().size()); }
+
+QString Printer::font(int index) const {
+  const QStringList all = fonts();
+  return index >= 0 && index < all.size() ? all[index] : QString();
+}
+
+QString Printer::fontName() const { return d_->fontName; }
+double Printer::fontSize() const { return d_->fontSize; }
+bool Printer::fontBold() const { return d_->bold; }
+bool Printer::fontItalic() const { return d_->italic; }
+int Printer::orientation() const { return d_->orientation; }
+bool Printer::jobActive() const { return d_->painter && d_->painter->isActive(); }
+int Printer::page() const { return jobActive() ? d_->page : 0; }
+
+bool Printer::setFontName(const QString& name) {
+  if (name.trimmed().isEmpty()) return false;
+  d_->fontName = name.trimmed();
+  if (jobActive()) d_->painter->setFont(d_->currentFont());
+  return true;
+}
+
+bool Printer::setFontSize(double points) {
+  if (!(points > 0 && points < 1000)) return false;
+  d_->fontSize = points;
+  if (jobActive()) d_->painter->setFont(d_->currentFont());
+  return true;
+}
+
+bool Printer::setFontBold(bool bold) {
+  d_->bold = bold;
+  if (jobActive()) d_->painter->setFont(d_->currentFont());
+  return true;
+}
+
+bool Printer::setFontItalic(bool italic) {
+  d_->italic = italic;
+  if (jobActive()) d_->painter->setFont(d_->currentFont());
+  return true;
+}
+
+bool Printer::setOrientation(int orientation) {
+  if (orientation != 1 && orientation != 2) return false;
+  d_->orientation = orientation;
+  return true;
+}
+
+void Printer::setPdfOutput(const QString& path) { d_->pdfPath = path; }
+
+bool Printer::startJob() {
+  if (jobActive()) return true;
+  if (!installed()) return false;
+  if (d_->pdfPath.isEmpty()) {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) info = QPrinterInfo::availablePrinters().value(0);
+    d_->device = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+  } else {
+    d_->device = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    d_->device->setOutputFormat(QPrinter::PdfFormat);
+    d_->device->setOutputFileName(d_->pdfPath);
+  }
+  d_->device->setDocName("ZEVO");
+  d_->device->setPageOrientation(d_->orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+  d_->painter = std::make_unique<QPainter>();
+  if (!d_->painter->begin(d_->device.get())) {
+    d_->painter.reset();
+    d_->device.reset();
+    return false;
+  }
+  d_->painter->setFont(d_->currentFont());
+  d_->y = 0;
+  d_->page = 1;
+  return true;
+}
+
+bool Printer::printLine(const QString& text) {
+  if (!startJob()) return false;
+  QPainter& p = *d_->painter;
+  const QRectF area(QPointF(0, 0), QSizeF(p.viewport().size()));
+  const QFontMetricsF metrics(p.font(), d_->device.get());
+  const double height = metrics.lineSpacing();
+  if (d_->y > 0 && d_->y + height > area.height()) {
+    if (!newPage()) return false;
+  }
+  p.save();
+  p.setClipRect(area);
+  p.drawText(QPointF(0, d_->y + metrics.ascent()), text);
+  p.restore();
+  d_->y += height;
+  return true;
+}
+
+bool Printer::newPage() {
+  if (!jobActive()) {
+    if (!startJob()) return false;
+  }
+  if (!d_->device->newPage()) return false;
+  d_->y = 0;
+  ++d_->page;
+  return true;
+}
+
+bool Printer::endDoc() {
+  if (!jobActive()) return false;
+  const bool ok = d_->painter->end();
+  d_->painter.reset();
+  d_->device.reset();
+  d_->page = 0;
+  return ok;
+}
+
+Printer& printer() {
+  static Printer instance;
+  return instance;
+}
+
+}  // namespace zevo::vb

@@ -1,0 +1,65 @@
+#pragma once
+// The printer object: prints text line by line to the default printer.
+//
+//   vb::Printer& p = vb::printer();
+//   if (p.fontCount() == 0) ...          // no printer installed
+//   p.setFontName("Courier New"); p.setFontSize(10); p.setOrientation(1);
+//   p.printLine("");                     // the first line starts the job, no dialog
+//   p.printLine("Text"); p.newPage(); ...
+//   p.endDoc();                          // ends the job; the printer starts
+//
+// Each line goes one line height further down; a line that no longer fits
+// starts a new page. Long lines are cut at the page edge, not wrapped.
+// Settings changed during a job apply to the following lines; the orientation
+// applies from the next job. Every call reports success; a failing step
+// leaves the job as it is.
+//
+// setPdfOutput(path) sends every job to that PDF file instead (tests).
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace zevo::vb {
+
+class Printer {
+public:
+  Printer();
+  ~Printer();
+  Printer(const Printer&) = delete;
+  Printer& operator=(const Printer&) = delete;
+
+  bool installed() const;               // a default printer, or PDF output
+  int fontCount() const;                // 0 without a printer
+  QString font(int index) const;        // 0-based; "" outside
+  QStringList fonts() const;
+
+  QString fontName() const;
+  bool setFontName(const QString& name);
+  double fontSize() const;
+  bool setFontSize(double points);
+  bool fontBold() const;
+  bool setFontBold(bool bold);
+  bool fontItalic() const;
+  bool setFontItalic(bool italic);
+  int orientation() const;              // 1 portrait, 2 landscape
+  bool setOrientation(int orientation);
+
+  bool printLine(const QString& text);
+  bool newPage();
+  bool endDoc();
+  bool jobActive() const;
+  int page() const;                     // current page of the job, 1-based; 0 outside a job
+
+  void setPdfOutput(const QString& path);   // {} = the default printer again
+
+private:
+  struct Data;
+  std::unique_ptr<Data> d_;
+  bool startJob();
+};
+
+Printer& printer();
+
+}  // namespace zevo::vb
