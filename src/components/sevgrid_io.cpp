@@ -1,0 +1,296 @@
+// The grid's files: column widths, the grid file and the HTML report.
+#include "components/sevgrid_p.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStringDecoder>
+
+namespace zevo::ui {
+
+// --- column widths ----------------------------------------------------------------
+
+// Widths live in the user's configuration, one file per application name;
+// "ZEVO" and "Zevo" are the same application.
+static std::unique_ptr<QSettings> widthStore(const QString& app) {
+  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("ZEVO"),
+                                     app.toLower());
+}
+
+void sevGrid::loadcolwidths(const QString& app, const QString& section, const QString& key) {
+  const auto s = widthStore(app);
+  s->beginGroup(section);
+  const QStringList parts = s->value(key).toString().split(QLatin1Char(';'), Qt::SkipEmptyParts);
+  for (int i = 0; i < parts.size() && i < cols(); ++i) {
+    bool ok = false;
+    const int w = parts[i].trimmed().toInt(&ok);
+    if (ok && w > 0) d->cols[i].width = w;
+  }
+  if (d->locked) d->dirty = true;
+  else applyWidths();
+}
+
+void sevGrid::savecolwidths(const QString& app, const QString& section, const QString& key) const {
+  QStringList parts;
+  for (const auto& c : d->cols) parts << QString::number(c.width);
+  const auto s = widthStore(app);
+  s->beginGroup(section);
+  s->setValue(key, parts.join(QLatin1Char(';')));
+  s->endGroup();
+  s->sync();
+}
+
+// --- the grid file ------------------------------------------------------------------
+
+namespace {
+
+const QString kMagic = QStringLiteral("ZEVOGRID\t1");
+
+}  // namespace
+
+QString gridEscape(const QString& s) {
+  QString out;
+  out.reserve(s.size());
+  for (const QChar ch : s) {
+    switch (ch.unicode()) {
+      case '\\': out += QLatin1String("\\\\"); break;
+      case '\t': out += QLatin1String("\\t"); break;
+      case '\r': out += QLatin1String("\\r"); break;
+      case '\n': out += QLatin1String("\\n"); break;
+      default: out += ch;
+    }
+  }
+  return out;
+}
+
+bool gridUnescape(const QString& s, QString& out) {
+  out.clear();
+  out.reserve(s.size());
+  for (int i = 0; i < s.size(); ++i) {
+    if (s[i] != QLatin1Char('\\')) {
+      out += s[i];
+      continue;
+    }
+    if (++i >= s.size()) return false;
+    switch (s[i].unicode()) {
+      case '\\': out += QLatin1Char('\\'); break;
+      case 't': out += QLatin1Char('\t'); break;
+      case 'r': out += QLatin1Char('\r'); break;
+      case 'n': out += QLatin1Char('\n'); break;
+      default: return false;
+    }
+  }
+  return true;
+}
+
+bool sevGrid::savetofile(const QString& path) const {
+  QString text = kMagic + QLatin1Char('\n');
+  text += QStringLiteral("C\t%1\n").arg(cols());
+  for (const auto& c : d->cols) {
+    text += gridEscape(c.key) + QLatin1Char('\t') + gridEscape(c.caption) +
+            QStringLiteral("\t%1\t%2\t%3\t%4\n").arg(c.align).arg(c.numeric).arg(c.columntype).arg(c.width);
+  }
+  text += QStringLiteral("R\t%1\n").arg(rows());
+  for (int r = 0; r < rows(); ++r) {
+    for (int c = 0; c < cols(); ++c) {
+      if (c > 0) text += QLatin1Char('\t');
+      text += gridEscape(d->cellRef(r, c));
+    }
+    text += QLatin1Char('\n');
+  }
+  QSaveFile f(path);
+  if (!f.open(QIODevice::WriteOnly)) return false;
+  f.write(text.toUtf8());
+  return f.commit();
+}
+
+namespace {
+
+bool readCount(const QString& line, QChar tag, int& n) {
+  if (line.size() < 3 || line[0] != tag || line[1] != QLatin1Char('\t')) return false;
+  bool ok = false;
+  n = line.mid(2).toInt(&ok);
+  return ok && n >= 0;
+}
+
+bool readGridFile(const QString& path, std::vector<GridCol>& cols, std::vector<GridRow>& rows) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return false;
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString all = utf8(f.readAll());
+  if (utf8.hasError()) return false;
+  QStringList lines = all.split(QLatin1Char('\n'));
+  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  for (QString& l : lines)
+    if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
+  int at = 0;
+  auto next = [&](QString& line) {
+    if (at >= lines.size()) return false;
+    line = lines[at++];
+    return true;
+  };
+  QString line;
+  int n = 0, m = 0;
+  if (!next(line) || line != kMagic || !next(line) || !readCount(line, QLatin1Char('C'), n)) return false;
+  for (int i = 0; i < n; ++i) {
+    if (!next(line)) return false;
+    const QStringList p = line.split(QLatin1Char('\t'));
+    if (p.size() != 6) return false;
+    GridCol c;
+    bool ok[4];
+    if (!gridUnescape(p[0], c.key) || !gridUnescape(p[1], c.caption)) return false;
+    c.align = p[2].toInt(&ok[0]);
+    c.numeric = p[3].toInt(&ok[1]);
+    c.columntype = p[4].toInt(&ok[2]);
+    c.width = p[5].toInt(&ok[3]);
+    if (!(ok[0] && ok[1] && ok[2] && ok[3])) return false;
+    cols.push_back(c);
+  }
+  if (!next(line) || !readCount(line, QLatin1Char('R'), m)) return false;
+  rows.reserve(m);
+  for (int i = 0; i < m; ++i) {
+    if (!next(line)) return false;
+    GridRow r;
+    if (n > 0) {
+      const QStringList p = line.split(QLatin1Char('\t'));
+      if (p.size() != n) return false;
+      r.cells.reserve(n);
+      for (const QString& cell : p) {
+        QString out;
+        if (!gridUnescape(cell, out)) return false;
+        r.cells.append(out);
+      }
+    } else if (!line.isEmpty()) {
+      return false;
+    }
+    rows.push_back(std::move(r));
+  }
+  return at == lines.size();
+}
+
+}  // namespace
+
+bool sevGrid::loadfromfile(const QString& path, bool) {
+  std::vector<GridCol> cols;
+  std::vector<GridRow> rows;
+  const bool ok = readGridFile(path, cols, rows);
+  clear(true);
+  if (!ok) return false;
+  d->cols = std::move(cols);
+  d->rows = std::move(rows);
+  d->rebuildKeys();
+  changedAll();
+  return true;
+}
+
+// --- the HTML report ------------------------------------------------------------------
+
+namespace {
+
+QString htmlText(const QString& s) {
+  QString e = s.toHtmlEscaped();
+  e.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
+  e.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+  e.replace(QLatin1Char('\r'), QLatin1String("<br>"));
+  return e;
+}
+
+QString alignClass(int align) {
+  if (align == 1) return QStringLiteral(" class=\"r\"");
+  if (align == 2) return QStringLiteral(" class=\"c\"");
+  return {};
+}
+
+}  // namespace
+
+bool sevGrid::savehtml(const QString& path) {
+  const QFileInfo fi(path);
+  const QDir dir = fi.absoluteDir();
+  const QString base = fi.completeBaseName();
+  const QString ext = fi.suffix().isEmpty() ? QString() : QLatin1Char('.') + fi.suffix();
+  auto pageName = [&](int page) {
+    return page == 1 ? fi.fileName() : QStringLiteral("%1-%2%3").arg(base).arg(page).arg(ext);
+  };
+
+  htmlFiles_.clear();
+  const QRegularExpression stale(QLatin1Char('^') + QRegularExpression::escape(base) + QStringLiteral("-\\d+") +
+                                     QRegularExpression::escape(ext) + QLatin1Char('$'),
+                                 QRegularExpression::CaseInsensitiveOption);
+  for (const QString& name : dir.entryList(QDir::Files))
+    if (stale.match(name).hasMatch() && !QFile::remove(dir.filePath(name))) return false;
+
+  const int total = rows();
+  const int per = htmlpagerows_ > 0 ? htmlpagerows_ : std::max(1, total);
+  const int pages = std::max(1, (total + per - 1) / per);
+
+  QString head = QStringLiteral("<tr>");
+  for (const auto& c : d->cols) head += QStringLiteral("<th%1>%2</th>").arg(alignClass(c.align), htmlText(c.caption));
+  head += QStringLiteral("</tr>\n");
+
+  QStringList written;
+  for (int page = 1; page <= pages; ++page) {
+    QString h;
+    h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n");
+    h += QStringLiteral("<title>%1</title>\n").arg(htmlText(htmltitle_));
+    h += QStringLiteral(
+        "<style>\n"
+        "body { font-family: sans-serif; font-size: 10pt; }\n"
+        "table { border-collapse: collapse; }\n"
+        "th, td { padding: 2px 6px; vertical-align: top; text-align: left; }\n"
+        "th { background: #e8e8e8; }\n"
+        "table.b th, table.b td { border: 1px solid #999; }\n"
+        ".r { text-align: right; } .c { text-align: center; }\n"
+        "h1 { font-size: 14pt; white-space: pre-wrap; }\n"
+        "</style>\n</head>\n<body>\n");
+    if (!htmltitle_.isEmpty()) h += QStringLiteral("<h1>%1</h1>\n").arg(htmlText(htmltitle_));
+    h += htmloption_ ? QStringLiteral("<table class=\"b\">\n") : QStringLiteral("<table>\n");
+    h += QStringLiteral("<thead>\n") + head + QStringLiteral("</thead>\n<tbody>\n");
+    const int first = (page - 1) * per;
+    for (int r = first; r < std::min(total, first + per); ++r) {
+      h += QStringLiteral("<tr>");
+      for (int c = 0; c < cols(); ++c)
+        h += QStringLiteral("<td%1>%2</td>").arg(alignClass(d->cols[c].align), htmlText(d->cellRef(r, c)));
+      h += QStringLiteral("</tr>\n");
+    }
+    h += QStringLiteral("</tbody>\n</table>\n");
+    QString pageLine, footer;
+    if (pagetext) pagetext(page, pages, pageLine);
+    if (footertext) footertext(page, pages, total, footer);
+    if (!pageLine.isEmpty()) h += QStringLiteral("<p class=\"page\">%1</p>\n").arg(htmlText(pageLine));
+    if (!footer.isEmpty()) h += QStringLiteral("<p class=\"footer\">%1</p>\n").arg(htmlText(footer));
+    if (pages > 1) {
+      h += QStringLiteral("<p class=\"nav\">");
+      if (page > 1) h += QStringLiteral("<a href=\"%1\">&laquo; Zurück</a> ").arg(pageName(page - 1).toHtmlEscaped());
+      if (page < pages) h += QStringLiteral("<a href=\"%1\">Weiter &raquo;</a>").arg(pageName(page + 1).toHtmlEscaped());
+      h += QStringLiteral("</p>\n");
+    }
+    h += QStringLiteral("</body>\n</html>\n");
+
+    QSaveFile f(dir.filePath(pageName(page)));
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    f.write(h.toUtf8());
+    if (!f.commit()) return false;
+    written << dir.filePath(pageName(page));
+  }
+  htmlFiles_ = written;
+  return true;
+}
+
+std::function<bool(const QUrl&)>& sevGrid::urlOpener() {
+  static std::function<bool(const QUrl&)> opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  return opener;
+}
+
+void sevGrid::showhtml(int page, bool) {
+  if (htmlFiles_.isEmpty()) return;
+  const int i = (page >= 1 && page <= htmlFiles_.size()) ? page - 1 : 0;
+  urlOpener()(QUrl::fromLocalFile(htmlFiles_[i]));
+}
+
+void sevGrid::showhtmlie(int page, bool flag, bool) { showhtml(page, flag); }
+
+}  // namespace zevo::ui

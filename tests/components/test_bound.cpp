@@ -1,0 +1,161 @@
+// Grids bound to queries and input-field lists read from the database.
+#include "components/sevgrid.h"
+#include "components/sevtext.h"
+#include "support/testmain.h"
+
+#include <QSignalSpy>
+
+using namespace zevo;
+using zevo::ui::sevGrid;
+using zevo::ui::sevText;
+
+class BoundTest : public QObject {
+  Q_OBJECT
+  dao::Database db;
+
+  int count(const QString& where) {
+    dao::Recordset rs = db.openRecordset("select count(*) as anzahl from Honigernte where " + where);
+    const int n = rs.fields(0).value().toInt();
+    rs.close();
+    return n;
+  }
+
+private slots:
+  void initTestCase() {
+    db = dao::DBEngine::workspaces(0).createDatabase(QDir::current().filePath("ZEVO.MDB"));
+    db.execute("create table Honigernte (ID counter, Datum datetime, Menge_kg double, Honigsorte text(20), "
+               "Zeit_h single, Volk long, Bemerkung text(30))");
+    const char* rows[] = {
+        "#05/01/2007#, 9, 'Raps', 0.5, 1, 'erste'",      "#04/02/2007#, 10, 'Linde', 1.25, 1, null",
+        "#06/15/2006#, 12.5, 'Äpfel', 0, 1, 'alt'",      "#07/01/2007#, 3, 'Raps', 0, 2, 'anderes Volk'",
+    };
+    for (const char* r : rows)
+      db.execute(QString("insert into Honigernte (Datum, Menge_kg, Honigsorte, Zeit_h, Volk, Bemerkung) values (%1)")
+                     .arg(r));
+  }
+
+  void bindingCopiesTypedRows() {
+    sevGrid g;
+    QSignalSpy click(&g, &sevGrid::rowclick), move(&g, &sevGrid::rowmove), change(&g, &sevGrid::rowchange);
+    dao::Recordset rs = db.openRecordset("select * from Honigernte where Volk = 1 order by Datum");
+    g.clear(true);
+    g.lockupdate(true);
+    g.setPrebindflag(true);
+    g.setRecordset(rs);
+    g.lockupdate(false);
+    g.refresh();
+    QCOMPARE(rs.absolutePosition(), 0);       // the caller's cursor is where it was
+    rs.close();
+
+    QVERIFY(g.bound());
+    QCOMPARE(g.sourceTable().toLower(), QString("honigernte"));
+    QCOMPARE(g.rows(), 3);
+    QCOMPARE(g.cols(), 7);
+    QCOMPARE(g.row(), 0);
+    QCOMPARE(g.column(1).key(), QString("ID"));
+    QCOMPARE(g.column("datum").columntype(), 2);
+    QCOMPARE(g.column("Menge_kg").align(), 1);
+    QCOMPARE(g.column("Menge_kg").numeric(), 1);
+    QCOMPARE(g.column("Zeit_h").align(), 1);
+    QCOMPARE(g.column("Honigsorte").align(), 0);
+    QCOMPARE(g.cell(1, "Datum"), QString("15.06.2006"));
+    QCOMPARE(g.cell(1, "Menge_kg"), QString("12,5"));
+    QCOMPARE(g.cell(2, "Zeit_h"), QString("1,25"));
+    QCOMPARE(g.cell(2, "Bemerkung"), QString());
+    QCOMPARE(click.count() + move.count() + change.count(), 0);
+  }
+
+  void boundColumnsSortByTheirType() {
+    sevGrid g;
+    dao::Recordset rs = db.openRecordset("select ID, Menge_kg, Datum from Honigernte order by ID");
+    g.setRecordset(rs);
+    rs.close();
+    g.sort("Menge_kg");
+    QCOMPARE(g.cell(1, "Menge_kg"), QString("3"));
+    QCOMPARE(g.cell(3, "Menge_kg"), QString("10"));   // 9 before 10: numbers, not texts
+    g.sort("Datum");
+    QCOMPARE(g.cell(1, "Datum"), QString("15.06.2006"));
+    QCOMPARE(g.cell(4, "Datum"), QString("01.07.2007"));
+  }
+
+  void removeitemDeletesExactlyThatRecord() {
+    db.execute("insert into Honigernte (Datum, Menge_kg, Honigsorte, Volk) values (#08/01/2007#, 1, 'Heide', 5)");
+    db.execute("insert into Honigernte (Datum, Menge_kg, Honigsorte, Volk) values (#08/02/2007#, 2, 'Heide', 5)");
+    db.execute("insert into Honigernte (Datum, Menge_kg, Honigsorte, Volk) values (#08/03/2007#, 3, 'Heide', 5)");
+    sevGrid g;
+    g.setAllowdelete(true);
+    dao::Recordset rs = db.openRecordset("select Datum, Menge_kg, ID from Honigernte where Volk = 5 order by Datum");
+    g.setRecordset(rs);
+    rs.close();
+    g.setRow(2);
+    const QString id = g.cell(2, "ID");
+    const int total = count("1 = 1");
+    QSignalSpy click(&g, &sevGrid::rowclick);
+    g.removeitem(g.row());
+    QCOMPARE(count("ID = " + id), 0);
+    QCOMPARE(count("1 = 1"), total - 1);
+    QCOMPARE(count("Volk = 5"), 2);
+    QCOMPARE(g.rows(), 2);
+    QCOMPARE(g.row(), 2);                        // the record after it became current
+    QCOMPARE(g.cell(2, "Menge_kg"), QString("3"));
+    g.removeitem(2);
+    QCOMPARE(g.row(), 1);
+    QCOMPARE(count("Volk = 5"), 1);
+    QCOMPARE(click.count(), 0);
+  }
+
+  void removeitemWithoutIdRefuses() {
+    sevGrid g;
+    dao::Recordset rs = db.openRecordset("select Datum, Menge_kg from Honigernte where Volk = 1");
+    g.setRecordset(rs);
+    rs.close();
+    const int total = count("1 = 1");
+    QVERIFY_THROWS_EXCEPTION(dao::Error, g.removeitem(1));
+    QCOMPARE(g.rows(), 3);
+    QCOMPARE(count("1 = 1"), total);
+  }
+
+  void clearForgetsTheSource() {
+    sevGrid g;
+    dao::Recordset rs = db.openRecordset("select * from Honigernte where Volk = 1");
+    g.setRecordset(rs);
+    rs.close();
+    g.clear(true);
+    QVERIFY(!g.bound());
+    g.addcolumn("ID", "ID");
+    g.additem("1\t");
+    const int total = count("1 = 1");
+    g.removeitem(1);                             // unbound now: only the row goes
+    QCOMPARE(count("1 = 1"), total);
+  }
+
+  void listsFromSqlAndRecordsets() {
+    sevText f;
+    f.setText("Kle");
+    f.listclear();
+    f.setListsource(db, "select distinct Honigsorte from Honigernte order by Honigsorte");
+    QCOMPARE(f.listcount(), 4);                  // filled at once
+    QCOMPARE(f.listtext(0), QString("Äpfel"));
+    QCOMPARE(f.text(), QString("Kle"));          // the text stays
+    db.execute("insert into Honigernte (Datum, Menge_kg, Honigsorte, Volk) values (#09/01/2007#, 1, 'Klee', 9)");
+    f.listrefresh();
+    QCOMPARE(f.listcount(), 5);                  // replaced, not appended
+    f.listrefresh();
+    QCOMPARE(f.listcount(), 5);
+
+    sevText g;
+    dao::Recordset rs = db.openRecordset("select distinct Bemerkung from Honigernte order by Bemerkung");
+    g.setListsource(rs);
+    const int n = g.listcount();
+    QVERIFY(n >= 3);
+    QCOMPARE(g.listtext(0), QString());          // Null reads as empty text
+    g.listrefresh();
+    QCOMPARE(g.listcount(), n);
+    rs.close();
+    g.listrefresh();                             // a closed source keeps its entries
+    QCOMPARE(g.listcount(), n);
+  }
+};
+
+ZEVO_TEST_MAIN(BoundTest)
+#include "test_bound.moc"
