@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -21,6 +22,7 @@ struct Printer::Data {
   std::unique_ptr<QPainter> painter;
   double y = 0;
   int page = 0;
+  int pendingPages = 0;   // newPage() calls not yet carried out
 
   QFont currentFont() const {
     QFont f(fontName);
@@ -107,6 +109,7 @@ bool Printer::startJob() {
     d_->device = std::make_unique<QPrinter>(QPrinter::HighResolution);
     d_->device->setOutputFormat(QPrinter::PdfFormat);
     d_->device->setOutputFileName(d_->pdfPath);
+    d_->device->setPageSize(QPageSize(QPageSize::A4));
   }
   d_->device->setDocName("ZEVO");
   d_->device->setPageOrientation(d_->orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
@@ -119,17 +122,32 @@ bool Printer::startJob() {
   d_->painter->setFont(d_->currentFont());
   d_->y = 0;
   d_->page = 1;
+  d_->pendingPages = 0;
+  return true;
+}
+
+bool Printer::feedPages(int count) {
+  for (; count > 0; --count) {
+    if (!d_->device->newPage()) return false;
+    d_->y = 0;
+  }
   return true;
 }
 
 bool Printer::printLine(const QString& text) {
   if (!startJob()) return false;
+  if (d_->pendingPages > 0) {
+    const int pending = d_->pendingPages;
+    d_->pendingPages = 0;
+    if (!feedPages(pending)) return false;
+  }
   QPainter& p = *d_->painter;
   const QRectF area(QPointF(0, 0), QSizeF(p.viewport().size()));
   const QFontMetricsF metrics(p.font(), d_->device.get());
   const double height = metrics.lineSpacing();
   if (d_->y > 0 && d_->y + height > area.height()) {
-    if (!newPage()) return false;
+    if (!feedPages(1)) return false;
+    ++d_->page;
   }
   p.save();
   p.setClipRect(area);
@@ -143,15 +161,18 @@ bool Printer::newPage() {
   if (!jobActive()) {
     if (!startJob()) return false;
   }
-  if (!d_->device->newPage()) return false;
-  d_->y = 0;
+  ++d_->pendingPages;
   ++d_->page;
   return true;
 }
 
 bool Printer::endDoc() {
   if (!jobActive()) return false;
-  const bool ok = d_->painter->end();
+  // A page break right before the end gives no blank sheet; further ones do.
+  bool ok = feedPages(d_->pendingPages - 1);
+  d_->pendingPages = 0;
+  ok = d_->painter->end() && ok;
+  ok = ok && d_->device->printerState() != QPrinter::Error && d_->device->printerState() != QPrinter::Aborted;
   d_->painter.reset();
   d_->device.reset();
   d_->page = 0;

@@ -10,11 +10,15 @@
 //
 // Each line goes one line height further down; a line that no longer fits
 // starts a new page. Long lines are cut at the page edge, not wrapped.
+// newPage() takes effect with the next line: endDoc() right after it adds no
+// blank sheet (two newPage() calls in a row still give one blank page).
 // Settings changed during a job apply to the following lines; the orientation
-// applies from the next job. Every call reports success; a failing step
-// leaves the job as it is.
+// applies from the next job. Every call returns whether it succeeded; a failing
+// step leaves the job as it is. printLine() is false when no job can be started
+// (no printer, the output cannot be opened); endDoc() is false when the job
+// could not be finished (also when it was never started).
 //
-// setPdfOutput(path) sends every job to that PDF file instead (tests).
+// setPdfOutput(path) sends every job to that PDF file (A4) instead (tests).
 
 #include <QString>
 #include <QStringList>
@@ -58,6 +62,7 @@ private:
   struct Data;
   std::unique_ptr<Data> d_;
   bool startJob();
+  bool feedPages(int count);
 };
 
 Printer& printer();
