@@ -1,0 +1,38 @@
+#pragma once
+// Files and raw archives for the tests of the zip layer and of the backup.
+#include <zip.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <QPair>
+#include <QtTest>
+
+namespace zevo::test {
+
+inline QByteArray bytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+}
+
+inline void schreiben(const QString& path, const QByteArray& data) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  QCOMPARE(f.write(data), data.size());
+}
+
+// An archive written directly with the library, with entry names of our
+// choice (also ones our own layer refuses to write).
+inline void rohesArchiv(const QString& path, const QList<QPair<QByteArray, QByteArray>>& entries) {
+  int code = 0;
+  zip_t* za = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+  QVERIFY(za);
+  for (const auto& [name, data] : entries) {
+    zip_source_t* s = zip_source_buffer(za, data.constData(), zip_uint64_t(data.size()), 0);
+    QVERIFY(s);
+    QVERIFY(zip_file_add(za, name.constData(), s, ZIP_FL_ENC_UTF_8) >= 0);
+  }
+  QCOMPARE(zip_close(za), 0);
+}
+
+}  // namespace zevo::test
