@@ -36,7 +36,11 @@ enum ErrorNumber : int {
   errNoSuchTable = 3078, errUndefinedFunction = 3085, errFieldTooSmall = 3163,
   errRecordDeleted = 3167, errRowVanished = 3197, errDatabaseExists = 3204,
   errNotUpdatable = 3326, errUnknownFormat = 3343, errObjectClosed = 3420,
-  errTypeConversion = 3421, errIo = 3040
+  errTypeConversion = 3421, errIo = 3040,
+  errEngine = 3000, errTableExists = 3010, errNoEdit = 3020, errDuplicate = 3022,
+  errNoTransaction = 3034, errCorrupt = 3049, errCriteriaSyntax = 3077,
+  errAmbiguous = 3079, errInvalidStatement = 3129, errFieldNotUpdatable = 3164,
+  errInvalidOperation = 3219, errLocked = 3260, errItemNotFound = 3265
 };
 
 // Every failure of the layer. text() is German and fit for a message box;
@@ -57,6 +61,7 @@ class Database;
 class Recordset;
 struct RecordsetData;
 struct ConnectionData;
+struct WorkspaceData;
 
 // A handle on one column of the current record of a recordset.
 class Field {
@@ -144,7 +149,10 @@ private:
   friend class Workspace;
   friend class Recordset;
   friend struct RecordsetData;
-  struct Handle;
+  friend struct WorkspaceData;
+public:
+  struct Handle;  // private to the layer; named here for its sources
+private:
   std::shared_ptr<Handle> h_;
 };
 
@@ -163,6 +171,7 @@ private:
 
 class Workspace {
 public:
+  Workspace();
   // A file that is not one of ours is refused (errUnknownFormat) and never touched.
   Database openDatabase(const QString& path, bool exclusive = false, bool readOnly = false,
                         const QString& connect = {});
@@ -170,9 +179,13 @@ public:
   Database createDatabase(const QString& path, const QString& locale = {}, int options = 0);
   void close();                          // closes every Database opened through it
 
+  // Transactions on every database opened through this workspace.
   void beginTrans();
   void commitTrans();
   void rollback();
+
+private:
+  std::shared_ptr<WorkspaceData> d_;
 };
 
 struct DBEngine {

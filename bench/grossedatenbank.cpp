@@ -1,0 +1,148 @@
+#include "grossedatenbank.h"
+
+#include "platform/dao/dao.h"
+#include "shell/schema.h"
+
+#include <QDate>
+#include <QStringList>
+
+#include <cmath>
+#include <random>
+#include <utility>
+
+namespace zevo::bench {
+
+namespace {
+
+using Werte = std::initializer_list<std::pair<const char*, QVariant>>;
+
+class Schreiber {
+public:
+  Schreiber(dao::Database& db, QMap<QString, int>& zaehler) : db_(db), zaehler_(zaehler) {}
+
+  void neu(const QString& tabelle, Werte werte) {
+    auto it = offen_.find(tabelle);
+    if (it == offen_.end()) it = offen_.insert(tabelle, db_.openRecordset("select top 1 * from " + tabelle));
+    dao::Recordset& rs = *it;
+    rs.addNew();
+    for (const auto& [feld, wert] : werte) rs[feld] = wert;
+    rs.update();
+    ++zaehler_[tabelle];
+  }
+
+private:
+  dao::Database& db_;
+  QMap<QString, int>& zaehler_;
+  QMap<QString, dao::Recordset> offen_;
+};
+
+}  // namespace
+
+QMap<QString, int> grossedatenbankanlegen(const QString& pfad, const Umfang& umfang) {
+  dao::Workspace arbeitsbereich;
+  dao::Database db = shell::datenbankanlegen(arbeitsbereich, pfad);
+  QMap<QString, int> zaehler;
+  std::mt19937 zufall(umfang.zufall);
+  auto zahl = [&](int von, int bis) { return std::uniform_int_distribution<int>(von, bis)(zufall); };
+  auto wert = [&](double von, double bis) {
+    return std::round(std::uniform_real_distribution<double>(von, bis)(zufall) * 10.0) / 10.0;
+  };
+  const QStringList standorte = {"Obstwiese",  "Waldrand",    "Rapsfeld Nord", "Heide",      "Garten",
+                                 "Lindenallee", "Bergwiese",  "Kleefeld",      "Öhringer Hang", "Ufer",
+                                 "Streuobst",   "Äußere Flur"};
+  const QStringList sorten = {"Raps", "Akazie", "Linde", "Wald", "Blüte", "Heide"};
+  const QStringList arbeiten = {"Schwarmkontrolle", "Varroakontrolle", "Fütterung", "Erweiterung",
+                                "Brutkontrolle",    "Honigraum",       "Einwinterung", "Drohnenrahmen"};
+  const QStringList mittel = {"Ameisensäure", "Oxalsäure", "Milchsäure", "Thymol"};
+  const QStringList rassen = {"Carnica", "Buckfast", "Mellifera"};
+
+  dao::Transaction alles(db);
+  Schreiber s(db, zaehler);
+  for (int i = 0; i < standorte.size(); ++i)
+    s.neu("Standorte", {{"Standort", standorte[i]}, {"Wintertauglich", i % 3 ? "J" : "N"},
+                        {"Pkw_anfahrbar", "J"}, {"Entfernung_Wasser_m", zahl(10, 900)},
+                        {"Max_Völker", zahl(10, 40)}, {"Standortprämie_Volk", wert(0, 5)}});
+
+  const int letztesJahr = umfang.erstesJahr + umfang.jahre - 1;
+  for (int v = 1; v <= umfang.voelker; ++v) {
+    const int beginn = umfang.erstesJahr + (v % 4 == 0 ? zahl(0, umfang.jahre - 1) : 0);
+    const bool bestand = zahl(1, 10) > 1;
+    const QString standort = standorte[zahl(0, int(standorte.size()) - 1)];
+    s.neu("Bienenvolk",
+          {{"Volknr", QString::number(v)}, {"Volkname", QStringLiteral("Volk %1").arg(v)},
+           {"Volkstärke", zahl(1, 9)}, {"Mittelwände", zahl(0, 10)}, {"Wabenanzahl", zahl(8, 12)},
+           {"Brutstand", zahl(1, 9)}, {"Sanftmut", zahl(1, 9)}, {"Standort", standort},
+           {"Königin_Nr", QStringLiteral("K%1").arg(v)}, {"Beuteart", "Zander"},
+           {"Bienenrasse", rassen[v % rassen.size()]}, {"Volk_Zugangsdatum", QDate(beginn, zahl(3, 6), zahl(1, 28))},
+           {"Volk_Einkaufspreis", wert(80, 180)}, {"Akt_im_Bestand", bestand ? "X" : ""}, {"Selektiert", ""},
+           {"L_Honigmenge_kg", wert(5, 30)}, {"Honigmenge_Gesamt", wert(50, 400)}});
+    for (int jahr = beginn; jahr <= letztesJahr; ++jahr) {
+      const QDate april(jahr, 4, 1);
+      for (int k = 0; k < 15; ++k)
+        s.neu("Stockkarte", {{"Datum", april.addDays(k * 11 + zahl(0, 5))}, {"Volkstärke", zahl(1, 9)},
+                             {"Brutstand", zahl(1, 9)}, {"Wabensitz", zahl(1, 9)}, {"Sanftmut", zahl(1, 9)},
+                             {"Schwarmtrieb", zahl(1, 9)}, {"Varroaschäden", zahl(0, 9)},
+                             {"Waben", zahl(8, 12)}, {"Futter_flüssig_l", wert(0, 5)},
+                             {"Bemerkung", k % 5 ? "" : "ruhig"}, {"Volk", v}});
+      for (int k = 0; k < 3; ++k) {
+        const double menge = wert(3, 25);
+        s.neu("Honigernte", {{"Datum", QDate(jahr, 6 + k, zahl(1, 28))}, {"Menge_kg", menge},
+                             {"Honigsorte", sorten[zahl(0, int(sorten.size()) - 1)]}, {"Qualität", "gut"},
+                             {"Zeit_h", wert(0.5, 3)}, {"Kosten", wert(0, 10)}, {"Honig_Wert", menge * 8.5},
+                             {"Volk", v}});
+      }
+      s.neu("Wachsernte", {{"Datum", QDate(jahr, 9, zahl(1, 28))}, {"Menge_kg", wert(0.2, 1.5)},
+                           {"Zeit_h", 1.0}, {"Kosten", 0.0}, {"Wachs_Wert", wert(2, 12)}, {"Volk", v}});
+      s.neu("Pollenernte", {{"Datum", QDate(jahr, 5, zahl(1, 28))}, {"Menge_g", zahl(50, 900)},
+                            {"Zeit_h", 0.5}, {"Pollen_Wert", wert(2, 20)}, {"Volk", v}});
+      if ((jahr + v) % 3 == 0)
+        s.neu("Sonstigeernte", {{"Datum", QDate(jahr, 7, 1)}, {"Ernteart", "Propolis"},
+                                {"Menge_g", zahl(10, 200)}, {"Wert", wert(1, 15)}, {"Volk", v}});
+      for (int k = 0; k < 8; ++k)
+        s.neu("Arbeiten", {{"Datum", april.addDays(k * 20 + zahl(0, 9))}, {"Arbeitsart", arbeiten[k]},
+                           {"Zeit_h", wert(0.2, 2)}, {"Kosten", wert(0, 15)}, {"Volk", v}});
+      for (int k = 0; k < 2; ++k)
+        s.neu("Wanderung", {{"Datum", QDate(jahr, 4 + 3 * k, zahl(1, 28))},
+                            {"Standort", standorte[zahl(0, int(standorte.size()) - 1)]}, {"Zeit_h", wert(1, 4)},
+                            {"Kosten", wert(5, 40)}, {"Standortprämie", wert(0, 5)},
+                            {"Prämie_erhalten", k ? "J" : "N"}, {"Volk", v}});
+      for (int k = 0; k < 4; ++k)
+        s.neu("Gewichtsmessung", {{"Datum", QDate(jahr, 3 + 2 * k, 15)}, {"Gewicht_kg", wert(25, 70)},
+                                  {"Zeit_h", 0.2}, {"Volk", v}});
+      for (int k = 0; k < 3; ++k)
+        s.neu("Behandlung", {{"Datum", QDate(jahr, 7 + 2 * k, zahl(1, 28))},
+                             {"Behandlungsart", k == 2 ? "Winterbehandlung" : "Sommerbehandlung"},
+                             {"Mittel", mittel[zahl(0, int(mittel.size()) - 1)]}, {"Menge_g", zahl(20, 200)},
+                             {"Wartezeit", zahl(0, 30)}, {"Zeit_h", 0.5}, {"Kosten", wert(1, 8)}, {"Volk", v}});
+      if ((jahr + v) % 2 == 0)
+        s.neu("Königinwechsel", {{"Datum", QDate(jahr, 6, zahl(1, 28))}, {"Herkunft", "Eigene Zucht"},
+                                 {"Nummer", QStringLiteral("%1-%2").arg(v).arg(jahr)}, {"Farbe", "blau"},
+                                 {"Kosten", wert(0, 40)}, {"Volk", v}});
+      for (int k = 0; k < 2; ++k)
+        s.neu("Notizen", {{"Datum", QDate(jahr, 5 + 4 * k, 3)}, {"NOTIZ", "Volk zeigt sich friedlich."},
+                          {"Volk", v}});
+      for (int k = 0; k < 8; ++k)
+        s.neu("Termine", {{"Datum", april.addDays(k * 21)}, {"Termin", arbeiten[k]},
+                          {"Erledigt", jahr < letztesJahr ? "J" : "N"}, {"Volk", v}});
+    }
+  }
+  for (int jahr = umfang.erstesJahr; jahr <= letztesJahr; ++jahr) {
+    for (QDate tag(jahr, 1, 1); tag.year() == jahr; tag = tag.addDays(1))
+      s.neu("Wetterdaten", {{"Datum", tag}, {"Wetter", zahl(0, 2) ? "sonnig" : "Regen"},
+                            {"Temperatur", zahl(-10, 32)}, {"Niederschlag_mm", zahl(0, 20)},
+                            {"Windrichtung", "W"}, {"Windstärke", zahl(0, 8)}});
+    for (int k = 0; k < 60; ++k) {
+      const QDate tag(jahr, zahl(1, 12), zahl(1, 28));
+      s.neu("Verkauf", {{"Datum", tag}, {"Produkt", sorten[k % sorten.size()]}, {"Abnehmer", "Markt"},
+                        {"Menge", wert(1, 20)}, {"Einheit", "kg"}, {"Einnahmen", wert(8, 200)}});
+      s.neu("Einkauf", {{"Datum", tag}, {"Produkt", "Gläser"}, {"Lieferant", "Imkerbedarf"},
+                        {"Menge", wert(10, 200)}, {"Einheit", "St"}, {"Ausgaben", wert(5, 90)}});
+      s.neu("Honiglager", {{"Datum", tag}, {"Produkt", sorten[k % sorten.size()]}, {"Zugang", wert(0, 30)},
+                           {"Abgang", wert(0, 20)}, {"EVK_ID", 0}});
+    }
+  }
+  alles.commit();
+  return zaehler;
+}
+
+}  // namespace zevo::bench

@@ -1,0 +1,22 @@
+#pragma once
+// A large, realistic ZEVO.MDB for benchmarks: colonies with fifteen years of
+// hive records, written through the database layer like the windows write.
+
+#include <QMap>
+#include <QString>
+
+namespace zevo::bench {
+
+struct Umfang {
+  int voelker = 300;        // colonies
+  int jahre = 15;           // years of records
+  int erstesJahr = 2009;
+  unsigned zufall = 4711;   // seed: the same numbers give the same file
+};
+
+// Creates the file pfad (which must not exist) with the schema, the seed
+// rows and the generated records, in one transaction. Returns the number of
+// rows written per table.
+QMap<QString, int> grossedatenbankanlegen(const QString& pfad, const Umfang& umfang = {});
+
+}  // namespace zevo::bench

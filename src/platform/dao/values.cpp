@@ -1,0 +1,151 @@
+// Conversions between the values the windows read and write and what the
+// file stores: whole numbers, floats, currency with four decimals, ISO dates.
+
+#include "platform/dao/errors.h"
+#include "platform/dao/recordset_p.h"
+#include "platform/runtime/vb.h"
+
+#include <QDateTime>
+
+#include <cmath>
+#include <limits>
+
+namespace zevo::dao {
+
+namespace {
+
+bool isNumber(const QVariant& v) {
+  switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool: return true;
+    default: return false;
+  }
+}
+
+bool isWholeStorage(const QVariant& v) { return v.typeId() == QMetaType::LongLong; }
+
+double currency(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
+
+// "yyyy-mm-dd" or "yyyy-mm-dd hh:mm:ss" as QDate or QDateTime; other text stays text.
+QVariant dateOf(const QString& s) {
+  if (s.size() == 10) {
+    const QDate d = QDate::fromString(s, QStringLiteral("yyyy-MM-dd"));
+    if (d.isValid()) return d;
+  } else if (s.size() == 19) {
+    const QDateTime dt = QDateTime::fromString(s, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    if (dt.isValid()) return dt;
+  }
+  return s;
+}
+
+QVariant wholeOf(qint64 v) {
+  if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max()) return int(v);
+  return v;
+}
+
+[[noreturn]] void conversion(const FieldInfo& f, const QVariant& v) {
+  fail(errTypeConversion, QStringLiteral("'%1' passt nicht in das Feld %2").arg(vb::cstr(v), f.name));
+}
+
+// A number for a numeric field: numbers as they are, texts read the German way.
+double numberFor(const FieldInfo& f, const QVariant& v) {
+  if (v.typeId() == QMetaType::Bool) return v.toBool() ? -1.0 : 0.0;
+  if (isNumber(v)) return v.toDouble();
+  if (v.typeId() == QMetaType::QString) {
+    if (auto n = vb::parseNumber(v.toString())) return *n;
+  }
+  conversion(f, v);
+}
+
+}  // namespace
+
+QVariant present(const FieldInfo& f, const QVariant& raw) {
+  if (!raw.isValid()) return {};
+  switch (f.type) {
+    case dbText:
+    case dbMemo: return raw.typeId() == QMetaType::QString ? raw : QVariant(raw.toString());
+    case dbInteger:
+    case dbLong:
+    case dbByte:
+      if (isWholeStorage(raw)) return wholeOf(raw.toLongLong());
+      if (raw.typeId() == QMetaType::Double) {
+        const double d = raw.toDouble();
+        if (d == std::floor(d) && std::fabs(d) < 9e15) return wholeOf(qint64(d));
+      }
+      return raw;
+    case dbBoolean: return isNumber(raw) ? QVariant(raw.toLongLong() != 0) : raw;
+    case dbSingle: return isNumber(raw) ? QVariant(float(raw.toDouble())) : raw;
+    case dbDouble: return isNumber(raw) ? QVariant(raw.toDouble()) : raw;
+    case dbCurrency: return isNumber(raw) ? QVariant(currency(raw.toDouble())) : raw;
+    case dbDate: return raw.typeId() == QMetaType::QString ? dateOf(raw.toString()) : raw;
+  }
+  return raw;
+}
+
+QVariant store(const FieldInfo& f, const QVariant& v) {
+  if (!v.isValid() || v.typeId() == QMetaType::Nullptr) return {};
+  switch (f.type) {
+    case dbText:
+    case dbMemo: {
+      const QString s = v.typeId() == QMetaType::QString ? v.toString() : vb::cstr(v);
+      if (f.size > 0 && s.size() > f.size) fail(errFieldTooSmall, f.name);
+      return s;
+    }
+    case dbInteger:
+    case dbLong:
+    case dbByte:
+    case dbBoolean: {
+      qint64 n;
+      if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) n = v.toLongLong();
+      else {
+        const double d = numberFor(f, v);
+        if (!std::isfinite(d) || std::fabs(d) > 9e18) fail(errFieldTooSmall, f.name);
+        n = vb::clng(d);
+      }
+      if (f.type == dbBoolean) return qint64(n != 0 ? -1 : 0);
+      const qint64 lo = f.type == dbInteger ? -32768 : f.type == dbByte ? 0 : std::numeric_limits<qint32>::min();
+      const qint64 hi = f.type == dbInteger ? 32767 : f.type == dbByte ? 255 : std::numeric_limits<qint32>::max();
+      if (n < lo || n > hi) fail(errFieldTooSmall, f.name);
+      return n;
+    }
+    case dbSingle: {
+      const double d = numberFor(f, v);
+      if (std::fabs(d) > double(std::numeric_limits<float>::max())) fail(errFieldTooSmall, f.name);
+      return double(float(d));
+    }
+    case dbDouble: return numberFor(f, v);
+    case dbCurrency: return currency(numberFor(f, v));
+    case dbDate:
+      switch (v.typeId()) {
+        case QMetaType::QDate:
+          if (!v.toDate().isValid()) conversion(f, v);
+          return jet::isoDate(v.toDate());
+        case QMetaType::QDateTime:
+          if (!v.toDateTime().isValid()) conversion(f, v);
+          return jet::isoDateTime(v.toDateTime());
+        case QMetaType::QString:
+          if (auto dt = vb::parseDateTime(v.toString())) return jet::isoDateTime(*dt);
+          conversion(f, v);
+        default:
+          if (isNumber(v) && v.typeId() != QMetaType::Bool) {
+            // A day number counted from 30.12.1899, the fraction the time of day.
+            const double serial = v.toDouble();
+            const double day = std::floor(serial);
+            const QDate date = QDate(1899, 12, 30).addDays(qint64(day));
+            const int secs = int(std::lround((serial - day) * 86400.0));
+            return jet::isoDateTime(QDateTime(date, QTime(0, 0)).addSecs(secs));
+          }
+          conversion(f, v);
+      }
+  }
+  return v;
+}
+
+}  // namespace zevo::dao

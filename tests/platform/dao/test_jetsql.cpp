@@ -1,0 +1,357 @@
+// The translator of the windows' Jet SQL, checked without a file.
+
+#include "platform/dao/jetsql.h"
+#include "support/testmain.h"
+
+using namespace zevo::dao;
+using namespace zevo::dao::jet;
+
+namespace {
+
+Schema schema() {
+  Schema s;
+  s.addTable({"Bienenvolk",
+              {{"Volknr", dbText, 10},
+               {"Volkstärke", dbLong},
+               {"Wabenanzahl", dbLong},
+               {"Standort", dbText, 100},
+               {"Volk_Zugangsdatum", dbDate},
+               {"Volk_Einkaufspreis", dbCurrency},
+               {"Akt_im_Bestand", dbText, 1},
+               {"ID", dbLong, 0, true}}});
+  s.addTable({"Honigernte",
+              {{"Datum", dbDate},
+               {"Menge_kg", dbSingle},
+               {"Kosten", dbCurrency},
+               {"Volk", dbLong},
+               {"ID", dbLong, 0, true}}});
+  s.addTable({"Honiglager",
+              {{"Datum", dbDate},
+               {"Produkt", dbText, 20},
+               {"Zugang", dbSingle},
+               {"Abgang", dbSingle},
+               {"EVK_ID", dbLong},
+               {"ID", dbLong, 0, true}}});
+  s.addTable({"Pflanzen",
+              {{"Pflanze", dbText, 20},
+               {"Weidezeit_von", dbDate},
+               {"Nektarstufe", dbInteger},
+               {"ID", dbLong, 0, true}}});
+  return s;
+}
+
+const QDateTime fixedNow(QDate(2024, 3, 5), QTime(14, 30, 0));
+
+Translation translated(const QString& sql) { return translate(sql, schema(), fixedNow); }
+
+// The SQL with its bound values written back in, to compare whole statements.
+QString inlined(const Translation& t) {
+  QString out;
+  size_t p = 0;
+  bool inString = false;
+  for (QChar c : t.sql) {
+    if (c == '\'') inString = !inString;
+    if (c != '?' || inString) {
+      out += c;
+      continue;
+    }
+    const QVariant& v = t.parameters.at(p++);
+    out += v.typeId() == QMetaType::QString ? "'" + v.toString().replace("'", "''") + "'" : v.toString();
+  }
+  return p == t.parameters.size() ? out : QStringLiteral("(parameters left over)");
+}
+
+}  // namespace
+
+class TestJetSql : public QObject {
+  Q_OBJECT
+private slots:
+  void translates_data() {
+    QTest::addColumn<QString>("jet");
+    QTest::addColumn<QString>("sqlite");
+    const QString de = QStringLiteral(" COLLATE DEUTSCH");
+    QTest::newRow("date literal m/d/yyyy")
+        << "select Datum from Honigernte where Datum >= #05/01/2007# and Datum <= #9/30/2007#"
+        << "SELECT Datum, Honigernte.rowid AS __rid FROM Honigernte WHERE Datum >= '2007-05-01' and Datum <= "
+           "'2007-09-30'";
+    QTest::newRow("date literal with time")
+        << "select Datum from Honigernte where Datum = #5/1/2007 10:30#"
+        << "SELECT Datum, Honigernte.rowid AS __rid FROM Honigernte WHERE Datum = '2007-05-01 10:30:00'";
+    QTest::newRow("year of one digit is 200x")
+        << "select Datum from Honigernte where Datum >= #01/01/0#"
+        << "SELECT Datum, Honigernte.rowid AS __rid FROM Honigernte WHERE Datum >= '2000-01-01'";
+    QTest::newRow("two-digit years split at 30")
+        << "select Datum from Honigernte where Datum >= #01/01/29# and Datum < #01/01/30#"
+        << "SELECT Datum, Honigernte.rowid AS __rid FROM Honigernte WHERE Datum >= '2029-01-01' and Datum < "
+           "'1930-01-01'";
+    QTest::newRow("hash and backtick inside a string are text")
+        << "select Produkt from Honiglager where Produkt = 'Nr. #1 `s'"
+        << "SELECT Produkt, Honiglager.rowid AS __rid FROM Honiglager WHERE Produkt = 'Nr. #1 `s'";
+    QTest::newRow("top 1 with order: limit and tie-breaker")
+        << "select top 1 * from Honigernte where Volk = 7 order by Datum DESC"
+        << "SELECT *, Honigernte.rowid AS __rid FROM Honigernte WHERE Volk = 7 ORDER BY Datum DESC, "
+           "Honigernte.rowid LIMIT 1";
+    QTest::newRow("identifiers in another case, umlauts included")
+        << "select VOLKSTÄRKE, volknr from BIENENVOLK where AKT_IM_BESTAND = 'X'"
+        << "SELECT Volkstärke, Volknr, Bienenvolk.rowid AS __rid FROM Bienenvolk WHERE Akt_im_Bestand = 'X'";
+    QTest::newRow("bracketed and double-quoted")
+        << "select [Volknr] from Bienenvolk where Standort = \"Am \"\"Hang\"\"\""
+        << "SELECT \"Volknr\", Bienenvolk.rowid AS __rid FROM Bienenvolk WHERE Standort = 'Am \"Hang\"'";
+    QTest::newRow("qualified column named as its column")
+        << "select Honigernte.Datum, Bienenvolk.Volknr as Nr from Honigernte, Bienenvolk where Volk = Bienenvolk.ID"
+        << "SELECT Honigernte.Datum AS \"Datum\", Bienenvolk.Volknr AS \"Nr\" FROM Honigernte, Bienenvolk WHERE "
+           "Volk = Bienenvolk.ID";
+    QTest::newRow("aggregate without alias gets Jet's name, not updatable")
+        << "select count(*), sum(Kosten) as Summe from Honigernte"
+        << "SELECT count(*) AS Expr1000, sum(Kosten) AS \"Summe\" FROM Honigernte";
+    QTest::newRow("group by without order by sorts the groups, text in German order")
+        << "select Standort, count(*) as Anzahl from Bienenvolk group by Standort"
+        << "SELECT Standort, count(*) AS \"Anzahl\" FROM Bienenvolk GROUP BY Standort ORDER BY Standort" + de;
+    QTest::newRow("order by alias of a text column and a number column")
+        << "select distinct Bienenvolk.Volknr as Nr, Wabenanzahl from Bienenvolk order by Nr, Wabenanzahl desc"
+        << "SELECT DISTINCT Bienenvolk.Volknr AS \"Nr\", Wabenanzahl FROM Bienenvolk ORDER BY Nr" + de +
+               ", Wabenanzahl DESC";
+    QTest::newRow("now once per statement")
+        << "select datediff('yyyy', Volk_Zugangsdatum, now) as Alter_Jahre from Bienenvolk where "
+           "Volk_Zugangsdatum < now()"
+        << "SELECT datediff('yyyy', Volk_Zugangsdatum, '2024-03-05 14:30:00') AS \"Alter_Jahre\", Bienenvolk.rowid AS __rid "
+           "FROM Bienenvolk WHERE Volk_Zugangsdatum < '2024-03-05 14:30:00'";
+    QTest::newRow("one trailing semicolon")
+        << "select Pflanze from Pflanzen;" << "SELECT Pflanze, Pflanzen.rowid AS __rid FROM Pflanzen";
+    QTest::newRow("delete star") << "delete * from Honigernte where Volk = 3"
+                                 << "DELETE from Honigernte where Volk = 3";
+    QTest::newRow("lower-case delete") << "delete from honigernte where volk = 3"
+                                       << "DELETE from Honigernte where Volk = 3";
+    QTest::newRow("insert: German date and number texts")
+        << "insert into Pflanzen(Pflanze, Weidezeit_von, Nektarstufe) values ('Efeu', '15.09.2006', '5')"
+        << "INSERT INTO Pflanzen (Pflanze, Weidezeit_von, Nektarstufe) VALUES ('Efeu', '2006-09-15', 5)";
+    QTest::newRow("insert: decimal comma into a Single")
+        << "insert into Honigernte(Menge_kg, Kosten) values ('12,5', '-3,25')"
+        << "INSERT INTO Honigernte (Menge_kg, Kosten) VALUES (12.5, -3.25)";
+    QTest::newRow("update: date text and date literal")
+        << "UPDATE Honigernte SET Datum = '1.2.2007', Volk = 4 where Datum = #2/1/2006#"
+        << "UPDATE Honigernte SET Datum = '2007-02-01', Volk = 4 where Datum = '2006-02-01'";
+    QTest::newRow("create table: Jet type words")
+        << "create table T(A TEXT (30), B MEMO, C SHORT, D INTEGER, E LONG, F SINGLE, G DOUBLE, H CURRENCY, "
+           "I DATETIME, ID COUNTER)"
+        << "CREATE TABLE T (A TEXT(30) COLLATE NOCASE, B MEMO_TEXT COLLATE NOCASE, C SHORT_INT, D LONG_INT, "
+           "E LONG_INT, F SINGLE_REAL, G DOUBLE_REAL, H CURRENCY_REAL, I DATETIME_TEXT, ID INTEGER PRIMARY KEY "
+           "AUTOINCREMENT)";
+    QTest::newRow("create index passes") << "create index volk1 on Bienenvolk(Volknr)"
+                                         << "create index volk1 on Bienenvolk(Volknr)";
+  }
+
+  void translates() {
+    QFETCH(QString, jet);
+    QFETCH(QString, sqlite);
+    QCOMPARE(inlined(translated(jet)), sqlite);
+  }
+
+  void conditionsAreBound() {
+    const Translation t = translated("select top 1 * from Honigernte where Volk = 7 and Datum < #5/1/2007# order by "
+                                     "Datum DESC");
+    QCOMPARE(t.sql, QStringLiteral("SELECT *, Honigernte.rowid AS __rid FROM Honigernte WHERE Volk = ? AND Datum < ? "
+                                   "ORDER BY Datum DESC, Honigernte.rowid LIMIT 1")
+                        .replace(" AND ", " and "));
+    QCOMPARE(t.parameters, (std::vector<QVariant>{qint64(7), QString("2007-05-01")}));
+    QCOMPARE(t.parameterSources, (std::vector<int>{1, 2}));  // literal 0 is the 1 of TOP
+  }
+
+  void oneTranslationPerShape() {
+    const QString first = "select top 1 Datum from Honigernte where Volk = 7 and Datum < #5/1/2007# order by Datum";
+    const Translation cached = translated(first);
+    const Shape shape = shapeOf(first);
+    QCOMPARE(int(shape.literals.size()), 3);
+    auto again = [&](const QString& sql, Translation& out) {
+      const Shape s = shapeOf(sql);
+      return s.key == shape.key && reuse(cached, shape.literals, s, out);
+    };
+    Translation t;
+    QVERIFY(again("select top 1 Datum from Honigernte where Volk = 12 and Datum < #12/31/2008# order by Datum", t));
+    QCOMPARE(t.sql, cached.sql);
+    QCOMPARE(t.parameters, (std::vector<QVariant>{qint64(12), QString("2008-12-31")}));
+    QCOMPARE(inlined(t), inlined(translated("select top 1 Datum from Honigernte where Volk = 12 and Datum < "
+                                           "#12/31/2008# order by Datum")));
+    // Another TOP is another statement; a literal in another place another shape.
+    QVERIFY(!again("select top 2 Datum from Honigernte where Volk = 12 and Datum < #12/31/2008# order by Datum", t));
+    QVERIFY(!again("select top 1 Datum from Honigernte where Volk = 'x' and Datum < #12/31/2008# order by Datum", t));
+    QVERIFY(!again("select top 1 Datum from Honigernte where Volk2 = 1 and Datum < #12/31/2008# order by Datum", t));
+    // A wrong date in the same place is refused as it would be without the cache.
+    try {
+      again("select top 1 Datum from Honigernte where Volk = 1 and Datum < #2/30/2008# order by Datum", t);
+      QFAIL("accepted");
+    } catch (const Error& e) {
+      QCOMPARE(e.number(), int(errSyntax));
+    }
+    // Quotes, brackets and digits inside names are read as the translator reads them.
+    QCOMPARE(shapeOf("select [a 1], 'it''s', x2 from t where y = .5 and z = 'a#b'").literals,
+             (std::vector<QString>{"'it''s'", ".5", "'a#b'"}));
+    QVERIFY(shapeOf("select 'open").key.isEmpty());
+  }
+
+  void refuses_data() {
+    QTest::addColumn<QString>("jet");
+    QTest::addColumn<int>("number");
+    QTest::newRow("February 30") << "select * from Honigernte where Datum = #02/30/2007#" << int(errSyntax);
+    QTest::newRow("month 13 is not swapped") << "select * from Honigernte where Datum = #13/01/2007#"
+                                             << int(errSyntax);
+    QTest::newRow("letters") << "select * from Honigernte where Datum = #ab/cd/efgh#" << int(errSyntax);
+    QTest::newRow("no year") << "select * from Honigernte where Datum = #01/01/#" << int(errSyntax);
+    QTest::newRow("open date") << "select * from Honigernte where Datum = #01/01/2007" << int(errSyntax);
+    QTest::newRow("like") << "select * from Bienenvolk where Volknr like 'A*'" << int(errSyntax);
+    QTest::newRow("ampersand") << "select Volknr & 'x' from Bienenvolk" << int(errSyntax);
+    QTest::newRow("join") << "select * from Bienenvolk inner join Honigernte on Volk = Bienenvolk.ID"
+                          << int(errSyntax);
+    QTest::newRow("subquery") << "select * from Bienenvolk where ID in (select Volk from Honigernte)"
+                              << int(errSyntax);
+    QTest::newRow("union") << "select ID from Bienenvolk union select ID from Honigernte" << int(errSyntax);
+    QTest::newRow("two statements") << "delete from Honigernte; delete from Bienenvolk" << int(errSyntax);
+    QTest::newRow("top percent") << "select top 5 percent * from Bienenvolk" << int(errSyntax);
+    QTest::newRow("true") << "select * from Bienenvolk where ID = true" << int(errSyntax);
+    QTest::newRow("unknown function") << "select left(Volknr, 2) from Bienenvolk" << int(errUndefinedFunction);
+    QTest::newRow("pivot in") << "transform count(*) select Standort from Bienenvolk group by Standort pivot "
+                                 "Wabenanzahl in (1, 2)"
+                              << int(errSyntax);
+    QTest::newRow("crosstab without group by") << "transform count(*) select Standort from Bienenvolk pivot "
+                                                  "Wabenanzahl"
+                                               << int(errSyntax);
+    QTest::newRow("insert: no date") << "insert into Pflanzen(Pflanze, Weidezeit_von) values ('x', '31.02.2006')"
+                                     << int(errTypeConversion);
+    QTest::newRow("insert: no number") << "insert into Pflanzen(Pflanze, Nektarstufe) values ('x', 'viel')"
+                                       << int(errTypeConversion);
+    QTest::newRow("insert: text too long") << "insert into Bienenvolk(Akt_im_Bestand) values ('XX')"
+                                           << int(errFieldTooSmall);
+    QTest::newRow("not a statement") << "exec something" << int(errInvalidStatement);
+    QTest::newRow("unknown type word") << "create table T(A VARIANT)" << int(errSyntax);
+    QTest::newRow("clauses out of order") << "select * from Bienenvolk order by ID where ID = 1" << int(errSyntax);
+  }
+
+  void refuses() {
+    QFETCH(QString, jet);
+    QFETCH(int, number);
+    try {
+      translated(jet);
+      QFAIL("no error");
+    } catch (const Error& e) {
+      QCOMPARE(e.number(), number);
+      QVERIFY(!e.text().isEmpty());
+    }
+  }
+
+  void infersTypes_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("type");
+    QTest::newRow("column") << "Volkstärke" << int(dbLong);
+    QTest::newRow("qualified column") << "Bienenvolk.Volk_Einkaufspreis" << int(dbCurrency);
+    QTest::newRow("count") << "count(*)" << int(dbLong);
+    QTest::newRow("avg of whole numbers") << "avg(Wabenanzahl)" << int(dbDouble);
+    QTest::newRow("sum of currency") << "sum(Volk_Einkaufspreis)" << int(dbCurrency);
+    QTest::newRow("sum of whole numbers") << "sum(Wabenanzahl)" << int(dbLong);
+    QTest::newRow("max keeps the type") << "max(Volk_Zugangsdatum)" << int(dbDate);
+    QTest::newRow("datediff") << "datediff('m', Volk_Zugangsdatum, now)" << int(dbLong);
+    QTest::newRow("year") << "year(Volk_Zugangsdatum)" << int(dbLong);
+    QTest::newRow("whole arithmetic") << "(Wabenanzahl + 1) * 2" << int(dbLong);
+    QTest::newRow("division") << "Wabenanzahl / 2" << int(dbDouble);
+    QTest::newRow("currency and whole") << "Volk_Einkaufspreis * 2" << int(dbCurrency);
+    QTest::newRow("difference of sums") << "sum(Wabenanzahl) - sum(Volk_Einkaufspreis)" << int(dbCurrency);
+    QTest::newRow("negative") << "-Volkstärke" << int(dbLong);
+    QTest::newRow("text literal") << "'x'" << int(dbText);
+    QTest::newRow("decimal literal") << "1.5" << int(dbDouble);
+  }
+
+  void infersTypes() {
+    QFETCH(QString, item);
+    QFETCH(int, type);
+    const Translation t = translated("select " + item + " as x from Bienenvolk");
+    QCOMPARE(int(t.types.size()), 1);
+    QCOMPARE(int(t.types[0]), type);
+  }
+
+  void singleAndDoubleSums() {
+    const Translation t = translated("select Produkt, sum(Zugang - Abgang) as Summe, sum(Zugang) - sum(Abgang) as S3 "
+                             "from Honiglager group by Produkt");
+    QCOMPARE(t.types, (std::vector<FieldType>{dbText, dbDouble, dbDouble}));
+    QVERIFY(t.sourceTable.isEmpty());
+  }
+
+  void starTypesFollowTheTable() {
+    const Translation t = translated("select top 1 * from Honigernte");
+    QCOMPARE(t.types, (std::vector<FieldType>{dbDate, dbSingle, dbCurrency, dbLong, dbLong}));
+    QCOMPARE(t.sourceTable, QStringLiteral("Honigernte"));
+  }
+
+  void crosstabParts() {
+    const Translation t = translated("transform count(*) select Standort, count(*) as Völker from Bienenvolk where "
+                             "Akt_im_Bestand = 'X' group by Standort pivot Wabenanzahl;");
+    QCOMPARE(int(t.kind), int(Kind::Transform));
+    const Crosstab& c = t.crosstab;
+    QCOMPARE(c.headingSql, QStringLiteral("SELECT DISTINCT Wabenanzahl FROM Bienenvolk WHERE Akt_im_Bestand = 'X'"));
+    const auto cols = pivotColumns(c, {QVariant(qint64(12)), QVariant(), QVariant(qint64(10)), QVariant(QString())});
+    QCOMPARE(int(cols.size()), 3);  // Null and empty text share one column
+    QCOMPARE(cols[0].name, QStringLiteral("<>"));
+    QCOMPARE(cols[1].name, QStringLiteral("10"));
+    QCOMPARE(cols[2].name, QStringLiteral("12"));
+    QCOMPARE(crosstabSql(c, {cols[1]}),
+             QStringLiteral("SELECT Standort, count(*) AS \"Völker\", NULLIF(count(*) FILTER (WHERE (Wabenanzahl) = "
+                            "10), 0) AS \"10\" FROM Bienenvolk WHERE Akt_im_Bestand = 'X' GROUP BY Standort ORDER BY "
+                            "Standort COLLATE DEUTSCH"));
+    QCOMPARE(c.headTypes, (std::vector<FieldType>{dbText, dbLong}));
+    QCOMPARE(int(c.aggregateType), int(dbLong));
+  }
+
+  void textHeadingsInGermanOrder() {
+    Crosstab c;
+    c.pivot = "Standort";
+    const auto cols = pivotColumns(c, {QString("Zell"), QString("Öhringen"), QString("Aalen"), QString("Ober")});
+    QStringList names;
+    for (const auto& col : cols) names << col.name;
+    QCOMPARE(names, (QStringList{"Aalen", "Ober", "Öhringen", "Zell"}));
+  }
+
+  void criteria() {
+    const auto c = parseCriteria("ID = 17 and Name = 'a''b' AND Datum >= #2/1/2007# and Wert <> -1.5");
+    QCOMPARE(int(c.size()), 4);
+    QCOMPARE(c[0].field, QStringLiteral("ID"));
+    QCOMPARE(c[0].value, QVariant(qint64(17)));
+    QCOMPARE(c[1].value, QVariant(QStringLiteral("a'b")));
+    QCOMPARE(c[2].op, QStringLiteral(">="));
+    QCOMPARE(c[2].value, QVariant(QDate(2007, 2, 1)));
+    QCOMPARE(c[3].value, QVariant(-1.5));
+    for (const char* bad : {"", "ID", "ID = ", "ID = 1 or ID = 2", "= 3"}) {
+      try {
+        parseCriteria(bad);
+        QFAIL(bad);
+      } catch (const Error& e) {
+        QCOMPARE(e.number(), int(errCriteriaSyntax));
+      }
+    }
+  }
+
+  void declaredTypes_data() {
+    QTest::addColumn<QString>("declared");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("size");
+    QTest::newRow("text") << "TEXT(30)" << int(dbText) << 30;
+    QTest::newRow("memo") << "MEMO_TEXT" << int(dbMemo) << 0;
+    QTest::newRow("short") << "SHORT_INT" << int(dbInteger) << 0;
+    QTest::newRow("long") << "LONG_INT" << int(dbLong) << 0;
+    QTest::newRow("counter") << "INTEGER" << int(dbLong) << 0;
+    QTest::newRow("single") << "SINGLE_REAL" << int(dbSingle) << 0;
+    QTest::newRow("double") << "DOUBLE_REAL" << int(dbDouble) << 0;
+    QTest::newRow("currency") << "CURRENCY_REAL" << int(dbCurrency) << 0;
+    QTest::newRow("date") << "DATETIME_TEXT" << int(dbDate) << 0;
+    QTest::newRow("foreign varchar") << "VARCHAR(5)" << int(dbText) << 0;
+  }
+
+  void declaredTypes() {
+    QFETCH(QString, declared);
+    QFETCH(int, type);
+    QFETCH(int, size);
+    int n = -1;
+    QCOMPARE(int(typeOfDeclared(declared, &n)), type);
+    QCOMPARE(n, size);
+  }
+};
+
+ZEVO_TEST_MAIN(TestJetSql)
+#include "test_jetsql.moc"

@@ -1,0 +1,95 @@
+#pragma once
+// A ZEVO.MDB with the whole schema in the test's program folder, opened as
+// start-up opens it (datenpfad, datenbankpfad, arbeitsbereich, datenbank),
+// and small helpers to fill and read it.
+#include "common/einstellungen.h"
+#include "common/variablen.h"
+#include "platform/dao/dao.h"
+#include "platform/runtime/files.h"
+#include "shell/schema.h"
+#include "shell/volktermine.h"
+#include "support/testmain.h"
+
+#include <QPair>
+
+namespace zevo::test {
+
+using Werte = QList<QPair<QString, QVariant>>;
+
+inline dao::Database& db() { return common::datenbank; }
+
+// Creates the database once per test program.
+inline void datenbankbereitstellen() {
+  common::datenpfad = vb::programFolder();
+  common::datenbankpfad = common::datenpfad + "ZEVO.MDB";
+  common::arbeitsbereich = &dao::DBEngine::workspaces(0);
+  if (!common::datenbank.isOpen())
+    common::datenbank = shell::datenbankanlegen(*common::arbeitsbereich, common::datenbankpfad);
+}
+
+// Every table empty, the seed work-plan options back, today as given,
+// all settings 0 or empty, no scripts left.
+inline void datenbankgrundzustand(const QDate& heute) {
+  resetScripts();
+  setToday(heute);
+  common::heutesetzen();
+  common::einstellungenleeren();
+  common::völkerneulesen = 0;
+  for (const QString& tabelle : db().tableNames()) db().execute("delete from " + tabelle);
+  for (const QString& s : shell::schemaanweisungen())
+    if (s.startsWith(QLatin1String("insert into Arbeitsplanoptionen"))) db().execute(s);
+}
+
+// Adds a row and gives its ID.
+inline int einfügen(const QString& tabelle, const Werte& werte) {
+  dao::Recordset rs = db().openRecordset("select * from " + tabelle + " where ID = 0");
+  rs.addNew();
+  for (const auto& [spalte, wert] : werte) rs[spalte] = wert;
+  rs.update();
+  const int id = rs["ID"].value().toInt();
+  rs.close();
+  return id;
+}
+
+inline int volk(const QString& volknr, bool imBestand = true, const Werte& weitere = {}) {
+  Werte werte{{"Volknr", volknr}, {"Akt_im_Bestand", imBestand ? "X" : ""}, {"Selektiert", ""}};
+  werte += weitere;
+  return einfügen("Bienenvolk", werte);
+}
+
+inline int anzahl(const QString& sql) {
+  dao::Recordset rs = db().openRecordset(sql);
+  const int n = rs.fields(0).value().toInt();
+  rs.close();
+  return n;
+}
+
+// The first column of every row.
+inline QStringList spalte(const QString& sql) {
+  QStringList out;
+  dao::Recordset rs = db().openRecordset(sql);
+  for (; !rs.eof(); rs.moveNext()) out << rs.fields(0).text();
+  rs.close();
+  return out;
+}
+
+// The dates of a colony (0 = of no colony) of one kind of work, "dd.mm", in order.
+inline QStringList termine(int volk, const QString& termin) {
+  QStringList out;
+  dao::Recordset rs = db().openRecordset("select Datum, Erledigt from Termine where Volk = " + QString::number(volk) +
+                                         " and Termin = '" + termin + "' order by Datum");
+  for (; !rs.eof(); rs.moveNext()) {
+    out << rs["Datum"].value().toDate().toString("dd.MM");
+    if (rs["Erledigt"].text() != "N") out.last() += "!";
+  }
+  rs.close();
+  return out;
+}
+
+inline int option(const QString& arbeitsart) {
+  return anzahl("select ID from Arbeitsplanoptionen where Arbeitsart = '" + arbeitsart + "'");
+}
+
+inline QDate datum(const char* ddmmyyyy) { return QDate::fromString(QString::fromLatin1(ddmmyyyy), "dd.MM.yyyy"); }
+
+}  // namespace zevo::test
