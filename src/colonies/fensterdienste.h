@@ -1,27 +1,15 @@
 #pragma once
-// What the colony windows share: their own connection to the database, the
-// reload of the main window's colony grid, the help button and the reading
-// of a typed whole number.
+// What the colony windows share beyond common/fensterdienste.h.
 
-#include "platform/dao/dao.h"
-
-#include <QString>
+#include "common/fensterdienste.h"
 
 namespace zevo::colonies {
 
-// The window's own connection on datenbankpfad (through arbeitsbereich, or
-// the default workspace before start-up has set it).
-dao::Database eigenedatenbank();
+using common::eigenedatenbank;
+using common::ganzzahlamanfang;
+using common::hilfezeigen;
 
 // The main window's datenvölkerlesen; nothing when there is no main window.
 void hauptlisteneulesen();
-
-// The help button: hilfethema := the window's name, hourglass, IH_Hilfe.
-void hilfezeigen(const QString& fenstername);
-
-// The whole number at the start of a typed text: leading blanks skipped, an
-// optional sign, the digits up to the first other character; 0 when the
-// text does not begin with a number.
-int ganzzahlamanfang(const QString& text);
 
 }  // namespace zevo::colonies

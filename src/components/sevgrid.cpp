@@ -374,6 +374,7 @@ void sevGrid::setRecordset(const dao::Recordset& rs) {
     c.fieldType = f.type();
     if (c.fieldType >= dao::dbInteger && c.fieldType <= dao::dbDouble) c.align = c.numeric = 1;
     if (c.fieldType == dao::dbDate) c.columntype = 2;
+    c.width = startbreite(c.caption);
     d->cols.push_back(c);
   }
   d->rebuildKeys();
@@ -396,6 +397,12 @@ void sevGrid::setRecordset(const dao::Recordset& rs) {
 bool sevGrid::bound() const { return d->bound; }
 QString sevGrid::sourceTable() const { return d->table; }
 
+// A new column is wide enough for its caption, and at least the default width.
+int sevGrid::startbreite(const QString& caption) const {
+  const int px = d->view->horizontalHeader()->fontMetrics().horizontalAdvance(caption) + 24;
+  return std::max(kDefaultWidthTwips, px * kTwipsPerPixel);
+}
+
 void sevGrid::addcolumn(const QString& key, const QString& caption) {
   addcolumn(key, caption, QVariantList{});
 }
@@ -414,6 +421,7 @@ void sevGrid::addcolumn(const QString& key, const QString& caption, const QVaria
     if (n == 0 || n == 1) numeric = n;
   }
   c.numeric = numeric >= 0 ? numeric : (c.align == 1 ? 1 : 0);
+  c.width = startbreite(caption);
   const int rowsBefore = rows(), colsBefore = cols();
   d->cols.push_back(c);
   const QString folded = key.toCaseFolded();

@@ -203,6 +203,7 @@ private:
   void changedAll();
   void changedRows(int first, int last);
   void applyWidths();
+  int startbreite(const QString& caption) const;
   void setCurrent(int row);
   void markOnly(int row);
   void extendTo(int row);

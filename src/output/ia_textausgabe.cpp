@@ -1,4 +1,5 @@
 #include "output/ia_textausgabe.h"
+#include "common/fensterdienste.h"
 
 #include "common/einstellungen.h"
 #include "common/routinen.h"
@@ -371,11 +372,7 @@ void IA_Textausgabe::dateidrucken_Click() {
 
 // --- help and closing ----------------------------------------------------------------------------
 
-void IA_Textausgabe::hilfe_Click() {
-  common::hilfethema = QStringLiteral("IA_Textausgabe");
-  vb::setMousePointer(vb::vbHourglass);
-  vb::showForm(QStringLiteral("IH_Hilfe"));
-}
+void IA_Textausgabe::hilfe_Click() { common::hilfezeigen(formName()); }
 
 void IA_Textausgabe::abbv_Click() {
   einstellungzahl[19] = kon[0]->isChecked() ? 1 : 0;

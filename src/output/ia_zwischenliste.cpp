@@ -1,4 +1,5 @@
 #include "output/ia_zwischenliste.h"
+#include "common/fensterdienste.h"
 
 #include "common/einstellungen.h"
 #include "components/sevgrid.h"
@@ -192,11 +193,7 @@ void IA_Zwischenliste::gridli_rowclick() { popupliste->popup(QCursor::pos()); }
 
 void IA_Zwischenliste::gridli_mouseclick() { popupliste->popup(QCursor::pos()); }
 
-void IA_Zwischenliste::hilfe_Click() {
-  common::hilfethema = QStringLiteral("IA_Zwischenliste");
-  vb::setMousePointer(vb::vbHourglass);
-  vb::showForm(QStringLiteral("IH_Hilfe"));
-}
+void IA_Zwischenliste::hilfe_Click() { common::hilfezeigen(formName()); }
 
 void IA_Zwischenliste::cmdschließen_Click() {
   einstellungzahl[54] = kon->isChecked() ? 1 : 0;

@@ -71,6 +71,8 @@ IH_Hilfe_Wieanfangen::IH_Hilfe_Wieanfangen() : vb::Form("IH_Hilfe_Wieanfangen") 
   for (int s = 0; s < 3; ++s) {
     schritt[s] = new QPushButton("Schritt " + QString::number(s + 1), this);
     connect(schritt[s], &QPushButton::clicked, this, [this, s] { schritt_Click(s); });
+    // A step whose window this version does not have stays greyed.
+    schritt[s]->setEnabled(vb::isRegistered(schrittfenster[s]));
     auto* rechts = new QVBoxLayout;
     rechts->addWidget(Label1[überschrift[s]]);
     rechts->addWidget(Label1[erklärung[s]]);
@@ -82,6 +84,8 @@ IH_Hilfe_Wieanfangen::IH_Hilfe_Wieanfangen() : vb::Form("IH_Hilfe_Wieanfangen") 
   haupt->addWidget(Label1[8]);
   ok = new QPushButton("&Schließen", this);
   connect(ok, &QPushButton::clicked, this, [this] { ok_Click(); });
+  ok->setDefault(true);
+  ok->setFocus();
   auto* unten = new QHBoxLayout;
   unten->addStretch();
   unten->addWidget(ok);

@@ -1,4 +1,5 @@
 #include "shell/io_datensicherung.h"
+#include "common/fensterdienste.h"
 
 #include "common/einstellungen.h"
 #include "platform/dao/dao.h"
@@ -398,10 +399,7 @@ void IO_Datensicherung::vonlaufwerk() {
   vb::setMousePointer(vb::vbDefault);
 }
 
-void IO_Datensicherung::hilfe_Click() {
-  hilfethema = formName();
-  vb::showForm("IH_Hilfe");
-}
+void IO_Datensicherung::hilfe_Click() { common::hilfezeigen(formName()); }
 
 void IO_Datensicherung::abbv_Click() {
   if (datei2->count() >= 4 &&

@@ -1,4 +1,5 @@
 #include "shell/io_einstellungen.h"
+#include "common/fensterdienste.h"
 
 #include "common/einstellungen.h"
 #include "common/routinen.h"
@@ -377,9 +378,6 @@ void IO_Einstellungen::standard_Click() {
   (*sevt)(3).setListindex(0);
 }
 
-void IO_Einstellungen::hilfe_Click() {
-  hilfethema = formName();
-  vb::showForm("IH_Hilfe");
-}
+void IO_Einstellungen::hilfe_Click() { common::hilfezeigen(formName()); }
 
 }  // namespace zevo::shell

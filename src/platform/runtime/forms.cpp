@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QHash>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 
 #include <vector>
@@ -27,10 +28,24 @@ ModalRunner& runnerSlot() {
 FormHandlers* mainWindow = nullptr;
 std::vector<FormHandlers*> modalStack;
 
+// A dialog without a default button of its own would make its first button
+// the default when shown, so that Return in an input field pressed, say,
+// "Hilfe". Only a button the window marks as default answers Return; any
+// other button answers it while it has the focus.
+void keepOnlyChosenDefault(Form& form, const QList<QPushButton*>& chosen) {
+  for (QPushButton* button : form.findChildren<QPushButton*>())
+    if (button->isDefault() && !chosen.contains(button)) button->setDefault(false);
+}
+
 void runModal(Form& form) {
+  QList<QPushButton*> chosen;
+  for (QPushButton* button : form.findChildren<QPushButton*>())
+    if (button->isDefault()) chosen << button;
   QPointer<Form> guard(&form);
-  QTimer::singleShot(0, &form, [guard] {
-    if (guard && !guard->isUnloaded()) guard->Form_Activate();
+  QTimer::singleShot(0, &form, [guard, chosen] {
+    if (!guard) return;
+    keepOnlyChosenDefault(*guard, chosen);
+    if (!guard->isUnloaded()) guard->Form_Activate();
   });
   form.exec();
 }

@@ -1,0 +1,38 @@
+#include "common/fensterdienste.h"
+
+#include "common/variablen.h"
+#include "platform/runtime/forms.h"
+#include "platform/runtime/mousepointer.h"
+
+#include <limits>
+
+namespace zevo::common {
+
+dao::Database eigenedatenbank(bool nurLesen) {
+  dao::Workspace& bereich = arbeitsbereich ? *arbeitsbereich : dao::DBEngine::workspaces(0);
+  return bereich.openDatabase(datenbankpfad, false, nurLesen);
+}
+
+void hilfezeigen(const QString& fenstername) {
+  hilfethema = fenstername;
+  vb::setMousePointer(vb::vbHourglass);
+  vb::showForm(QStringLiteral("IH_Hilfe"));
+}
+
+int ganzzahlamanfang(const QString& text) {
+  qsizetype i = 0;
+  while (i < text.size() && text[i] == QLatin1Char(' ')) ++i;
+  bool negativ = false;
+  if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
+    negativ = text[i] == QLatin1Char('-');
+    ++i;
+  }
+  qint64 zahl = 0;
+  for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
+    zahl = zahl * 10 + (text[i].unicode() - '0');
+    if (zahl > std::numeric_limits<int>::max()) return negativ ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+  }
+  return static_cast<int>(negativ ? -zahl : zahl);
+}
+
+}  // namespace zevo::common
