@@ -1,7 +1,7 @@
 #pragma once
-// What the tests of the entry window share: the database in its ground state
-// (today 15.07.2007), a main grid of the test's own bound to the colony list,
-// and the window opened as the main window opens it.
+// What the colony tests share: the database in its ground state, a main grid
+// of the test's own bound to the colony list, the entry window opened as the
+// main window opens it, and short readers of the stored values.
 #include "colonies/ie_eingabe.h"
 #include "common/einstellungen.h"
 #include "components/sevgrid.h"
@@ -10,8 +10,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 
 #include <memory>
 
@@ -31,9 +29,7 @@ public:
   }
   // Reads the colonies again; the given row becomes current, nothing is marked.
   void lesen(int zeile = 1) {
-    dao::Recordset rs = db().openRecordset(
-        "select Volknr, Volkname, Volkstärke, Mittelwände, Wabenanzahl, L_Honigernte, L_Honigmenge_kg, "
-        "Honigmenge_Gesamt, L_Behandlung, Standort, Königin_Nr, ID from Bienenvolk order by Volknr");
+    dao::Recordset rs = db().openRecordset("select * from Bienenvolk order by Volknr");
     grid.clear(true);
     grid.setRecordset(rs);
     rs.close();
@@ -51,48 +47,53 @@ inline QList<int> markiert(const ui::sevGrid& g) {
   return m;
 }
 
-// The ground state of every test: an empty database with the seed options,
+// The named columns of one row of a table as text ("Null" for Null), joined by "|".
+inline QString werte(int id, const QString& namen, const QString& tabelle = "Bienenvolk") {
+  dao::Recordset rs = db().openRecordset("select " + namen + " from " + tabelle + " where ID = " + QString::number(id));
+  QStringList t;
+  for (int i = 0; !rs.eof() && i < rs.fieldCount(); ++i) t << (rs.fields(i).isNull() ? "Null" : rs.fields(i).text());
+  rs.close();
+  return t.join("|");
+}
+
+// The entry window's ground state: today 15.07.2007, the seed options,
 // settings 0 but the tone and the delete question on, nothing booked yet.
 inline void eingabegrundzustand() {
   datenbankbereitstellen();
   datenbankgrundzustand(datum("15.07.2007"));
-  common::datenpfad = vb::programFolder();
-  common::stockkartesql() =
-      "select Datum, Volkstärke, Brutstand, Wabensitz, Sanftmut, Schwarmtrieb, Frühjahrsentw, Winterfestigkeit, "
-      "Varroaschäden, Belagert, Mittelwände, Waben, Futter_flüssig_l, Futter_Teig_kg, Eigener_Futtervorrat, Volk, "
-      "Bemerkung, ID from Stockkarte";
   common::eingabepiepton() = 1;
   common::löschabfrage() = 1;
   colonies::ie_eingabeWerte() = {};
 }
 
-// Loads and activates the window for the kind, as showing it does.
-inline std::unique_ptr<colonies::IE_Eingabe> eingabeöffnen(int art) {
-  common::eingabeart = art;
-  auto w = std::make_unique<colonies::IE_Eingabe>();
+// A window built and loaded as showing it does, without showing it.
+template <class Fenster>
+std::unique_ptr<Fenster> geladen() {
+  auto w = std::make_unique<Fenster>();
   w->Form_Load();
-  w->Form_Activate();
   return w;
 }
 
-// The same after reading the main list again with the given row current
-// and the given rows marked.
+// Reads the main list with the given row current and rows marked, then
+// loads and activates the entry window for the kind.
 inline std::unique_ptr<colonies::IE_Eingabe> eingabeöffnen(Hauptliste& haupt, int art, int zeile = 1,
                                                            const QList<int>& marken = {}) {
   haupt.lesen(zeile);
   haupt.markieren(marken);
-  return eingabeöffnen(art);
+  common::eingabeart = art;
+  auto w = geladen<colonies::IE_Eingabe>();
+  w->Form_Activate();
+  return w;
 }
 
-// The texts of the input fields 1..16 (15 the note), "" for hidden fields.
-inline QStringList maske(colonies::IE_Eingabe& w) {
+// The texts of the entry window's fields from..bis, "" for hidden ones, joined by "|".
+inline QString maske(colonies::IE_Eingabe& w, int von = 1, int bis = 16) {
   QStringList t;
-  for (int i = 1; i <= 16; ++i) {
+  for (int i = von; i <= bis; ++i) {
     if (i == colonies::notizfeld) t << (w.sevt15->isHidden() ? QString() : w.sevt15->toPlainText());
     else t << (w.sevt(i).isHidden() ? QString() : w.sevt(i).text());
   }
-  while (!t.isEmpty() && t.last().isEmpty()) t.removeLast();
-  return t;
+  return t.join("|");
 }
 
 }  // namespace zevo::test

@@ -46,42 +46,24 @@ private slots:
     g.refresh();
     QCOMPARE(rs.absolutePosition(), 0);       // the caller's cursor is where it was
     rs.close();
-
-    QVERIFY(g.bound());
     QCOMPARE(g.sourceTable().toLower(), QString("honigernte"));
-    QCOMPARE(g.rows(), 3);
-    QCOMPARE(g.cols(), 7);
-    QCOMPARE(g.row(), 0);
-    QCOMPARE(g.column(1).key(), QString("ID"));
+    QCOMPARE(QList<int>({g.rows(), g.cols(), g.row()}), QList<int>({3, 7, 0}));
     QCOMPARE(g.column("datum").columntype(), 2);
-    QCOMPARE(g.column("Menge_kg").align(), 1);
-    QCOMPARE(g.column("Menge_kg").numeric(), 1);
-    QCOMPARE(g.column("Zeit_h").align(), 1);
+    QCOMPARE(g.column("Zeit_h").align() + g.column("Zeit_h").numeric(), 2);
     QCOMPARE(g.column("Honigsorte").align(), 0);
-    QCOMPARE(g.cell(1, "Datum"), QString("15.06.2006"));
-    QCOMPARE(g.cell(1, "Menge_kg"), QString("12,5"));
-    QCOMPARE(g.cell(2, "Zeit_h"), QString("1,25"));
-    QCOMPARE(g.cell(2, "Bemerkung"), QString());
+    QCOMPARE(QStringList({g.cell(1, "Datum"), g.cell(2, "Zeit_h"), g.cell(2, "Bemerkung")}),
+             QStringList({"15.06.2006", "1,25", ""}));   // Null reads as empty text
     QCOMPARE(click.count() + move.count() + change.count(), 0);
-  }
-
-  void boundColumnsSortByTheirType() {
-    sevGrid g;
-    dao::Recordset rs = db.openRecordset("select ID, Menge_kg, Datum from Honigernte order by ID");
-    g.setRecordset(rs);
-    rs.close();
-    g.sort("Menge_kg");
-    QCOMPARE(g.cell(1, "Menge_kg"), QString("3"));
-    QCOMPARE(g.cell(3, "Menge_kg"), QString("10"));   // 9 before 10: numbers, not texts
+    g.sort("Menge_kg");                       // by their type: 9 before 10
+    QCOMPARE(g.cell(1, "Menge_kg") + "|" + g.cell(3, "Menge_kg"), QString("9|12,5"));
     g.sort("Datum");
-    QCOMPARE(g.cell(1, "Datum"), QString("15.06.2006"));
-    QCOMPARE(g.cell(4, "Datum"), QString("01.07.2007"));
+    QCOMPARE(g.cell(3, "Datum"), QString("01.05.2007"));
   }
 
   void removeitemDeletesExactlyThatRecord() {
-    db.execute("insert into Honigernte (Datum, Menge_kg, Honigsorte, Volk) values (#08/01/2007#, 1, 'Heide', 5)");
-    db.execute("insert into Honigernte (Datum, Menge_kg, Honigsorte, Volk) values (#08/02/2007#, 2, 'Heide', 5)");
-    db.execute("insert into Honigernte (Datum, Menge_kg, Honigsorte, Volk) values (#08/03/2007#, 3, 'Heide', 5)");
+    for (int i = 1; i <= 3; ++i)
+      db.execute(QString("insert into Honigernte (Datum, Menge_kg, Honigsorte, Volk) "
+                         "values (#08/0%1/2007#, %1, 'Heide', 5)").arg(i));
     sevGrid g;
     g.setAllowdelete(true);
     dao::Recordset rs = db.openRecordset("select Datum, Menge_kg, ID from Honigernte where Volk = 5 order by Datum");
@@ -90,21 +72,15 @@ private slots:
     g.setRow(2);
     const QString id = g.cell(2, "ID");
     const int total = count("1 = 1");
-    QSignalSpy click(&g, &sevGrid::rowclick);
     g.removeitem(g.row());
     QCOMPARE(count("ID = " + id), 0);
     QCOMPARE(count("1 = 1"), total - 1);
-    QCOMPARE(count("Volk = 5"), 2);
     QCOMPARE(g.rows(), 2);
     QCOMPARE(g.row(), 2);                        // the record after it became current
     QCOMPARE(g.cell(2, "Menge_kg"), QString("3"));
-    g.removeitem(2);
-    QCOMPARE(g.row(), 1);
-    QCOMPARE(count("Volk = 5"), 1);
-    QCOMPARE(click.count(), 0);
   }
 
-  void removeitemWithoutIdRefuses() {
+  void removeitemWithoutIdOrSourceDeletesNothing() {
     sevGrid g;
     dao::Recordset rs = db.openRecordset("select Datum, Menge_kg from Honigernte where Volk = 1");
     g.setRecordset(rs);
@@ -112,19 +88,9 @@ private slots:
     const int total = count("1 = 1");
     QVERIFY_THROWS_EXCEPTION(dao::Error, g.removeitem(1));
     QCOMPARE(g.rows(), 3);
-    QCOMPARE(count("1 = 1"), total);
-  }
-
-  void clearForgetsTheSource() {
-    sevGrid g;
-    dao::Recordset rs = db.openRecordset("select * from Honigernte where Volk = 1");
-    g.setRecordset(rs);
-    rs.close();
-    g.clear(true);
-    QVERIFY(!g.bound());
+    g.clear(true);                               // forgets the source
     g.addcolumn("ID", "ID");
     g.additem("1\t");
-    const int total = count("1 = 1");
     g.removeitem(1);                             // unbound now: only the row goes
     QCOMPARE(count("1 = 1"), total);
   }
@@ -132,28 +98,21 @@ private slots:
   void listsFromSqlAndRecordsets() {
     sevText f;
     f.setText("Kle");
-    f.listclear();
     f.setListsource(db, "select distinct Honigsorte from Honigernte order by Honigsorte");
     QCOMPARE(f.listcount(), 4);                  // filled at once
     QCOMPARE(f.listtext(0), QString("Äpfel"));
     QCOMPARE(f.text(), QString("Kle"));          // the text stays
     db.execute("insert into Honigernte (Datum, Menge_kg, Honigsorte, Volk) values (#09/01/2007#, 1, 'Klee', 9)");
     f.listrefresh();
-    QCOMPARE(f.listcount(), 5);                  // replaced, not appended
     f.listrefresh();
-    QCOMPARE(f.listcount(), 5);
+    QCOMPARE(f.listcount(), 5);                  // replaced, not appended
 
-    sevText g;
     dao::Recordset rs = db.openRecordset("select distinct Bemerkung from Honigernte order by Bemerkung");
-    g.setListsource(rs);
-    const int n = g.listcount();
-    QVERIFY(n >= 3);
-    QCOMPARE(g.listtext(0), QString());          // Null reads as empty text
-    g.listrefresh();
-    QCOMPARE(g.listcount(), n);
+    f.setListsource(rs);
     rs.close();
-    g.listrefresh();                             // a closed source keeps its entries
-    QCOMPARE(g.listcount(), n);
+    f.listrefresh();                             // a closed source keeps its entries
+    QCOMPARE(f.listtext(0), QString());          // Null reads as empty text
+    QVERIFY(f.listcount() >= 3);
   }
 };
 

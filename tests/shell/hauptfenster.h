@@ -10,17 +10,9 @@
 #include "shell/ia_zevo.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QDir>
-#include <QGroupBox>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QToolButton>
 #include <QTemporaryDir>
-
-#include <memory>
 
 namespace zevo::test {
 
@@ -41,15 +33,8 @@ inline void dienstezeichnen() {
     common::ersteaktivierung = 1;
   };
   d.sicherungserinnerung = zeichne("sicherungserinnerung");
-  d.datenbankkomprimieren = zeichne("datenbankkomprimieren");
-  d.volkterminesetzen = zeichne("volkterminesetzen");
   d.volkbuchungenlöschen = [](int id) { dienstaufrufe() << "volkbuchungenlöschen " + QString::number(id); };
-  d.volkdatenlisten = [] {
-    dienstaufrufe() << "volkdatenlisten";
-    auto* w = shell::IA_ZEVO::instance();
-    if (w && w->datali->row() > 0)
-      w->Text1->setPlainText("VOLKDATEN\nVolknummer:        " + w->datali->cell(w->datali->row(), "Volknr"));
-  };
+  d.volkdatenlisten = zeichne("volkdatenlisten");
 }
 
 // A new, empty program folder (also the current directory) for one test.

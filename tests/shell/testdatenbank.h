@@ -46,9 +46,7 @@ inline int einfügen(const QString& tabelle, const Werte& werte) {
   rs.addNew();
   for (const auto& [spalte, wert] : werte) rs[spalte] = wert;
   rs.update();
-  const int id = rs["ID"].value().toInt();
-  rs.close();
-  return id;
+  return rs["ID"].value().toInt();
 }
 
 inline int volk(const QString& volknr, bool imBestand = true, const Werte& weitere = {}) {
@@ -57,19 +55,13 @@ inline int volk(const QString& volknr, bool imBestand = true, const Werte& weite
   return einfügen("Bienenvolk", werte);
 }
 
-inline int anzahl(const QString& sql) {
-  dao::Recordset rs = db().openRecordset(sql);
-  const int n = rs.fields(0).value().toInt();
-  rs.close();
-  return n;
-}
+inline int anzahl(const QString& sql) { return db().openRecordset(sql).fields(0).value().toInt(); }
 
 // The first column of every row.
 inline QStringList spalte(const QString& sql) {
   QStringList out;
   dao::Recordset rs = db().openRecordset(sql);
   for (; !rs.eof(); rs.moveNext()) out << rs.fields(0).text();
-  rs.close();
   return out;
 }
 
@@ -82,7 +74,6 @@ inline QStringList termine(int volk, const QString& termin) {
     out << rs["Datum"].value().toDate().toString("dd.MM");
     if (rs["Erledigt"].text() != "N") out.last() += "!";
   }
-  rs.close();
   return out;
 }
 

@@ -11,124 +11,89 @@
 
 using namespace zevo;
 using test::bytes;
-using test::rohesArchiv;
 using test::schreiben;
 
 class ArchiveTest : public QObject {
   Q_OBJECT
-  QString base_;
+  const QString base_ = QDir::currentPath() + "/";
 
   QString neuerOrdner(const QString& name) {
-    const QString p = base_ + name + "/";
-    QDir(p).removeRecursively();
-    QDir().mkpath(p);
-    return p;
+    QDir(base_ + name).removeRecursively();
+    QDir().mkpath(base_ + name);
+    return base_ + name + "/";
   }
 
 private slots:
-  void initTestCase() { base_ = QDir::currentPath() + "/"; }
-
   void roundTripKeepsBytesAndOrder() {
     const QString quelle = neuerOrdner("quelle");
+    const QStringList namen = {"ZEVO.MDB", "Einstellungen.ZE1", "leer.ZE1"};
     QByteArray gross(300000, '\0');
     for (auto& c : gross) c = char(QRandomGenerator::global()->generate() & 0xff);
-    schreiben(quelle + "ZEVO.MDB", gross);
-    schreiben(quelle + "Einstellungen.ZE1", " 14 \r\nÄÖÜ\r\n");
-    schreiben(quelle + "leer.ZE1", {});
+    schreiben(quelle + namen[0], gross);
+    schreiben(quelle + namen[1], " 14 \r\n\xC4\xD6\xDC\r\n");
+    schreiben(quelle + namen[2], {});
     const QString archiv = base_ + "rund.zip";
-    {
-      zip::Writer w(archiv);
-      w.addFile(quelle + "ZEVO.MDB", "ZEVO.MDB");
-      w.addFile(quelle + "Einstellungen.ZE1", "Einstellungen.ZE1");
-      w.addFile(quelle + "leer.ZE1", "leer.ZE1");
-      QCOMPARE(w.count(), 3);
-      w.close();
-    }
-    QCOMPARE(zip::entryNames(archiv), (QStringList{"ZEVO.MDB", "Einstellungen.ZE1", "leer.ZE1"}));
+    zip::Writer w(archiv);
+    for (const QString& n : namen) w.addFile(quelle + n, n);
+    QVERIFY_THROWS_EXCEPTION(zip::Error, w.addFile(quelle + namen[0], "zevo.mdb"));   // twice
+    QVERIFY_THROWS_EXCEPTION(zip::Error, w.addFile(quelle + namen[0], "../da.ZE1"));
+    w.close();
+    QCOMPARE(zip::entryNames(archiv), namen);
     const QString ziel = neuerOrdner("ziel");
-    QCOMPARE(zip::extractAll(archiv, ziel), (QStringList{"ZEVO.MDB", "Einstellungen.ZE1", "leer.ZE1"}));
-    for (const char* n : {"ZEVO.MDB", "Einstellungen.ZE1", "leer.ZE1"})
-      QCOMPARE(bytes(ziel + QString(n)), bytes(quelle + QString(n)));
+    QCOMPARE(zip::extractAll(archiv, ziel), namen);
+    for (const QString& n : namen) QCOMPARE(bytes(ziel + n), bytes(quelle + n));
   }
 
-  // Nothing of such an archive is written, not even its harmless entries.
+  // Nothing of such an archive is written, not even its harmless entries
+  // ("../" alone is also the restore's test).
   void refusesEntriesOutsideTheFolder_data() {
     QTest::addColumn<QByteArray>("boese");
     QTest::newRow("hoch") << QByteArray("../ausserhalb.ZE1");
     QTest::newRow("tief") << QByteArray("x/../../ausserhalb.ZE1");
     QTest::newRow("absolut") << QByteArray("/tmp/zevo-ausserhalb.ZE1");
-    QTest::newRow("ordner") << QByteArray("unter/datei.ZE1");
     QTest::newRow("backslash") << QByteArray("..\\ausserhalb.ZE1");
-    QTest::newRow("punktpunkt") << QByteArray("..");
-    QTest::newRow("laufwerk") << QByteArray("C:ausserhalb.ZE1");
     QTest::newRow("doppelt") << QByteArray("zevo.mdb");
   }
   void refusesEntriesOutsideTheFolder() {
     QFETCH(QByteArray, boese);
     const QString archiv = base_ + "boese.zip";
-    rohesArchiv(archiv, {{"ZEVO.MDB", "harmlos"}, {boese, "boese"}});
+    test::rohesArchiv(archiv, {{"ZEVO.MDB", "harmlos"}, {boese, "boese"}});
     const QString ziel = neuerOrdner("sperre/ziel");
     QVERIFY_THROWS_EXCEPTION(zip::Error, zip::extractAll(archiv, ziel));
-    QCOMPARE(QDir(ziel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     QCOMPARE(QDir(base_ + "sperre").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"ziel"});
-    QVERIFY(!QFile::exists(base_ + "ausserhalb.ZE1"));
-    QVERIFY(!QFile::exists("/tmp/zevo-ausserhalb.ZE1"));
-    try {
-      zip::extractAll(archiv, ziel);
-    } catch (const zip::Error& e) {
-      QVERIFY(e.text().contains("Backupdatei"));
-    }
+    QCOMPARE(QDir(ziel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    QVERIFY(!QFile::exists(base_ + "ausserhalb.ZE1") && !QFile::exists("/tmp/zevo-ausserhalb.ZE1"));
   }
 
-  void failedAddAndCloseLeaveNoArchive() {
+  // (A file that vanishes before close() is the backup's test.)
+  void failedWritesLeaveNoArchive() {
     const QString quelle = neuerOrdner("fehl");
-    schreiben(quelle + "da.ZE1", "da");
     const QString archiv = base_ + "fehl.zip";
+    schreiben(quelle + "da.ZE1", "da");
     {
       zip::Writer w(archiv);
-      w.addFile(quelle + "da.ZE1", "da.ZE1");
       QVERIFY_THROWS_EXCEPTION(zip::Error, w.addFile(quelle + "fehlt.ZE1", "fehlt.ZE1"));
-      QVERIFY_THROWS_EXCEPTION(zip::Error, w.addFile(quelle + "da.ZE1", "DA.ZE1"));   // twice
-      QVERIFY_THROWS_EXCEPTION(zip::Error, w.addFile(quelle + "da.ZE1", "../da.ZE1"));
-      // destroyed without close(): discarded
-    }
-    QVERIFY(!QFile::exists(archiv));
-    {
-      // A file that vanishes before the archive is written fails the close.
-      schreiben(quelle + "weg.ZE1", "weg");
-      zip::Writer w(archiv);
       w.addFile(quelle + "da.ZE1", "da.ZE1");
-      w.addFile(quelle + "weg.ZE1", "weg.ZE1");
-      QVERIFY(QFile::remove(quelle + "weg.ZE1"));
-      QVERIFY_THROWS_EXCEPTION(zip::Error, w.close());
-    }
+    }   // destroyed without close(): discarded
     QVERIFY(!QFile::exists(archiv));
-    {
-      zip::Writer w(archiv);
-      QVERIFY_THROWS_EXCEPTION(zip::Error, w.close());   // no entry at all
-    }
+    zip::Writer leer(archiv);
+    QVERIFY_THROWS_EXCEPTION(zip::Error, leer.close());   // no entry at all
     QVERIFY(!QFile::exists(archiv));
   }
 
   void damagedArchiveIsReported() {
-    const QString quelle = neuerOrdner("schaden");
-    QByteArray inhalt(100000, 'x');
-    schreiben(quelle + "a.ZE1", inhalt);
     const QString archiv = base_ + "schaden.zip";
-    {
-      zip::Writer w(archiv, 1);
-      w.addFile(quelle + "a.ZE1", "a.ZE1");
-      w.close();
-    }
+    schreiben(neuerOrdner("schaden") + "a.ZE1", QByteArray(100000, 'x'));
+    zip::Writer w(archiv, 1);
+    w.addFile(base_ + "schaden/a.ZE1", "a.ZE1");
+    w.close();
     QByteArray roh = bytes(archiv);
-    // Damage the compressed data, not the directory: the CRC check finds it.
-    roh[40] = char(roh[40] ^ 0x55);
+    roh[40] = char(roh[40] ^ 0x55);   // the compressed data, not the directory: the CRC check finds it
     roh[60] = char(roh[60] ^ 0x55);
     schreiben(archiv, roh);
     QVERIFY_THROWS_EXCEPTION(zip::Error, zip::extractAll(archiv, neuerOrdner("schaden/ziel")));
     schreiben(archiv, "keine zip-datei");
     QVERIFY_THROWS_EXCEPTION(zip::Error, zip::entryNames(archiv));
-    QVERIFY_THROWS_EXCEPTION(zip::Error, zip::extractAll(base_ + "gibtesnicht.zip", base_));
   }
 };
 
