@@ -39,6 +39,22 @@ private slots:
     QCOMPARE(test::messages().count(), 0);
   }
 
+  // VAT rates outside 1..50 are repaired after the settings file is read.
+  void vatRatesAreRepaired() {
+    for (const auto& [satz1, satz2, soll1, soll2] : {std::tuple{0, 51, 16, 7}, {1, 50, 1, 50}}) {
+      common::datenpfad = test::neuerProgrammordner();
+      common::einstellungenleeren();
+      common::ersteinstellungen();
+      common::einstellungzahl[44] = satz1;
+      common::einstellungzahl[45] = satz2;
+      QVERIFY(common::einstellungenschreiben());
+      IA_ZEVO w;
+      w.Form_Load();
+      QCOMPARE(vb::Calculator::instance().vatRate1(), double(soll1));
+      QCOMPARE(vb::Calculator::instance().vatRate2(), double(soll2));
+    }
+  }
+
   void secondInstanceIsRefused() {
     vb::SingleInstance erste;
     QVERIFY(erste.tryLock());
