@@ -4,8 +4,6 @@
 
 namespace zevo::colonies {
 
-QString zahlmitpunkt(double wert) { return QString::number(wert, 'g', 15); }
-
 QString notizanzeigen(const QString& gespeichert) {
   QString t = gespeichert;
   t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -120,6 +120,7 @@ void IE_Eingabe::makesev(int index, int typ, int zahltyp, int länge, int nachko
   f.setTextalign(ausrichtung);
   // Money fields show the currency.
   f.setUnitdescr(einheit == QLatin1String("(default)") ? QStringLiteral("€") : einheit);
+  // Setting the source reads the list at once.
   if (!listtabelle.isEmpty() && !listspalte.isEmpty()) {
     f.setListsource(db_, QStringLiteral("select distinct ") + listspalte + QStringLiteral(" from ") + listtabelle +
                              QStringLiteral(" order by ") + listspalte);
@@ -130,7 +131,6 @@ void IE_Eingabe::makesev(int index, int typ, int zahltyp, int länge, int nachko
   }
   // A J/N field keeps its state.
   if (f.texttype() != feldJN) f.setText(vorgabe);
-  f.listrefresh();
   f.setVisible(true);
 }
 

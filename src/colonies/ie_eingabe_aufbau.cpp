@@ -96,10 +96,9 @@ void IE_Eingabe::bauen() {
       continue;
     }
     ui::sevText& f = sevt.add(i, Rahmen);
-    // The captions line up: the first label of the field is its caption.
-    const auto labels = f.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
-    if (!labels.isEmpty()) labels.first()->setMinimumWidth(vb::twipsToPixels(1750));
-    if (labels.size() > 1) labels.last()->setMinimumWidth(vb::twipsToPixels(200));
+    // The captions line up.
+    f.captionLabel()->setMinimumWidth(vb::twipsToPixels(1750));
+    f.unitLabel()->setMinimumWidth(vb::twipsToPixels(200));
     if (i > 0) f.hide();
     felder->addWidget(&f);
   }

@@ -4,7 +4,6 @@
 
 #include "colonies/ie_eingabe.h"
 
-#include "colonies/eingabehilfen.h"
 #include "common/einstellungen.h"
 #include "common/routinen.h"
 #include "common/variablen.h"
@@ -34,9 +33,9 @@ void IE_Eingabe::sevt_Change(int index) {
   if (art.nummer == artStockkarte) {
     const IE_EingabeWerte& w = ie_eingabeWerte();
     bezmw->setText(QStringLiteral("MW: ") + QString::number(w.basismw) + QStringLiteral(" (") +
-                   zahlmitpunkt(vb::val(sevt(10).text()) - w.basismw) + QStringLiteral(")   WZ: ") +
+                   vb::trim(vb::str(vb::val(sevt(10).text()) - w.basismw)) + QStringLiteral(")   WZ: ") +
                    QString::number(w.basiswz) + QStringLiteral(" (") +
-                   zahlmitpunkt(vb::val(sevt(11).text()) - w.basiswz) + QStringLiteral(")"));
+                   vb::trim(vb::str(vb::val(sevt(11).text()) - w.basiswz)) + QStringLiteral(")"));
     bezmw->show();
   }
   // The costs: working time × stundensatz, when there is a rate.

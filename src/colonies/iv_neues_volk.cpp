@@ -158,12 +158,6 @@ QFormLayout* formular(QGroupBox* rahmen) {
   return form;
 }
 
-QPushButton* knopf(const QString& caption, QWidget* parent) {
-  auto* k = new QPushButton(caption, parent);
-  k->setAutoDefault(false);   // Enter in a field never saves by itself
-  return k;
-}
-
 }  // namespace
 
 IV_Neues_Volk::IV_Neues_Volk(QWidget* parent) : vb::Form(QStringLiteral("IV_Neues_Volk"), parent) {
@@ -259,8 +253,7 @@ void IV_Neues_Volk::Form_Load() {
     listenfüllen();
     if (!volkanzeigen()) unload();
   } catch (const dao::Error& e) {
-    vb::setMousePointer(vb::vbDefault);
-    vb::msgbox("Die Volkdaten können nicht bearbeitet werden." + zeilenumbruch + zeilenumbruch + e.text());
+    fehlermelden("Die Volkdaten können nicht bearbeitet werden.", e.text());
     unload();
   }
 }
@@ -406,7 +399,7 @@ void IV_Neues_Volk::volkspeichern() {
                        zeilenumbruch + zeilenumbruch +
                        "Falls Sie [Nein] auswählen, wird die Standort-Änderung nicht übernommen.")) {
         wanderung.addNew();
-        wanderung["Datum"] = QVariant(vb::parseDate(common::heute).value_or(vb::date()));
+        wanderung["Datum"] = QVariant(common::heutedatum());
         wanderung["Standort"] = standort;
         wanderung["Zeit_h"] = 0;
         wanderung["Kosten"] = 0;
@@ -451,8 +444,7 @@ bool IV_Neues_Volk::speichern() {
   try {
     volkspeichern();
   } catch (const dao::Error& e) {
-    vb::setMousePointer(vb::vbDefault);
-    vb::msgbox("Das Volk konnte nicht gespeichert werden." + zeilenumbruch + zeilenumbruch + e.text());
+    fehlermelden("Das Volk konnte nicht gespeichert werden.", e.text());
     return false;
   }
   return true;

@@ -19,8 +19,6 @@ namespace zevo::colonies {
 
 namespace {
 
-using common::zeilenumbruch;
-
 // The text criteria: entselekt(2..6) on sevt(0..4).
 struct Textkriterium {
   const char* knopf;
@@ -123,10 +121,8 @@ void IV_Selektieren::steuerelementeanlegen() {
   kon[0] = new QCheckBox(QStringLiteral("Alte Selektion vor neuer Selektion löschen"), this);
   kon[1] = new QCheckBox(
       QStringLiteral("Die Selektion bezieht sich nur auf die aktuell im Bestand befindlichen Völker"), this);
-  hilfe = new QPushButton(QStringLiteral("&Hilfe"), this);
-  abbv = new QPushButton(QStringLiteral("&Schließen"), this);
-  hilfe->setAutoDefault(false);
-  abbv->setAutoDefault(false);
+  hilfe = knopf(QStringLiteral("&Hilfe"), this);
+  abbv = knopf(QStringLiteral("&Schließen"), this);
   connect(hilfe, &QPushButton::clicked, this, [this] { hilfe_Click(); });
   connect(abbv, &QPushButton::clicked, this, [this] { abbv_Click(); });
 
@@ -147,8 +143,7 @@ void IV_Selektieren::Form_Load() {
     for (int i = 0; i <= letzterTextknopf - ersterTextknopf; ++i)
       sevt(i).setListsource(db_, QString::fromUtf8(textkriterien[i].liste));
   } catch (const dao::Error& e) {
-    vb::setMousePointer(vb::vbDefault);
-    vb::msgbox("Die Völker können nicht selektiert werden." + zeilenumbruch + zeilenumbruch + e.text());
+    fehlermelden("Die Völker können nicht selektiert werden.", e.text());
     unload();
     return;
   }
@@ -210,8 +205,7 @@ void IV_Selektieren::entselekt_Click(int index) {
     }
     transaktion.commit();
   } catch (const dao::Error& e) {
-    vb::setMousePointer(vb::vbDefault);
-    vb::msgbox("Die Selektion konnte nicht ausgeführt werden." + zeilenumbruch + zeilenumbruch + e.text());
+    fehlermelden("Die Selektion konnte nicht ausgeführt werden.", e.text());
     return;
   }
   common::völkerneulesen = 1;

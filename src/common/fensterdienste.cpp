@@ -3,20 +3,37 @@
 #include "common/variablen.h"
 #include "platform/runtime/forms.h"
 #include "platform/runtime/mousepointer.h"
+#include "platform/runtime/msgbox.h"
+
+#include <QPushButton>
 
 #include <limits>
 
 namespace zevo::common {
 
+dao::Workspace& aktuellerarbeitsbereich() {
+  return arbeitsbereich ? *arbeitsbereich : dao::DBEngine::workspaces(0);
+}
+
 dao::Database eigenedatenbank(bool nurLesen) {
-  dao::Workspace& bereich = arbeitsbereich ? *arbeitsbereich : dao::DBEngine::workspaces(0);
-  return bereich.openDatabase(datenbankpfad, false, nurLesen);
+  return aktuellerarbeitsbereich().openDatabase(datenbankpfad, false, nurLesen);
 }
 
 void hilfezeigen(const QString& fenstername) {
   hilfethema = fenstername;
   vb::setMousePointer(vb::vbHourglass);
   vb::showForm(QStringLiteral("IH_Hilfe"));
+}
+
+void fehlermelden(const QString& satz, const QString& grund) {
+  vb::setMousePointer(vb::vbDefault);
+  vb::msgbox(satz + zeilenumbruch + zeilenumbruch + grund);
+}
+
+QPushButton* knopf(const QString& text, QWidget* parent) {
+  auto* b = new QPushButton(text, parent);
+  b->setAutoDefault(false);
+  return b;
 }
 
 int ganzzahlamanfang(const QString& text) {

@@ -1,19 +1,34 @@
 #pragma once
 // What the windows share: their own connection to the database, the help
-// button and the reading of a typed whole number.
+// button, the failure message, a button that is never pressed by Enter in a
+// field, and the reading of a typed whole number.
 
 #include "platform/dao/dao.h"
 
 #include <QString>
 
+class QPushButton;
+class QWidget;
+
 namespace zevo::common {
 
-// The window's own connection on datenbankpfad (through arbeitsbereich, or
-// the default workspace before start-up has set it).
+// The program's workspace: arbeitsbereich, or the default workspace before
+// start-up has set it.
+dao::Workspace& aktuellerarbeitsbereich();
+
+// The window's own connection on datenbankpfad, through aktuellerarbeitsbereich.
 dao::Database eigenedatenbank(bool nurLesen = false);
 
 // The help button: hilfethema := the window's name, hourglass, IH_Hilfe.
 void hilfezeigen(const QString& fenstername);
+
+// Tells the user of a failure: the arrow back, then the sentence, an empty
+// line and the reason (a dao::Error's text, say).
+void fehlermelden(const QString& satz, const QString& grund);
+
+// A push button that never becomes the dialog's default button, so that
+// Enter in a text field does not press it (save, print, close) by itself.
+QPushButton* knopf(const QString& text, QWidget* parent);
 
 // The whole number at the start of a typed text: leading blanks skipped, an
 // optional sign, the digits up to the first other character; 0 when the

@@ -10,6 +10,7 @@
 
 #include "platform/dao/dao.h"
 
+#include <QDate>
 #include <QString>
 
 #include <stdexcept>
@@ -67,5 +68,8 @@ inline ui::sevGrid* datali = nullptr;
 
 // heute := today (vb::date()) as "dd.mm.yyyy".
 void heutesetzen();
+
+// heute as a date; the clock's date while heute holds none.
+QDate heutedatum();
 
 }  // namespace zevo::common

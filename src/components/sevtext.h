@@ -88,6 +88,11 @@ public:
   bool enabled() const { return isEnabled(); }
   QString displayText() const;                 // what the field shows now
 
+  // The parts of the field, for windows that line several fields up.
+  QLabel* captionLabel() const { return captionLabel_; }
+  QLabel* unitLabel() const { return unitLabel_; }
+  QLineEdit* editor() const { return edit_; }
+
   // --- drop-down list ----------------------------------------------------------
   void listclear();                            // the text stays
   void listadd(const QString& item);

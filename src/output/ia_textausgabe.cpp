@@ -3,7 +3,6 @@
 
 #include "common/einstellungen.h"
 #include "common/routinen.h"
-#include "output/knopf.h"
 #include "platform/runtime/application.h"
 #include "platform/runtime/files.h"
 #include "platform/runtime/mousepointer.h"
@@ -32,6 +31,7 @@
 namespace zevo::output {
 
 using common::einstellungzahl;
+using common::knopf;
 
 namespace {
 

@@ -3,7 +3,6 @@
 
 #include "common/einstellungen.h"
 #include "components/sevgrid.h"
-#include "output/knopf.h"
 #include "output/listenexport.h"
 #include "platform/runtime/application.h"
 #include "platform/runtime/mousepointer.h"
@@ -22,6 +21,7 @@
 namespace zevo::output {
 
 using common::einstellungzahl;
+using common::knopf;
 
 namespace {
 

@@ -30,8 +30,8 @@ constexpr int maxtextspalten = 52;
 // The lines of the text table (without line ends): the optional date line
 // "Datum: " + heute and kopftext, one empty line after them, the header, a
 // dash line and the rows. Column widths are the longest caption or cell;
-// right-aligned columns (align 1) are padded on the left, the others on the
-// right; trennzeichen stands between two columns.
+// left-aligned columns (align 0) are padded on the right, the others (right-
+// aligned or centred) on the left; trennzeichen stands between two columns.
 QStringList texttabelle(ui::sevGrid& grid, const QString& trennzeichen, bool datumzeile,
                         const QString& heute, const QString& kopftext);
 

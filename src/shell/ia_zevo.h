@@ -164,7 +164,6 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
-  struct Menüeintrag;
   void steuerelementeanlegen();
   void menüsanlegen();
   void toolbaranlegen();

@@ -147,12 +147,17 @@ void IA_ZEVO::datali_aftersort() {
 }
 
 // The row label: the running number, or the colony number.
+// It runs for every row label the grid paints, so the column is looked for
+// only when the label needs it.
 void IA_ZEVO::datali_rowpaint(int row, QString& fixedText) const {
+  if (einstellungzahl[51] == 1) {
+    fixedText = QString::number(row);
+    return;
+  }
   int volknr = 0;
   for (int i = 1; i <= datali->cols(); ++i)
     if (datali->column(i).caption() == QLatin1String("Volknr")) volknr = i;
-  if (einstellungzahl[51] == 1) fixedText = QString::number(row);
-  else fixedText = datali->cell(row, volknr);
+  fixedText = datali->cell(row, volknr);
 }
 
 void IA_ZEVO::datali_rowchange() { menüsfreigeben(); }

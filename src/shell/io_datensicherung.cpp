@@ -24,7 +24,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace zevo::shell {
 
@@ -37,11 +36,6 @@ const QString sicherungsmuster = QStringLiteral("zevo10_backup_*.zip");
 QString nativ(const QString& path) { return QDir::toNativeSeparators(path); }
 
 QString absatz() { return zeilenumbruch + zeilenumbruch; }
-
-// rename(2): puts the file in place of the target in one step.
-bool ersetzen(const QString& von, const QString& nach) {
-  return std::rename(QFile::encodeName(von).constData(), QFile::encodeName(nach).constData()) == 0;
-}
 
 const QString laufwerksfehler = QStringLiteral(
     "Es ist ein Fehler aufgetreten. Bitte überprüfen Sie den Datenträger. Eine Datensicherung auf CD ist nur mit "
@@ -126,7 +120,7 @@ QString sicherungeinspielen(const QString& archivpfad, const QString& ordneranga
   for (const QString& n : namen) {
     const QString ziel = vb::resolveCase(ordner + n);
     const bool vorhanden = QFileInfo::exists(ziel);
-    if (ersetzen(QDir(entpackt.path()).filePath(n), ziel)) {
+    if (vb::replaceFile(QDir(entpackt.path()).filePath(n), ziel)) {
       ersetzt.append({ziel, vorhanden});
       continue;
     }
@@ -155,7 +149,7 @@ QString datenbankverdichten(const QString& datenbankdatei) {
     QFile::remove(temp);
     return e.text();
   }
-  if (!ersetzen(temp, datenbankdatei)) {
+  if (!vb::replaceFile(temp, datenbankdatei)) {
     QFile::remove(temp);
     return "Die Datei " + nativ(datenbankdatei) + " konnte nicht ersetzt werden.";
   }
@@ -347,7 +341,7 @@ void IO_Datensicherung::sicherungrückgewinnen() {
   // The files are in place; the connections still on the replaced database
   // are closed unused, and the program ends without its shut-down steps, so
   // the restored settings file stays as it is.
-  (arbeitsbereich ? *arbeitsbereich : dao::DBEngine::workspaces()).close();
+  aktuellerarbeitsbereich().close();
   vb::msgbox("Die Daten wurden eingelesen. Das Programm wird nun beendet. Bei einem erneuten Programmstart werden "
              "die Daten endgültig übernommen!");
   vb::endProcess(0);

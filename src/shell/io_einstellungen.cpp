@@ -74,15 +74,13 @@ void tauschen(QListWidget* liste, int i, int j) {
 void ausrichten(const QList<ui::sevText*>& spalte, int eingabebreite) {
   int caption = 0, einheit = 0;
   for (ui::sevText* t : spalte) {
-    const auto labels = t->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
-    caption = std::max(caption, labels.value(0)->sizeHint().width());
-    einheit = std::max(einheit, labels.value(1)->sizeHint().width());
+    caption = std::max(caption, t->captionLabel()->sizeHint().width());
+    einheit = std::max(einheit, t->unitLabel()->sizeHint().width());
   }
   for (ui::sevText* t : spalte) {
-    const auto labels = t->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
-    labels.value(0)->setMinimumWidth(caption);
-    labels.value(1)->setMinimumWidth(einheit);
-    if (auto* e = t->findChild<QLineEdit*>()) e->setFixedWidth(eingabebreite);
+    t->captionLabel()->setMinimumWidth(caption);
+    t->unitLabel()->setMinimumWidth(einheit);
+    t->editor()->setFixedWidth(eingabebreite);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "shell/startdialoge.h"
 
 #include "common/einstellungen.h"
+#include "common/fensterdienste.h"
 #include "common/routinen.h"
 #include "components/sevgrid.h"
 #include "platform/runtime/application.h"
@@ -26,8 +27,7 @@ namespace {
 
 // heute + terminvorlauf days, as "dd.mm.yyyy".
 QString terminfrist() {
-  const auto start = vb::parseDate(heute);
-  return (start ? *start : vb::date()).addDays(terminvorlauf()).toString("dd.MM.yyyy");
+  return heutedatum().addDays(terminvorlauf()).toString("dd.MM.yyyy");
 }
 
 bool offenetermine() {
@@ -86,7 +86,7 @@ void datenbankkomprimieren() {
                zeilenumbruch + zeilenumbruch + fehler);
     return;
   }
-  (arbeitsbereich ? *arbeitsbereich : dao::DBEngine::workspaces()).close();
+  aktuellerarbeitsbereich().close();
   vb::msgbox("Die Komprimierung wurde erfolgreich abgeschlossen." + zeilenumbruch + zeilenumbruch +
              "ZEVO 1.0 wird nun beendet. Bitte starten Sie ZEVO neu, damit die Datenbasis geladen wird!");
   vb::endProcess(0);

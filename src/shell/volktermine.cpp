@@ -1,6 +1,7 @@
 #include "shell/volktermine.h"
 
 #include "common/einstellungen.h"
+#include "common/fensterdienste.h"
 #include "common/routinen.h"
 #include "common/variablen.h"
 #include "platform/dao/dao.h"
@@ -19,12 +20,6 @@ using common::sqldatum;
 using common::zeilenumbruch;
 
 QString datumtext(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
-
-// Today as heute holds it ("dd.mm.yyyy"); the clock when heute is not set.
-QDate heutedatum() {
-  if (const auto d = vb::parseDate(common::heute)) return *d;
-  return vb::date();
-}
 
 // "dd.mm" of the option within the given year; nothing when that is no date.
 std::optional<QDate> fensterdatum(const dao::Field& feld, int jahr) {
@@ -78,7 +73,7 @@ bool volkterminebuchen(int optionId, int volkId, QStringList& übersprungen) {
     return true;
   }
 
-  const QDate heute = heutedatum();
+  const QDate heute = common::heutedatum();
   const int jahr = heute.year();
   const std::optional<QDate> start = fensterdatum(option["Startzeitraum"], jahr);
   const std::optional<QDate> ende = fensterdatum(option["Endzeitraum"], jahr);
@@ -211,8 +206,7 @@ void volkterminesetzen() {
     vorhandene.close();
   } catch (const dao::Error& e) {
     // Nothing of the run is kept, and the year stays, so the run is offered again.
-    vb::setMousePointer(vb::vbDefault);
-    vb::msgbox("Die volkabhängigen Termine konnten nicht gesetzt werden." + zeilenumbruch + zeilenumbruch + e.text());
+    common::fehlermelden("Die volkabhängigen Termine konnten nicht gesetzt werden.", e.text());
     return;
   }
   common::einstellungzahl[28] = static_cast<int>(vb::val(jahr));

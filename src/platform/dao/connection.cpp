@@ -150,22 +150,24 @@ ConnectionData::~ConnectionData() {
   if (db) sqlite3_close_v2(db);  // an open transaction is rolled back
 }
 
+QStringList ConnectionData::masterNames(const char* type) {
+  Statement s = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = '%1' AND "
+                                       "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid")
+                            .arg(QLatin1String(type)),
+                        {});
+  QStringList names;
+  while (s.step({})) names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 0)));
+  return names;
+}
+
 const jet::Schema& ConnectionData::schema() {
   if (schemaLoaded_) return schema_;
   schema_.clear();
-  QStringList names;
-  {
-    Statement s = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
-                                         "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid"),
-                          {});
-    while (s.step({})) names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 0)));
-  }
-  for (const QString& name : std::as_const(names)) {
+  const QStringList names = masterNames("table");
+  for (const QString& name : names) {
     jet::Table t;
     t.name = name;
-    QString quoted = name;
-    quoted.replace('"', QLatin1String("\"\""));
-    Statement s = prepare(QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted), {});
+    Statement s = prepare(QStringLiteral("PRAGMA table_info(%1)").arg(jet::quoteIdent(name)), {});
     while (s.step({})) {
       jet::Column c;
       c.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 1)));

@@ -48,6 +48,9 @@ struct ConnectionData {
 
   const jet::Schema& schema();
   void schemaChanged();
+  // The names of the file's own tables or indexes (type "table" or "index"),
+  // without SQLite's, in the order they were made.
+  QStringList masterNames(const char* type);
   std::shared_ptr<const jet::Translation> translate(const QString& jetSql);
 
   Statement prepare(const QString& sql, const QString& sqlForErrors);

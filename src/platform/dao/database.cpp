@@ -85,20 +85,8 @@ void Database::beginTrans() { handle(h_).conn().begin(); }
 void Database::commitTrans() { handle(h_).conn().commit(); }
 void Database::rollback() { handle(h_).conn().rollback(); }
 
-namespace {
-QStringList masterNames(ConnectionData& c, const char* type) {
-  Statement s = c.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = '%1' AND "
-                                         "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid")
-                              .arg(QLatin1String(type)),
-                          {});
-  QStringList names;
-  while (s.step({})) names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 0)));
-  return names;
-}
-}  // namespace
-
-QStringList Database::tableNames() const { return masterNames(handle(h_).conn(), "table"); }
-int Database::indexCount() const { return int(masterNames(handle(h_).conn(), "index").size()); }
+QStringList Database::tableNames() const { return handle(h_).conn().masterNames("table"); }
+int Database::indexCount() const { return int(handle(h_).conn().masterNames("index").size()); }
 
 // --- Workspace -------------------------------------------------------------------------
 

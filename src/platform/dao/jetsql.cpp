@@ -15,6 +15,12 @@ namespace zevo::dao::jet {
 
 QString fold(const QString& s) { return s.toCaseFolded(); }
 
+QString quoteIdent(const QString& s) {
+  QString v = s;
+  v.replace('"', QLatin1String("\"\""));
+  return QLatin1Char('"') + v + QLatin1Char('"');
+}
+
 const Column* Table::column(const QString& n) const {
   for (const Column& c : columns)
     if (c.name.compare(n, Qt::CaseInsensitive) == 0) return &c;
@@ -283,12 +289,6 @@ QString quoteString(const QString& s) {
   QString v = s;
   v.replace('\'', QLatin1String("''"));
   return QLatin1Char('\'') + v + QLatin1Char('\'');
-}
-
-QString quoteIdent(const QString& s) {
-  QString v = s;
-  v.replace('"', QLatin1String("\"\""));
-  return QLatin1Char('"') + v + QLatin1Char('"');
 }
 
 bool isAggregate(const QString& name) {

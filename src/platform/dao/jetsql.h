@@ -55,6 +55,8 @@ FieldType typeOfDeclared(const QString& declared, int* size = nullptr);
 FieldType typeOfDeclared(const char* declared, int* size = nullptr);  // UTF-8
 // The folded form used for case-insensitive names.
 QString fold(const QString& s);
+// An identifier in double quotes, inner quotes doubled: SQLite reads it as a name.
+QString quoteIdent(const QString& s);
 
 enum class Kind { Select, Transform, Action, Ddl };
 

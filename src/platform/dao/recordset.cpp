@@ -150,11 +150,6 @@ RecordsetData& data(const std::shared_ptr<RecordsetData>& d) {
   return *d;
 }
 
-QString quoted(const QString& name) {
-  QString v = name;
-  v.replace('"', QLatin1String("\"\""));
-  return QLatin1Char('"') + v + QLatin1Char('"');
-}
 }  // namespace
 
 bool Recordset::eof() const {
@@ -253,7 +248,7 @@ QString writeStatement(const RecordsetData& d, std::vector<int>& fields) {
   fields.clear();
   for (int i = 0; i < d.width(); ++i) {
     if (!d.changed[size_t(i)]) continue;
-    const QString col = quoted(d.fields[size_t(i)].baseColumn);
+    const QString col = jet::quoteIdent(d.fields[size_t(i)].baseColumn);
     const qsizetype dup = columns.indexOf(col);
     if (dup >= 0) {
       fields[size_t(dup)] = i;
@@ -262,13 +257,14 @@ QString writeStatement(const RecordsetData& d, std::vector<int>& fields) {
     columns << col;
     fields.push_back(i);
   }
+  const QString table = jet::quoteIdent(d.table);
   if (d.mode == RecordsetData::Mode::Adding) {
-    if (columns.isEmpty()) return QStringLiteral("INSERT INTO ") + quoted(d.table) + QStringLiteral(" DEFAULT VALUES");
-    return QStringLiteral("INSERT INTO ") + quoted(d.table) + QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
+    if (columns.isEmpty()) return QStringLiteral("INSERT INTO ") + table + QStringLiteral(" DEFAULT VALUES");
+    return QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
            QStringLiteral(") VALUES (?") + QStringLiteral(", ?").repeated(columns.size() - 1) + QLatin1Char(')');
   }
   if (columns.isEmpty()) return {};
-  return QStringLiteral("UPDATE ") + quoted(d.table) + QStringLiteral(" SET ") +
+  return QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
          columns.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ? WHERE rowid = ?");
 }
 
@@ -327,7 +323,7 @@ void Recordset::deleteRecord() {
   d.mode = RecordsetData::Mode::None;
   d.checkCurrent();
   ConnectionData& c = d.db->conn();
-  const QString sql = QStringLiteral("DELETE FROM ") + quoted(d.table) + QStringLiteral(" WHERE rowid = ?");
+  const QString sql = QStringLiteral("DELETE FROM ") + jet::quoteIdent(d.table) + QStringLiteral(" WHERE rowid = ?");
   {
     Statement s = c.prepareCached(sql);
     s.bind(1, d.rowids[size_t(d.pos)]);

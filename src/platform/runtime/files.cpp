@@ -145,9 +145,7 @@ void fileCopy(const QString& from, const QString& to) {
   if (!copy.flush()) throw Error::forFile(errPathFileAccess, to);
   copy.setPermissions(source.permissions() | QFile::WriteOwner);
   copy.close();
-  // rename() replaces an existing target in one step.
-  if (std::rename(QFile::encodeName(copy.fileName()).constData(), QFile::encodeName(to).constData()) != 0)
-    throw Error::forFile(errPathFileAccess, to);
+  if (!replaceFile(copy.fileName(), to)) throw Error::forFile(errPathFileAccess, to);
   copy.setAutoRemove(false);
 }
 
@@ -155,6 +153,10 @@ void name(const QString& from, const QString& to) {
   if (!QFileInfo::exists(from)) throw Error::forFile(errFileNotFound, from);
   if (QFileInfo::exists(to)) throw Error::forFile(errFileAlreadyExists, to);
   if (!QFile::rename(from, to)) throw Error::forFile(errPathFileAccess, from);
+}
+
+bool replaceFile(const QString& from, const QString& to) {
+  return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
 bool isReadOnly(const QString& path) {

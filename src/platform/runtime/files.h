@@ -42,6 +42,9 @@ bool fileExists(const QString& path);           // a plain file of exactly that 
 void kill(const QString& path);                 // errFileNotFound when missing
 void fileCopy(const QString& from, const QString& to);   // replaces an existing target
 void name(const QString& from, const QString& to);       // rename; errFileAlreadyExists
+// Puts the file in place of the target in one step, replacing an existing
+// one (a rename on the same file system); false when that fails.
+bool replaceFile(const QString& from, const QString& to);
 bool isReadOnly(const QString& path);           // the owner may not write it
 void setAttrNormal(const QString& path);        // gives the owner write permission
 

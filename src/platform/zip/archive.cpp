@@ -105,12 +105,11 @@ void Writer::addFile(const QString& filePath, const QString& entryName) {
   if (zip_set_file_compression(d_->za, zip_uint64_t(index), ZIP_CM_DEFLATE, zip_uint32_t(level_)) != 0)
     throw Error(notAdded, libraryMessage(zip_get_error(d_->za)));
   names_ << entryName;
-  ++count_;
 }
 
 void Writer::close() {
   if (!d_->za) throw Error("Die Backupdatei " + native(path_) + " ist bereits geschlossen.");
-  if (count_ == 0) {
+  if (names_.isEmpty()) {
     discard();
     throw Error("Es gibt keine Dateien, die gesichert werden könnten.");
   }

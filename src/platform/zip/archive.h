@@ -46,7 +46,7 @@ public:
   // Adds the file under the entry name (a plain name, unique in the archive).
   // The file is read when the archive is closed; it must stay until then.
   void addFile(const QString& filePath, const QString& entryName);
-  int count() const { return count_; }
+  int count() const { return int(names_.size()); }
   // Writes the archive. On failure (also with no entry at all) the archive
   // path is left as it was before.
   void close();
@@ -57,8 +57,7 @@ private:
   std::unique_ptr<Data> d_;
   QString path_;
   int level_;
-  int count_ = 0;
-  QStringList names_;
+  QStringList names_;   // the entries added so far
 };
 
 // The entry names in archive order (as stored, unchecked).
