@@ -9,7 +9,6 @@ using common::eigenedatenbank;
 using common::fehlermelden;
 using common::ganzzahlamanfang;
 using common::hilfezeigen;
-using common::knopf;
 
 // The main window's datenvölkerlesen; nothing when there is no main window.
 void hauptlisteneulesen();

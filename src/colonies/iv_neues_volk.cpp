@@ -201,12 +201,12 @@ void IV_Neues_Volk::steuerelementeanlegen() {
     (i <= stockkartebis ? formStock : formAndere)->addRow(QString::fromUtf8(infofelder[i].caption), &f);
   }
 
-  ok = knopf(QStringLiteral("&OK"), this);
-  oknächster[0] = knopf(QStringLiteral("OK &Nächster"), this);
-  oknächster[1] = knopf(QStringLiteral("OK &Vorheriger"), this);
-  standard = knopf(QStringLiteral("Als &Standardmaske sichern"), this);
-  cmdabbrechen = knopf(QStringLiteral("&Abbrechen"), this);
-  comhilfe = knopf(QStringLiteral("&Hilfe"), this);
+  ok = new QPushButton(QStringLiteral("&OK"), this);
+  oknächster[0] = new QPushButton(QStringLiteral("OK &Nächster"), this);
+  oknächster[1] = new QPushButton(QStringLiteral("OK &Vorheriger"), this);
+  standard = new QPushButton(QStringLiteral("Als &Standardmaske sichern"), this);
+  cmdabbrechen = new QPushButton(QStringLiteral("&Abbrechen"), this);
+  comhilfe = new QPushButton(QStringLiteral("&Hilfe"), this);
   connect(ok, &QPushButton::clicked, this, [this] { ok_Click(); });
   connect(oknächster[0], &QPushButton::clicked, this, [this] { oknächster_Click(0); });
   connect(oknächster[1], &QPushButton::clicked, this, [this] { oknächster_Click(1); });

@@ -86,7 +86,6 @@ void IV_Selektieren::steuerelementeanlegen() {
     const bool text = i >= ersterTextknopf && i <= letzterTextknopf;
     const char* caption = text ? textkriterien[i - ersterTextknopf].knopf : knopfcaptions[i];
     entselekt[i] = new QPushButton(QString::fromUtf8(caption), rahmen);
-    entselekt[i]->setAutoDefault(false);
     entselekt[i]->setStyleSheet(QStringLiteral("text-align: left; padding: 3px 8px;"));
     connect(entselekt[i], &QPushButton::clicked, this, [this, i] { entselekt_Click(i); });
     gitter->addWidget(entselekt[i], i, 0);
@@ -121,8 +120,8 @@ void IV_Selektieren::steuerelementeanlegen() {
   kon[0] = new QCheckBox(QStringLiteral("Alte Selektion vor neuer Selektion löschen"), this);
   kon[1] = new QCheckBox(
       QStringLiteral("Die Selektion bezieht sich nur auf die aktuell im Bestand befindlichen Völker"), this);
-  hilfe = knopf(QStringLiteral("&Hilfe"), this);
-  abbv = knopf(QStringLiteral("&Schließen"), this);
+  hilfe = new QPushButton(QStringLiteral("&Hilfe"), this);
+  abbv = new QPushButton(QStringLiteral("&Schließen"), this);
   connect(hilfe, &QPushButton::clicked, this, [this] { hilfe_Click(); });
   connect(abbv, &QPushButton::clicked, this, [this] { abbv_Click(); });
 

@@ -5,7 +5,6 @@
 #include "platform/runtime/mousepointer.h"
 #include "platform/runtime/msgbox.h"
 
-#include <QPushButton>
 
 #include <limits>
 
@@ -28,12 +27,6 @@ void hilfezeigen(const QString& fenstername) {
 void fehlermelden(const QString& satz, const QString& grund) {
   vb::setMousePointer(vb::vbDefault);
   vb::msgbox(satz + zeilenumbruch + zeilenumbruch + grund);
-}
-
-QPushButton* knopf(const QString& text, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setAutoDefault(false);
-  return b;
 }
 
 int ganzzahlamanfang(const QString& text) {

@@ -1,14 +1,10 @@
 #pragma once
 // What the windows share: their own connection to the database, the help
-// button, the failure message, a button that is never pressed by Enter in a
-// field, and the reading of a typed whole number.
+// button, the failure message and the reading of a typed whole number.
 
 #include "platform/dao/dao.h"
 
 #include <QString>
-
-class QPushButton;
-class QWidget;
 
 namespace zevo::common {
 
@@ -25,10 +21,6 @@ void hilfezeigen(const QString& fenstername);
 // Tells the user of a failure: the arrow back, then the sentence, an empty
 // line and the reason (a dao::Error's text, say).
 void fehlermelden(const QString& satz, const QString& grund);
-
-// A push button that never becomes the dialog's default button, so that
-// Enter in a text field does not press it (save, print, close) by itself.
-QPushButton* knopf(const QString& text, QWidget* parent);
 
 // The whole number at the start of a typed text: leading blanks skipped, an
 // optional sign, the digits up to the first other character; 0 when the

@@ -31,7 +31,6 @@
 namespace zevo::output {
 
 using common::einstellungzahl;
-using common::knopf;
 
 namespace {
 
@@ -90,10 +89,10 @@ IA_Textausgabe::IA_Textausgabe() : vb::Form(QStringLiteral("IA_Textausgabe")) {
   schrift->addWidget(kon[0], 1, 1);
   schrift->addWidget(kon[1], 1, 2);
 
-  plus5[0] = knopf(QStringLiteral("<<"), Frame1[2]);
-  plus1[0] = knopf(QStringLiteral("<"), Frame1[2]);
-  plus1[1] = knopf(QStringLiteral(">"), Frame1[2]);
-  plus5[1] = knopf(QStringLiteral(">>"), Frame1[2]);
+  plus5[0] = new QPushButton(QStringLiteral("<<"), Frame1[2]);
+  plus1[0] = new QPushButton(QStringLiteral("<"), Frame1[2]);
+  plus1[1] = new QPushButton(QStringLiteral(">"), Frame1[2]);
+  plus5[1] = new QPushButton(QStringLiteral(">>"), Frame1[2]);
   plus5[0]->setToolTip(QStringLiteral("Schriftgröße -5"));
   plus1[0]->setToolTip(QStringLiteral("Schriftgröße -1"));
   plus1[1]->setToolTip(QStringLiteral("Schriftgröße +1"));
@@ -115,8 +114,8 @@ IA_Textausgabe::IA_Textausgabe() : vb::Form(QStringLiteral("IA_Textausgabe")) {
   tz->setFixedWidth(36);
   tz->setAlignment(Qt::AlignRight);
   tz->installEventFilter(new RandFilter(this));
-  drucken = knopf(QStringLiteral("&Text drucken"), Frame1[1]);
-  dateidrucken = knopf(QStringLiteral("&Datei drucken"), Frame1[1]);
+  drucken = new QPushButton(QStringLiteral("&Text drucken"), Frame1[1]);
+  dateidrucken = new QPushButton(QStringLiteral("&Datei drucken"), Frame1[1]);
   Label1 = new QLabel(QStringLiteral("# = Seitenumbruch"), Frame1[1]);
   auto* druck = new QGridLayout(Frame1[1]);
   druck->addWidget(druckformat[0], 0, 0);
@@ -131,8 +130,8 @@ IA_Textausgabe::IA_Textausgabe() : vb::Form(QStringLiteral("IA_Textausgabe")) {
   druck->addWidget(dateidrucken, 1, 1);
   druck->addWidget(Label1, 2, 1);
 
-  hilfe = knopf(QStringLiteral("&Hilfe"), this);
-  abbv = knopf(QStringLiteral("&Schließen"), this);
+  hilfe = new QPushButton(QStringLiteral("&Hilfe"), this);
+  abbv = new QPushButton(QStringLiteral("&Schließen"), this);
 
   auto* unten = new QHBoxLayout;
   unten->addWidget(Frame1[0]);

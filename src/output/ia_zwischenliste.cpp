@@ -21,7 +21,6 @@
 namespace zevo::output {
 
 using common::einstellungzahl;
-using common::knopf;
 
 namespace {
 
@@ -35,12 +34,12 @@ IA_Zwischenliste::IA_Zwischenliste() : vb::Form(QStringLiteral("IA_Zwischenliste
 
   gridli = new ui::sevGrid(this);
   kon = new QCheckBox(QStringLiteral("Automatische Spaltenbreite"), this);
-  comtext = knopf(QStringLiteral("&Text-Auswertung"), this);
-  comexcel = knopf(QStringLiteral("&Excel-Auswertung"), this);
-  roexplorer[0] = knopf(QStringLiteral("Stan&dard-Explorer"), this);
-  roexplorer[1] = knopf(QStringLiteral("&Internet-Explorer"), this);
-  hilfe = knopf(QStringLiteral("&Hilfe"), this);
-  cmdschließen = knopf(QStringLiteral("&Schließen"), this);
+  comtext = new QPushButton(QStringLiteral("&Text-Auswertung"), this);
+  comexcel = new QPushButton(QStringLiteral("&Excel-Auswertung"), this);
+  roexplorer[0] = new QPushButton(QStringLiteral("Stan&dard-Explorer"), this);
+  roexplorer[1] = new QPushButton(QStringLiteral("&Internet-Explorer"), this);
+  hilfe = new QPushButton(QStringLiteral("&Hilfe"), this);
+  cmdschließen = new QPushButton(QStringLiteral("&Schließen"), this);
 
   popupliste = new QMenu(QStringLiteral("Liste"), this);
   const QString texte[6] = {QStringLiteral("Übergabe an &Texteditor"), QStringLiteral("Übergabe an &Excel"),
