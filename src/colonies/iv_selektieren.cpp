@@ -1,6 +1,7 @@
 #include "colonies/iv_selektieren.h"
 
 #include "colonies/fensterdienste.h"
+#include "common/einstellungen.h"
 #include "common/variablen.h"
 #include "platform/runtime/mousepointer.h"
 #include "platform/runtime/msgbox.h"
@@ -147,8 +148,8 @@ void IV_Selektieren::Form_Load() {
     return;
   }
   for (const QString& m : merkmale()) sevt(feldMerkmal).listadd(m);
-  kon[0]->setChecked(common::einstellungzahl[53] == 1);
-  kon[1]->setChecked(common::einstellungzahl[52] == 1);
+  kon[0]->setChecked(common::selektionaltelöschen() == 1);
+  kon[1]->setChecked(common::selektionnurbestand() == 1);
 }
 
 void IV_Selektieren::Form_Activate() { vb::setMousePointer(vb::vbDefault); }
@@ -215,8 +216,8 @@ void IV_Selektieren::entselekt_Click(int index) {
 void IV_Selektieren::hilfe_Click() { hilfezeigen(formName()); }
 
 void IV_Selektieren::abbv_Click() {
-  common::einstellungzahl[53] = kon[0]->isChecked() ? 1 : 0;
-  common::einstellungzahl[52] = kon[1]->isChecked() ? 1 : 0;
+  common::selektionaltelöschen() = kon[0]->isChecked() ? 1 : 0;
+  common::selektionnurbestand() = kon[1]->isChecked() ? 1 : 0;
   unload();
 }
 

@@ -74,24 +74,24 @@ void einstellungenlesen() {
   } catch (const vb::Error&) {
     // A missing, short or unreadable file: the entries not read keep their values.
   }
-  if (vb::trim(einstellungtext[10]).isEmpty()) einstellungtext[10] = standardtrennzeichen;
+  if (vb::trim(buchungsfelder(5)).isEmpty()) buchungsfelder(5) = standardtrennzeichen;
 }
 
 void ersteinstellungen() {
-  einstellungzahl[13] = 1;
-  einstellungzahl[24] = 1;
-  einstellungzahl[47] = 1;
-  einstellungzahl[49] = 60;
-  einstellungzahl[50] = 14;
-  einstellungzahl[55] = 1;
-  einstellungzahl[57] = 1;
-  einstellungzahl[17] = 14;
-  einstellungzahl[28] = static_cast<int>(vb::val(vb::mid(heute, 7, 4)));
-  einstellungtext[4] = standardtrennzeichen;
+  terminlistebeimstart() = 1;
+  eingabepiepton() = 1;
+  htmlseitenzahlen() = 1;
+  htmlseitenzeilen() = 60;
+  sicherungstage() = 14;
+  löschabfrage() = 1;
+  volknrhochzählen() = 1;
+  terminvorlauf() = 14;
+  jahreslaufjahr() = static_cast<int>(vb::val(vb::mid(heute, 7, 4)));
+  trennzeichen() = standardtrennzeichen;
 }
 
 void einstellungenbeimstart() {
-  einstellungzahl[46] = 1;
+  listendatum() = 1;
   if (!vb::fileExists(einstellungsdatei())) {
     ersteinstellungen();
     einstellungenschreiben();

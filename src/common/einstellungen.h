@@ -62,6 +62,30 @@ inline int& volkspalten(int i) { return einstellungzahl[34 + i]; }              
 inline int& sicherungstage() { return einstellungzahl[50]; }
 inline int& löschabfrage() { return einstellungzahl[55]; }
 inline int& volknrhochzählen() { return einstellungzahl[57]; }
+// The text window's print options.
+inline int& druckquerformat() { return einstellungzahl[18]; }                  // 0 portrait, else landscape
+inline int& druckfett() { return einstellungzahl[19]; }
+inline int& druckkursiv() { return einstellungzahl[20]; }
+inline int& druckschriftgröße() { return einstellungzahl[22]; }
+inline int& druckrand() { return einstellungzahl[23]; }                        // left margin in characters
+// The main window.
+inline int& völkersortierspalte() { return einstellungzahl[25]; }
+inline int& völkersortierfolge() { return einstellungzahl[26]; }
+inline int& jahreslaufjahr() { return einstellungzahl[28]; }                   // year of the last yearly run
+inline int& laufendenummer() { return einstellungzahl[51]; }                   // row numbers instead of Volknr
+inline int& fensteraufteilung() { return einstellungzahl[58]; }                // 0 wide grid, else wide card
+// The settings window's further options.
+inline int& mwstsatz1() { return einstellungzahl[44]; }
+inline int& mwstsatz2() { return einstellungzahl[45]; }
+inline int& listendatum() { return einstellungzahl[46]; }                      // date above every list
+inline int& htmlseitenzahlen() { return einstellungzahl[47]; }
+inline int& htmldatensatzanzahl() { return einstellungzahl[48]; }
+inline int& htmlseitenzeilen() { return einstellungzahl[49]; }
+// The selection window.
+inline int& selektionnurbestand() { return einstellungzahl[52]; }
+inline int& selektionaltelöschen() { return einstellungzahl[53]; }
+// The list window.
+inline int& listenspaltenbreite() { return einstellungzahl[54]; }              // fit the columns
 
 // Decimal settings.
 inline float& honigwert() { return einstellungwert[0]; }

@@ -30,7 +30,6 @@
 
 namespace zevo::output {
 
-using common::einstellungzahl;
 
 namespace {
 
@@ -170,14 +169,14 @@ void IA_Textausgabe::Form_Load() {
   if (schriften.isEmpty()) schriften = QFontDatabase::families();
   kom->addItems(schriften);
 
-  if (einstellungzahl[23] > 20) einstellungzahl[23] = 20;
-  tz->setText(QString::number(einstellungzahl[23]));
-  if (einstellungzahl[22] < 8 || einstellungzahl[22] > 48) einstellungzahl[22] = 10;
-  größe->setText(QString::number(einstellungzahl[22]));
-  kon[0]->setChecked(einstellungzahl[19] != 0);
-  kon[1]->setChecked(einstellungzahl[20] != 0);
+  if (common::druckrand() > 20) common::druckrand() = 20;
+  tz->setText(QString::number(common::druckrand()));
+  if (common::druckschriftgröße() < 8 || common::druckschriftgröße() > 48) common::druckschriftgröße() = 10;
+  größe->setText(QString::number(common::druckschriftgröße()));
+  kon[0]->setChecked(common::druckfett() != 0);
+  kon[1]->setChecked(common::druckkursiv() != 0);
   kon_Click(0);
-  const int format = einstellungzahl[18] != 0 ? 1 : 0;
+  const int format = common::druckquerformat() != 0 ? 1 : 0;
   druckformat[format]->setChecked(true);
   druckformat_Click(format);
 
@@ -204,7 +203,7 @@ void IA_Textausgabe::Form_Load() {
   move(0, 0);
 
   schriftwahl();
-  druckformat[einstellungzahl[18] != 0 ? 1 : 0]->setChecked(true);
+  druckformat[common::druckquerformat() != 0 ? 1 : 0]->setChecked(true);
 
   vb::setMousePointer(vb::vbHourglass);
   setWindowTitle("Listen-Ausgabe " + common::listendatei);
@@ -280,7 +279,7 @@ void IA_Textausgabe::plus5_Click(int index) {
   schriftgrößesetzen(size);
 }
 
-void IA_Textausgabe::druckformat_Click(int index) { einstellungzahl[18] = index; }
+void IA_Textausgabe::druckformat_Click(int index) { common::druckquerformat() = index; }
 
 void IA_Textausgabe::tz_LostFocus() {
   const double rand = vb::val(tz->text());
@@ -314,7 +313,7 @@ void IA_Textausgabe::druckereinstellen() {
   p.setFontSize(t->font().pointSizeF());
   p.setFontBold(kon[0]->isChecked());
   p.setFontItalic(kon[1]->isChecked());
-  p.setOrientation(einstellungzahl[18] != 0 ? 2 : 1);
+  p.setOrientation(common::druckquerformat() != 0 ? 2 : 1);
 }
 
 bool IA_Textausgabe::seitendrucken(const QList<QStringList>& seiten) {
@@ -374,11 +373,11 @@ void IA_Textausgabe::dateidrucken_Click() {
 void IA_Textausgabe::hilfe_Click() { common::hilfezeigen(formName()); }
 
 void IA_Textausgabe::abbv_Click() {
-  einstellungzahl[19] = kon[0]->isChecked() ? 1 : 0;
-  einstellungzahl[20] = kon[1]->isChecked() ? 1 : 0;
-  einstellungzahl[22] = größe->text().toInt();
-  einstellungzahl[18] = druckformat[0]->isChecked() ? 0 : 1;
-  einstellungzahl[23] = vb::cint(vb::val(tz->text()));
+  common::druckfett() = kon[0]->isChecked() ? 1 : 0;
+  common::druckkursiv() = kon[1]->isChecked() ? 1 : 0;
+  common::druckschriftgröße() = größe->text().toInt();
+  common::druckquerformat() = druckformat[0]->isChecked() ? 0 : 1;
+  common::druckrand() = vb::cint(vb::val(tz->text()));
   unload();
 }
 

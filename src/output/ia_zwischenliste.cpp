@@ -20,7 +20,6 @@
 
 namespace zevo::output {
 
-using common::einstellungzahl;
 
 namespace {
 
@@ -72,10 +71,10 @@ IA_Zwischenliste::IA_Zwischenliste() : vb::Form(QStringLiteral("IA_Zwischenliste
   connect(gridli, &ui::sevGrid::mouseclick, this, [this] { gridli_mouseclick(); });
 
   gridli->pagetext = [](int seite, int seiten, QString& text) {
-    htmlseitentext(einstellungzahl[47] == 1, seite, seiten, text);
+    htmlseitentext(common::htmlseitenzahlen() == 1, seite, seiten, text);
   };
   gridli->footertext = [](int seite, int seiten, int datensätze, QString& text) {
-    htmlfußtext(einstellungzahl[48] == 1, seite, seiten, datensätze, text);
+    htmlfußtext(common::htmldatensatzanzahl() == 1, seite, seiten, datensätze, text);
   };
 }
 
@@ -88,7 +87,7 @@ void IA_Zwischenliste::Form_Load() {
     vb::setMousePointer(vb::vbDefault);
     vb::msgbox("Die Liste konnte nicht geladen werden:" + common::zeilenumbruch + QDir::toNativeSeparators(datei));
   }
-  if (einstellungzahl[54] == 0) {
+  if (common::listenspaltenbreite() == 0) {
     kon->setChecked(false);
     return;
   }
@@ -113,7 +112,7 @@ void IA_Zwischenliste::comtext_Click() {
   }
   if (common::trennzeichen().isEmpty()) common::trennzeichen() = common::standardtrennzeichen;
   vb::setMousePointer(vb::vbHourglass);
-  const QStringList zeilen = texttabelle(*gridli, common::trennzeichen(), einstellungzahl[46] == 1, common::heute,
+  const QStringList zeilen = texttabelle(*gridli, common::trennzeichen(), common::listendatum() == 1, common::heute,
                                          common::kopftext());
   common::listendatei = common::datenpfad + "LISTE.TXT";
   try {
@@ -135,7 +134,7 @@ void IA_Zwischenliste::comexcel_Click() {
   }
   common::übergabe.clear();
   vb::setMousePointer(vb::vbHourglass);
-  const xlsx::Worksheet sheet = exceltabelle(*gridli, einstellungzahl[46] == 1, common::heute, common::kopftext());
+  const xlsx::Worksheet sheet = exceltabelle(*gridli, common::listendatum() == 1, common::heute, common::kopftext());
   const QString datei = neuetabellendatei(tabellenordner());
   try {
     sheet.save(datei);
@@ -157,8 +156,8 @@ void IA_Zwischenliste::comexcel_Click() {
 // --- HTML report ------------------------------------------------------------------------------
 
 void IA_Zwischenliste::roexplorer_Click(int index) {
-  gridli->setHtmltitle(htmltitel(einstellungzahl[46] == 1, common::heute, common::kopftext()));
-  gridli->setHtmlpagerows(einstellungzahl[49]);
+  gridli->setHtmltitle(htmltitel(common::listendatum() == 1, common::heute, common::kopftext()));
+  gridli->setHtmlpagerows(common::htmlseitenzeilen());
   gridli->setHtmloption(true);
   const QString datei = common::datenpfad + "report.htm";
   vb::setMousePointer(vb::vbHourglass);
@@ -195,7 +194,7 @@ void IA_Zwischenliste::gridli_mouseclick() { popupliste->popup(QCursor::pos()); 
 void IA_Zwischenliste::hilfe_Click() { common::hilfezeigen(formName()); }
 
 void IA_Zwischenliste::cmdschließen_Click() {
-  einstellungzahl[54] = kon->isChecked() ? 1 : 0;
+  common::listenspaltenbreite() = kon->isChecked() ? 1 : 0;
   unload();
 }
 

@@ -30,7 +30,6 @@
 
 namespace zevo::shell {
 
-using common::einstellungzahl;
 using common::zeilenumbruch;
 
 namespace {
@@ -237,7 +236,7 @@ void IA_ZEVO::Form_Resize() {
 
 void IA_ZEVO::fensteraufteilen() {
   text1maße_.height = datalimaße_.height;
-  if (einstellungzahl[58] != 0) {
+  if (common::fensteraufteilung() != 0) {
     linksrechtsbild_ = 73;
     datalimaße_.width = width_ / 3 - 100;
     text1maße_.width = 2 * width_ / 3 - 300;
@@ -253,7 +252,7 @@ void IA_ZEVO::fensteraufteilen() {
 }
 
 void IA_ZEVO::linksrechts_Click() {
-  einstellungzahl[58] = einstellungzahl[58] == 0 ? 1 : 0;
+  common::fensteraufteilung() = common::fensteraufteilung() == 0 ? 1 : 0;
   fensteraufteilen();
 }
 
@@ -358,10 +357,10 @@ void IA_ZEVO::Form_Load() {
   heutesetzen();
   einstellungenbeimstart();
 
-  if (einstellungzahl[44] < 1 || einstellungzahl[44] > 50) einstellungzahl[44] = 16;
-  if (einstellungzahl[45] < 1 || einstellungzahl[45] > 50) einstellungzahl[45] = 7;
-  vb::Calculator::instance().setVatRate1(static_cast<double>(einstellungzahl[44]));
-  vb::Calculator::instance().setVatRate2(static_cast<double>(einstellungzahl[45]));
+  if (common::mwstsatz1() < 1 || common::mwstsatz1() > 50) common::mwstsatz1() = 16;
+  if (common::mwstsatz2() < 1 || common::mwstsatz2() > 50) common::mwstsatz2() = 7;
+  vb::Calculator::instance().setVatRate1(static_cast<double>(common::mwstsatz1()));
+  vb::Calculator::instance().setVatRate2(static_cast<double>(common::mwstsatz2()));
 
   setTop(0);
   setLeft(0);

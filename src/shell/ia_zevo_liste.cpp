@@ -15,7 +15,6 @@
 
 namespace zevo::shell {
 
-using common::einstellungzahl;
 using common::zeilenumbruch;
 
 QString standardvölkerlistesql() {
@@ -110,9 +109,9 @@ void IA_ZEVO::datenvölkerlesen() {
     for (int i = 1; i <= datali->cols() && i <= breiten.size(); ++i) datali->column(i).setWidth(breiten[i - 1]);
   }
 
-  int& sortierspalte = einstellungzahl[25];
+  int& sortierspalte = common::völkersortierspalte();
   if (sortierspalte < 1 || sortierspalte > datali->cols()) sortierspalte = 1;
-  datali->sort(sortierspalte, einstellungzahl[26]);
+  datali->sort(sortierspalte, common::völkersortierfolge());
 
   datali->lockupdate(false);
   datali->refresh();
@@ -140,8 +139,8 @@ void IA_ZEVO::datali_aftersort() {
   for (int i = 1; i <= datali->cols(); ++i) {
     const int ordnung = datali->column(i).sortorder();
     if (ordnung != 0) {
-      einstellungzahl[25] = i;
-      einstellungzahl[26] = ordnung;
+      common::völkersortierspalte() = i;
+      common::völkersortierfolge() = ordnung;
     }
   }
 }
@@ -150,7 +149,7 @@ void IA_ZEVO::datali_aftersort() {
 // It runs for every row label the grid paints, so the column is looked for
 // only when the label needs it.
 void IA_ZEVO::datali_rowpaint(int row, QString& fixedText) const {
-  if (einstellungzahl[51] == 1) {
+  if (common::laufendenummer() == 1) {
     fixedText = QString::number(row);
     return;
   }

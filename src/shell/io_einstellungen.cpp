@@ -268,11 +268,11 @@ IO_Einstellungen::IO_Einstellungen() : vb::Form("IO_Einstellungen") {
 
 void IO_Einstellungen::Form_Load() {
   for (int k = 0; k < 8; ++k) kon[k]->setChecked(einstellungzahl[konEinstellung[k]] == 1);
-  (*sevt)(0).setText(QString::number(einstellungzahl[50]));
-  (*sevt)(1).setText(QString::number(einstellungzahl[17]));
-  (*sevt)(4).setText(QString::number(einstellungzahl[49]));
-  (*sevt)(10).setText(QString::number(einstellungzahl[44]));
-  (*sevt)(11).setText(QString::number(einstellungzahl[45]));
+  (*sevt)(0).setText(QString::number(sicherungstage()));
+  (*sevt)(1).setText(QString::number(terminvorlauf()));
+  (*sevt)(4).setText(QString::number(htmlseitenzeilen()));
+  (*sevt)(10).setText(QString::number(mwstsatz1()));
+  (*sevt)(11).setText(QString::number(mwstsatz2()));
   (*sevt)(2).setText(kopftext());
   for (int k = 0; k <= 4; ++k) (*sevt)(5 + k).setText(zahlformatieren(QVariant(einstellungwert[k]), 2));
 
@@ -285,7 +285,7 @@ void IO_Einstellungen::Form_Load() {
 
   alteVölkerliste_ = völkerlistesql();
   alteStockkarte_ = stockkartesql();
-  alteNummernanzeige_ = einstellungzahl[51];
+  alteNummernanzeige_ = laufendenummer();
 
   li->clear();
   if (datali)
@@ -331,12 +331,12 @@ void IO_Einstellungen::ok_Click() {
   const int vorlauf = ganzzahl((*sevt)(1).text());
   terminvorlauf() = vorlauf < 1 ? 14 : std::min(vorlauf, 365);
   kopftext() = (*sevt)(2).text();
-  einstellungzahl[49] = std::max(ganzzahl((*sevt)(4).text()), 30);
+  htmlseitenzeilen() = std::max(ganzzahl((*sevt)(4).text()), 30);
   const QString trenner = (*sevt)(3).text();
   trennzeichen() = trenner.isEmpty() ? trennzeichenliste.first() : trenner;
   for (int k = 0; k <= 4; ++k) einstellungwert[k] = zahlaustext((*sevt)(5 + k).text());
-  einstellungzahl[44] = ganzzahl((*sevt)(10).text());
-  einstellungzahl[45] = ganzzahl((*sevt)(11).text());
+  mwstsatz1() = ganzzahl((*sevt)(10).text());
+  mwstsatz2() = ganzzahl((*sevt)(11).text());
 
   infofenster() = markierungen(litext1, litext2);
 
@@ -358,7 +358,7 @@ void IO_Einstellungen::ok_Click() {
   if (stockkartesql() != alteStockkarte_)
     vb::msgbox("Sie haben die Reihenfolge der Stockkarte geändert. Ggf. müssen Sie noch die Spaltenbreite der "
                "einzelnen Datenfelder in der Stockkarte selbst anpassen.");
-  if (einstellungzahl[51] != alteNummernanzeige_) völkerneulesen = 1;
+  if (laufendenummer() != alteNummernanzeige_) völkerneulesen = 1;
 
   // A failed write is reported there; the settings stay in memory and the
   // file is written again at the end of the run.

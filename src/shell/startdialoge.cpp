@@ -17,7 +17,7 @@ namespace zevo::shell {
 
 using namespace common;
 
-bool jahreslauffällig() { return static_cast<int>(vb::val(vb::mid(heute, 7))) != einstellungzahl[28]; }
+bool jahreslauffällig() { return static_cast<int>(vb::val(vb::mid(heute, 7))) != jahreslaufjahr(); }
 
 void jahreslaufanbieten() {
   if (jahreslauffällig()) volkterminesetzen();

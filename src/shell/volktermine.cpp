@@ -209,7 +209,7 @@ void volkterminesetzen() {
     common::fehlermelden("Die volkabhängigen Termine konnten nicht gesetzt werden.", e.text());
     return;
   }
-  common::einstellungzahl[28] = static_cast<int>(vb::val(jahr));
+  common::jahreslaufjahr() = static_cast<int>(vb::val(jahr));
   common::einstellungenschreiben();
 }
 

@@ -236,7 +236,7 @@ private slots:
     // breaks the page; a break at the very end gives no blank sheet.
     QByteArray datei;
     for (int i = 1; i <= 120; ++i) datei += "Zeile " + QByteArray::number(i) + "\r\n";
-    common::einstellungzahl[18] = 1;   // landscape
+    common::druckquerformat() = 1;   // landscape
     w = textfenster(datei + " # \r\nLetzte Seite\r\n#\r\n");
     w->dateidrucken_Click();
     const QStringList b = blätter();
@@ -333,7 +333,7 @@ private slots:
   }
 
   void spreadsheetReadBack() {
-    common::einstellungzahl[46] = 1;
+    common::listendatum() = 1;
     common::kopftext() = "Honig & <Wachs>";
     auto w = listenfenster({"Volk", ">Menge kg", "Datum", ">Kosten"},
                            {"V1\t12,50\t01.05.2007\t1.234,50", "Königin 'Anna'\t-3\t\t7", ".\t\t\t", "=SUMME(A1)\t0\tx\t0,5"});
@@ -375,7 +375,7 @@ private slots:
 
   void htmlPages() {
     for (int i : {46, 47, 48}) common::einstellungzahl[i] = 1;
-    common::einstellungzahl[49] = 60;
+    common::htmlseitenzeilen() = 60;
     common::kopftext() = "Völker <b>& Co\"";
     QStringList zeilen{"<script>\t1,00"};
     for (int i = 2; i <= 130; ++i) zeilen << "V" + QString::number(i) + "\t1,00";

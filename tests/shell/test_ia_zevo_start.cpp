@@ -28,7 +28,7 @@ private slots:
     QVERIFY(QFile::exists(vb::programFolder() + "ZEVO.MDB"));
     // The first-run defaults are on disk; the year of the yearly run is this one.
     QCOMPARE(einstellungszeilen().size(), 173);
-    QCOMPARE(common::einstellungzahl[28], 2007);
+    QCOMPARE(common::jahreslaufjahr(), 2007);
     QCOMPARE(test::dienstaufrufe(), QStringList{"jahreslaufanbieten"});   // the last step of start-up
 
     w.Form_Activate();
@@ -45,8 +45,8 @@ private slots:
       common::datenpfad = test::neuerProgrammordner();
       common::einstellungenleeren();
       common::ersteinstellungen();
-      common::einstellungzahl[44] = satz1;
-      common::einstellungzahl[45] = satz2;
+      common::mwstsatz1() = satz1;
+      common::mwstsatz2() = satz2;
       QVERIFY(common::einstellungenschreiben());
       IA_ZEVO w;
       w.Form_Load();
@@ -99,10 +99,10 @@ private slots:
     const int breite = vb::screenWidthTwips();
     QCOMPARE(w.text1maße().width, breite / 3 - 300);
     w.linksrechts_Click();
-    QCOMPARE(common::einstellungzahl[58], 1);
+    QCOMPARE(common::fensteraufteilung(), 1);
     QCOMPARE(w.linksrechtsbild(), 73);
     QCOMPARE(w.text1maße().left, breite / 3 + 100);
-    common::einstellungzahl[58] = 5;   // any value but 0 is the wide text box: the toggle gives 0
+    common::fensteraufteilung() = 5;   // any value but 0 is the wide text box: the toggle gives 0
     w.linksrechts_Click();
     QCOMPARE(w.datalimaße().width, 2 * breite / 3 - 100);
     // Only a height above 4000 twips changes the heights.

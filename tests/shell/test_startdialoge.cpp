@@ -54,11 +54,11 @@ private slots:
   void yearlyRunWhenTheYearChanged() {
     shell::jahreslaufanbieten();   // first start: the current year is stored
     QCOMPARE(test::messages().count(), 0);
-    common::einstellungzahl[28] = 2025;
+    common::jahreslaufjahr() = 2025;
     test::messages().expectNo("im neuen Jahr");
     shell::jahreslaufanbieten();
     QVERIFY(test::messages().allUsed());
-    QCOMPARE(common::einstellungzahl[28], 2025);   // asked again at the next start
+    QCOMPARE(common::jahreslaufjahr(), 2025);   // asked again at the next start
   }
 
   // First start in an empty folder: the guide once, and no open dates.

@@ -19,7 +19,7 @@ int neueoption(const QString& art, const QString& von, int frist, const QString&
 int gespeichertesjahr() {
   common::einstellungenleeren();
   common::einstellungenlesen();
-  return common::einstellungzahl[28];
+  return common::jahreslaufjahr();
 }
 
 }  // namespace
