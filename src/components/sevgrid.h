@@ -153,8 +153,9 @@ public:
   // page files of that name are removed first.
   bool savehtml(const QString& path);
   QStringList htmlfiles() const { return htmlFiles_; }
-  void showhtml(int page = 1, bool flag = true);
-  void showhtmlie(int page = 1, bool flag = true, bool flag2 = true);
+  // Opens the page in the desktop's browser; false when none could be started.
+  bool showhtml(int page = 1, bool flag = true);
+  bool showhtmlie(int page = 1, bool flag = true, bool flag2 = true);
   // How reports are opened; the desktop's browser unless a test replaces it.
   static std::function<bool(const QUrl&)>& urlOpener();
 

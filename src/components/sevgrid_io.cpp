@@ -1,7 +1,7 @@
 // The grid's files: column widths, the grid file and the HTML report.
 #include "components/sevgrid_p.h"
+#include "platform/runtime/desktop.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -281,16 +281,16 @@ bool sevGrid::savehtml(const QString& path) {
 }
 
 std::function<bool(const QUrl&)>& sevGrid::urlOpener() {
-  static std::function<bool(const QUrl&)> opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  static std::function<bool(const QUrl&)> opener = [](const QUrl& url) { return vb::openDocument(url.toLocalFile()); };
   return opener;
 }
 
-void sevGrid::showhtml(int page, bool) {
-  if (htmlFiles_.isEmpty()) return;
+bool sevGrid::showhtml(int page, bool) {
+  if (htmlFiles_.isEmpty()) return false;
   const int i = (page >= 1 && page <= htmlFiles_.size()) ? page - 1 : 0;
-  urlOpener()(QUrl::fromLocalFile(htmlFiles_[i]));
+  return urlOpener()(QUrl::fromLocalFile(htmlFiles_[i]));
 }
 
-void sevGrid::showhtmlie(int page, bool flag, bool) { showhtml(page, flag); }
+bool sevGrid::showhtmlie(int page, bool flag, bool) { return showhtml(page, flag); }
 
 }  // namespace zevo::ui

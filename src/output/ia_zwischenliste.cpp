@@ -168,10 +168,11 @@ void IA_Zwischenliste::roexplorer_Click(int index) {
                QDir::toNativeSeparators(datei));
     return;
   }
-  if (index == 0)
-    gridli->showhtml(1, true);
-  else
-    gridli->showhtmlie(1, true, true);
+  const bool geöffnet = index == 0 ? gridli->showhtml(1, true) : gridli->showhtmlie(1, true, true);
+  if (!geöffnet)
+    vb::msgbox("Der Browser konnte nicht geöffnet werden!" + common::zeilenumbruch + common::zeilenumbruch +
+               "Der HTML-Bericht wurde gespeichert unter:" + common::zeilenumbruch +
+               QDir::toNativeSeparators(gridli->htmlfiles().value(0, datei)));
 }
 
 // --- popup menu, help, closing -------------------------------------------------------------------

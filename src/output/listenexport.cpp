@@ -1,10 +1,11 @@
 #include "output/listenexport.h"
 
+#include "platform/runtime/desktop.h"
+
 #include "components/sevgrid.h"
 #include "platform/runtime/files.h"
 #include "platform/runtime/vb.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -140,7 +141,7 @@ QString neuetabellendatei(const QString& ordner) {
 }
 
 std::function<bool(const QUrl&)>& dokumentöffner() {
-  static std::function<bool(const QUrl&)> öffner = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  static std::function<bool(const QUrl&)> öffner = [](const QUrl& url) { return vb::openDocument(url.toLocalFile()); };
   return öffner;
 }
 

@@ -176,6 +176,14 @@ QString zahlfeld(const QString& text, int breite) {
   return t.size() > breite ? t : common::rechtsbündig(t, breite);
 }
 
+// A number that fills its column is kept one blank apart from the column
+// before it, so that two numbers never run into each other.
+void zahlanhängen(QString& zeile, const QString& zahl) {
+  if (!zahl.isEmpty() && zahl[0] != QLatin1Char(' ') && !zeile.isEmpty() && !zeile.endsWith(QLatin1Char(' ')))
+    zeile += QLatin1Char(' ');
+  zeile += zahl;
+}
+
 // The leading number of a value's text (empty text is 0), written plain.
 double zahlwert(const QVariant& v) { return vb::val(common::feldtext(v)); }
 QString schlicht(double zahl) { return vb::trim(vb::str(zahl)); }
@@ -185,15 +193,17 @@ QString buchungszeile(const Abschnitt& a, const Satz& s, const Satz* älter) {
   for (const Spalte& sp : a.spalten) {
     switch (sp.art) {
       case Art::Links: z += common::linksbündig(common::feldtext(feld(s, sp.feld)), sp.breite); break;
-      case Art::Rechts: z += zahlfeld(common::feldtext(feld(s, sp.feld)), sp.breite); break;
-      case Art::Zahl: z += zahlfeld(common::zahlformatieren(feld(s, sp.feld), 2), sp.breite); break;
+      case Art::Rechts: zahlanhängen(z, zahlfeld(common::feldtext(feld(s, sp.feld)), sp.breite)); break;
+      case Art::Zahl: zahlanhängen(z, zahlfeld(common::zahlformatieren(feld(s, sp.feld), 2), sp.breite)); break;
       case Art::Lücke: z += QString(sp.breite, QLatin1Char(' ')); break;
       case Art::Änderung:
-        z += älter ? zahlfeld(schlicht(zahlwert(feld(s, sp.feld)) - zahlwert(feld(*älter, sp.feld))), sp.breite)
-                   : QString(sp.breite, QLatin1Char(' '));
+        if (älter)
+          zahlanhängen(z, zahlfeld(schlicht(zahlwert(feld(s, sp.feld)) - zahlwert(feld(*älter, sp.feld))), sp.breite));
+        else
+          z += QString(sp.breite, QLatin1Char(' '));
         break;
       case Art::Summe:
-        z += zahlfeld(schlicht(zahlwert(feld(s, "Waben")) + zahlwert(feld(s, "Mittelwände"))), sp.breite);
+        zahlanhängen(z, zahlfeld(schlicht(zahlwert(feld(s, "Waben")) + zahlwert(feld(s, "Mittelwände"))), sp.breite));
         break;
       case Art::Rest: z += common::feldtext(feld(s, sp.feld)); break;
     }

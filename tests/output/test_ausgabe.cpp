@@ -396,6 +396,12 @@ private slots:
     QVERIFY(seiten[1].contains("Seite 2 von 3") && !seiten[1].contains("Anzahl Datensätze"));
     QVERIFY(seiten[2].contains("Anzahl Datensätze:  130") && seiten[2].contains(">V130<"));
     QCOMPARE(output::htmltitel(true, "15.06.2007", ""), QString("15.06.2007   "));
+    // No browser to show it: the user learns where the report is.
+    öffnenGelingt_ = false;
+    test::messages().expect("Der Browser konnte nicht geöffnet werden!");
+    w->roexplorer_Click(1);
+    QVERIFY(test::messages().last().contains(QDir::toNativeSeparators(report)));
+    öffnenGelingt_ = true;
   }
 };
 

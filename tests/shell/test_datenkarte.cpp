@@ -141,7 +141,11 @@ private slots:
     QCOMPARE(abschnitt(k, "Behandlung"),
              QStringList{"01.05.2007  " + QString("Ameisensäure").leftJustified(31) +
                          QString("AS 60%").leftJustified(30) + "   200,00  " + QString("Z-123").leftJustified(11) +
-                         "120   0,50123456,78  it`s ok"});
+                         "120   0,50 123456,78  it`s ok"});
+    // Two numbers that fill their columns keep a blank between them.
+    einfügen("Arbeiten", {{"Datum", datum("01.05.2007")}, {"Arbeitsart", "Bau"}, {"Zeit_h", 99999},
+                          {"Kosten", 12345678}, {"Volk", volk_}});
+    QVERIFY(abschnitt(karte(auswahl({37})), "Arbeiten").value(0).contains("99999,00 12345678,00"));
     QCOMPARE(abschnitt(k, "Wanderung").value(0).mid(12, 41), QString(40, 'S') + " ");
   }
 

@@ -145,15 +145,30 @@ bool Printer::printLine(const QString& text) {
   const QRectF area(QPointF(0, 0), QSizeF(p.viewport().size()));
   const QFontMetricsF metrics(p.font(), d_->device.get());
   const double height = metrics.lineSpacing();
-  if (d_->y > 0 && d_->y + height > area.height()) {
-    if (!feedPages(1)) return false;
-    ++d_->page;
-  }
-  p.save();
-  p.setClipRect(area);
-  p.drawText(QPointF(0, d_->y + metrics.ascent()), text);
-  p.restore();
-  d_->y += height;
+  // A line wider than the page goes on in the next line: nothing is cut off.
+  // It breaks after the last blank that fits (in the right half of the
+  // width), otherwise after the last character that fits.
+  QString rest = text;
+  do {
+    qsizetype n = rest.size();
+    if (metrics.horizontalAdvance(rest) > area.width()) {
+      qsizetype lo = 1, hi = rest.size();
+      while (lo < hi) {   // the longest prefix that fits, at least one character
+        const qsizetype mid = (lo + hi + 1) / 2;
+        if (metrics.horizontalAdvance(rest.left(mid)) <= area.width()) lo = mid; else hi = mid - 1;
+      }
+      n = lo;
+      const qsizetype blank = rest.lastIndexOf(QLatin1Char(' '), n - 1);
+      if (blank >= n / 2 && blank > 0) n = blank + 1;
+    }
+    if (d_->y > 0 && d_->y + height > area.height()) {
+      if (!feedPages(1)) return false;
+      ++d_->page;
+    }
+    p.drawText(QPointF(0, d_->y + metrics.ascent()), rest.left(n));
+    d_->y += height;
+    rest = rest.mid(n);
+  } while (!rest.isEmpty());
   return true;
 }
 

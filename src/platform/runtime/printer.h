@@ -9,7 +9,8 @@
 //   p.endDoc();                          // ends the job; the printer starts
 //
 // Each line goes one line height further down; a line that no longer fits
-// starts a new page. Long lines are cut at the page edge, not wrapped.
+// starts a new page. A line wider than the page goes on in the next line
+// (broken after a blank where one fits), so no text is cut off.
 // newPage() takes effect with the next line: endDoc() right after it adds no
 // blank sheet (two newPage() calls in a row still give one blank page).
 // Settings changed during a job apply to the following lines; the orientation

@@ -1,10 +1,12 @@
 #include "support/testmain.h"
 
+#include "platform/runtime/desktop.h"
 #include "platform/runtime/printer.h"
 #include "platform/runtime/widgets.h"
 
 #include <QAction>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 
 using namespace zevo;
@@ -35,7 +37,9 @@ private slots:
     QVERIFY(!p.setOrientation(3));
     QVERIFY(p.setOrientation(2));
     QVERIFY(p.printLine(""));
-    QVERIFY(p.printLine(QString(500, 'x')));   // clipped, no wrap, no new page
+    // Wider than the page: goes on in the following lines, nothing is lost.
+    QVERIFY(p.printLine(QString(500, 'x')));
+    QVERIFY(p.printLine(QString(120, 'y') + " " + QString(120, 'z')));
     QCOMPARE(p.page(), 1);
     QVERIFY(p.newPage());
     for (int i = 0; i < 300; ++i) QVERIFY(p.printLine(QString("Zeile %1").arg(i)));
@@ -44,7 +48,38 @@ private slots:
     QVERIFY(p.endDoc());
     QVERIFY(!p.jobActive() && !p.endDoc());
     QCOMPARE(pdfPages(file), pages);
+    QProcess text;
+    text.start("pdftotext", {"-layout", file, "-"});
+    QVERIFY(text.waitForFinished(30000));
+    const QString gedruckt = QString::fromUtf8(text.readAllStandardOutput());
+    QCOMPARE(gedruckt.count('x'), 500);
+    QCOMPARE(gedruckt.count('y'), 120);
+    QVERIFY(gedruckt.contains(QString(120, 'y')));   // broken at the blank, not inside the word
+    QCOMPARE(gedruckt.count('z'), 120);
     p.setPdfOutput({});
+  }
+
+  // The desktop is asked for the application of the file's type; without
+  // one nothing is started and the caller can say so.
+  void desktopApplicationByType() {
+    const QString daten = qEnvironmentVariable("XDG_DATA_HOME"), konfig = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QVERIFY(!daten.isEmpty() && !konfig.isEmpty());
+    QVERIFY(QDir().mkpath(daten + "/applications") && QDir().mkpath(konfig));
+    QCOMPARE(vb::desktopApplication("liste.zevoprobe"), QString());
+    QVERIFY(!vb::openDocument(QDir::currentPath() + "/liste.zevoprobe"));
+    QFile app(daten + "/applications/zevoprobe.desktop");
+    QVERIFY(app.open(QIODevice::WriteOnly));
+    app.write("[Desktop Entry]\nType=Application\nName=Probe\nExec=true %f\n"
+              "MimeType=application/vnd.openxmlformats-officedocument.spreadsheetml.sheet;\n");
+    app.close();
+    QFile liste(konfig + "/mimeapps.list");
+    QVERIFY(liste.open(QIODevice::WriteOnly));
+    liste.write("[Default Applications]\n"
+                "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet=zevoprobe.desktop\n");
+    liste.close();
+    QCOMPARE(vb::desktopApplication("/irgendwo/ZEVO_Liste.xlsx"), QString("zevoprobe.desktop"));
+    QFile::remove(liste.fileName());
+    QFile::remove(app.fileName());
   }
 
   void tabControl() {
