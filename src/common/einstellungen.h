@@ -62,6 +62,12 @@ inline int& volkspalten(int i) { return einstellungzahl[34 + i]; }              
 inline int& sicherungstage() { return einstellungzahl[50]; }
 inline int& löschabfrage() { return einstellungzahl[55]; }
 inline int& volknrhochzählen() { return einstellungzahl[57]; }
+// The period evaluation windows (IW_Wetterdaten, IW_Honiglager, IW_EinVerkauf):
+// 0 "Alle Buchungen", 1 "Datum von"; einverkaufart 0 purchases, 1 sales.
+inline int& wetterzeitraum() { return einstellungzahl[1]; }
+inline int& honiglagerzeitraum() { return einstellungzahl[3]; }
+inline int& einverkaufzeitraum() { return einstellungzahl[11]; }
+inline int& einverkaufart() { return einstellungzahl[12]; }
 
 // Decimal settings.
 inline float& honigwert() { return einstellungwert[0]; }
@@ -88,6 +94,9 @@ inline QString& infofenster() { return einstellungtext[24]; }
 inline QString& letztesicherung() { return einstellungtext[26]; }
 inline QString& buchungsdatumvon() { return einstellungtext[27]; }
 inline QString& buchungsdatumbis() { return einstellungtext[28]; }
+// The weather evaluations (IW_Wetterdaten): the date range as last typed.
+inline QString& wettervon() { return einstellungtext[1]; }
+inline QString& wetterbis() { return einstellungtext[2]; }
 
 // The default column separator of the text export.
 inline const QString standardtrennzeichen = QStringLiteral(" | ");
