@@ -106,10 +106,7 @@ void IV_Wetterdaten::steuerelementeanlegen() {
   hilfe = new QPushButton(QStringLiteral("&Hilfe"), this);
   beenden = new QPushButton(QStringLiteral("&Schließen"), this);
   QPushButton* alle[] = {neu[0], neu[1], löschen, ok, hilfe, beenden};
-  for (int i = 0; i < 6; ++i) {
-    alle[i]->setAutoDefault(false);
-    knöpfe->addWidget(alle[i], i / 3, i % 3);
-  }
+  for (int i = 0; i < 6; ++i) knöpfe->addWidget(alle[i], i / 3, i % 3);
   links->addLayout(knöpfe);
   links->addStretch(1);
   ganz->addLayout(links);
@@ -121,7 +118,7 @@ void IV_Wetterdaten::steuerelementeanlegen() {
   liwetter = new ui::sevGrid(this);
   liwetter->setAllowdelete(true);
   liwetter->setAutosort(true);
-  liwetter->setMinimumSize(560, 360);
+  liwetter->setMinimumSize(800, 360);
   rechts->addWidget(liwetter, 1);
   ganz->addLayout(rechts, 1);
 

@@ -69,7 +69,6 @@ void Zeitraumauswertung::steuerelementeanlegen() {
 
   for (int i = 0; i < werte_.knöpfe.size(); ++i) {
     auto* knopf = new QPushButton(werte_.knöpfe[i], this);
-    knopf->setAutoDefault(false);
     QObject::connect(knopf, &QPushButton::clicked, this, [this, i] { rolisten_Click(i); });
     rolisten << knopf;
     haupt->addWidget(knopf);
@@ -78,8 +77,6 @@ void Zeitraumauswertung::steuerelementeanlegen() {
   auto* unten = new QHBoxLayout;
   hilfe = new QPushButton(QStringLiteral("&Hilfe"), this);
   beenden = new QPushButton(QStringLiteral("&Schließen"), this);
-  hilfe->setAutoDefault(false);
-  beenden->setAutoDefault(false);
   unten->addWidget(hilfe);
   unten->addStretch(1);
   unten->addWidget(beenden);

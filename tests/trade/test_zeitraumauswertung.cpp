@@ -295,6 +295,17 @@ private slots:
     w.beenden_Click();
   }
 
+  void aDatabaseThatCannotBeOpenedKeepsTheWindowShut() {
+    const QString pfad = common::datenbankpfad;
+    common::datenbankpfad = common::datenpfad + "fehlt/ZEVO.MDB";
+    IW_Probe w;
+    test::messages().expect("Das Fenster kann nicht geöffnet werden");
+    w.Form_Load();
+    common::datenbankpfad = pfad;
+    QVERIFY(test::messages().allUsed());
+    QVERIFY(w.isUnloaded());
+  }
+
   void helpShowsTheWindowsTopic() {
     IW_Probe w;
     w.Form_Load();
