@@ -224,13 +224,16 @@ private slots:
   void listAndHelpButtons() {
     IV_Wetterdaten w;
     w.Form_Load();
-    QString thema;
-    forms().on("IH_Hilfe", [&](vb::Form*) { thema = common::hilfethema; });
-    forms().onWindow<IW_Wetterdaten>("IW_Wetterdaten", [](IW_Wetterdaten& e) { e.beenden_Click(); });
+    QStringList themen;
+    forms().on("IH_Hilfe", [&](vb::Form*) { themen << common::hilfethema; });
+    forms().onWindow<IW_Wetterdaten>("IW_Wetterdaten", [](IW_Wetterdaten& e) {
+      e.hilfe_Click();
+      e.beenden_Click();
+    });
     w.hilfe_Click();
     w.ok_Click();
-    QCOMPARE(thema, QString("IV_Wetterdaten"));
-    QCOMPARE(forms().shown(), (QStringList{"IH_Hilfe", "IW_Wetterdaten"}));
+    QCOMPARE(themen, (QStringList{"IV_Wetterdaten", "IW_Wetterdaten"}));
+    QCOMPARE(forms().shown(), (QStringList{"IH_Hilfe", "IW_Wetterdaten", "IH_Hilfe"}));
   }
 
   // --- the evaluations ---------------------------------------------------------------
