@@ -62,6 +62,8 @@ inline int& volkspalten(int i) { return einstellungzahl[34 + i]; }              
 inline int& sicherungstage() { return einstellungzahl[50]; }
 inline int& löschabfrage() { return einstellungzahl[55]; }
 inline int& volknrhochzählen() { return einstellungzahl[57]; }
+// IW_Standorte: the quality parameters P1..P7 of the site index.
+inline int& qualitätsparameter(int i) { return einstellungzahl[37 + i]; }       // i 0..6
 
 // Decimal settings.
 inline float& honigwert() { return einstellungwert[0]; }
