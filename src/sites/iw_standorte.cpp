@@ -124,7 +124,8 @@ void IW_Standorte::steuerelementeanlegen() {
     const Parameterfeld& p = parameterfelder[i];
     ui::sevText& f = sevt.add(i, i < 4 ? rahmen0 : rahmen1);
     f.setCaption(QString::fromUtf8(p.caption));
-    f.setUnitdescr(QString::fromUtf8(p.einheit));
+    // A blank keeps the place of the unit where a field has none, so that the fields line up.
+    f.setUnitdescr(*p.einheit ? QString::fromUtf8(p.einheit) : QStringLiteral(" "));
     f.setTexttype(1);
     f.setNumbertype(7);
     f.setMin(p.min);
@@ -133,6 +134,7 @@ void IW_Standorte::steuerelementeanlegen() {
     f.setTextalign(1);
     f.captionLabel()->setMinimumWidth(290);
     f.editor()->setFixedWidth(50);
+    f.unitLabel()->setFixedWidth(70);
     // The standard question speaks of the green fields.
     f.editor()->setStyleSheet(QStringLiteral("QLineEdit { background-color: #c8f0c8; }"));
     (i < 4 ? form0 : form1)->addWidget(&f);
