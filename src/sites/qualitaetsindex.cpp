@@ -40,8 +40,14 @@ Qualitätsparameter Qualitätsparameter::ausTexten(const QStringList& texte) {
 QString datumsschlüssel(const QString& datum) { return vb::mid(datum, 4, 2) + vb::mid(datum, 1, 2); }
 
 bool blüht(const Pflanzenwerte& pflanze, const QString& schlüssel) {
-  if (!vb::isDate(pflanze.von) || !vb::isDate(pflanze.bis)) return false;
-  return datumsschlüssel(pflanze.von) <= schlüssel && schlüssel <= datumsschlüssel(pflanze.bis);
+  if (!pflanze.schlüsselbekannt) {
+    pflanze.schlüsselbekannt = true;
+    const bool daten = vb::isDate(pflanze.von) && vb::isDate(pflanze.bis);
+    pflanze.vonschlüssel = daten ? datumsschlüssel(pflanze.von) : QString();
+    pflanze.bisschlüssel = daten ? datumsschlüssel(pflanze.bis) : QString();
+  }
+  if (pflanze.vonschlüssel.isEmpty()) return false;
+  return pflanze.vonschlüssel <= schlüssel && schlüssel <= pflanze.bisschlüssel;
 }
 
 Indexergebnis qualitätsindex(const Standortwerte& standort, const std::vector<Pflanzeamstandort>& pflanzen,

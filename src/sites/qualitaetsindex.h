@@ -43,6 +43,10 @@ struct Standortwerte {
 struct Pflanzenwerte {
   QString von, bis;          // Weidezeit_von / _bis as feldtext gives them ("" when Null)
   double nektar = 0, pollen = 0;
+  // The keys of the two dates ("" when either is no date), worked out at the
+  // first bloom test: the weekly series tests every plant 31 times.
+  mutable bool schlüsselbekannt = false;
+  mutable QString vonschlüssel, bisschlüssel;
 };
 
 // A plant at the site, with its plant when one was found.

@@ -6,9 +6,13 @@
 #include "components/sevgrid.h"
 #include "platform/runtime/vb.h"
 #include "platform/runtime/widgets.h"
+#include "shell/registry.h"
 #include "sites/registry.h"
 #include "standorttest.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,7 +69,10 @@ class TestPflanzenStandorte : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase() { sites::registerSiteForms(); }
+  void initTestCase() {
+    sites::registerSiteForms();
+    shell::registerShellForms();
+  }
   void init() { standortgrundzustand(); }
 
   void opensOnTheTabOfTheCaller_data() {
@@ -348,6 +355,29 @@ private slots:
     standortfenster()->beenden_click();
     QCOMPARE(trachtzeit(heide), QString("10.02.2006-10.04.2006"));
     QCOMPARE(trachtzeit(alt), QString("-"));
+  }
+
+  // The evaluations open from the window and see the forage periods of the
+  // last close; the help shows the window's own topic.
+  void evaluationsAndHelp() {
+    const int id = standort("Heide");
+    jepflanze(id, "Efeu", 100, 10);
+    QFile::copy(QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../../data/HILFEZEVO.HLP"),
+                common::datenpfad + "HILFEZEVO.HLP");
+    auto w = standortfenster();
+    QString zeitraum;
+    forms().on("IW_Standorte", [&](vb::Form* f) {
+      zeitraum = trachtzeit(id);
+      f->unload();
+    });
+    forms().on("IH_Hilfe", [](vb::Form* f) {
+      QCOMPARE(common::hilfethema, QString("IV_Pflanzen_Standorte"));
+      f->unload();
+    });
+    QTest::mouseClick(w->comstandortlisten, Qt::LeftButton);
+    QTest::mouseClick(w->hilfe, Qt::LeftButton);
+    QCOMPARE(forms().shown(), QStringList({"IW_Standorte", "IH_Hilfe"}));
+    QCOMPARE(zeitraum, QString("-"));
   }
 
   void yearShift_data() {

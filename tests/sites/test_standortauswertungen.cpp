@@ -233,6 +233,23 @@ private slots:
     QVERIFY(listen(*w, 0));
   }
 
+  // A database error while a list is built: told, and no list.
+  void databaseErrorGivesNoList() {
+    beispielstandort();
+    auto w = auswertung();
+    db().execute("drop table Standorte_Pflanzen");
+    for (int knopf : {2, 4, 5}) {
+      messages().expect("Die Liste konnte nicht erstellt werden.");
+      QVERIFY(!listen(*w, knopf));
+      QVERIFY(messages().allUsed());
+      QVERIFY(w->meter->isHidden());
+      QCOMPARE(w->gridli->rows(), 0);
+    }
+    for (const QString& a : shell::schemaanweisungen())
+      if (a.contains(" Standorte_Pflanzen(") || a.contains(" on Standorte_Pflanzen(")) db().execute(a);
+    QVERIFY(listen(*w, 3));
+  }
+
   void indexBeyondTheNumberRange() {
     const int id = standort("Heide", {{"Pkw_anfahrbar", "J"}, {"Entfernung_Wasser_m", 1},
                                       {"Standortprämie_Volk", 99999.0}});
