@@ -121,21 +121,6 @@ private slots:
     QVERIFY(!e.überlauf);
   }
 
-  void singlePrecisionSteps() {
-    Indexrechenweg weg;
-    qualitätsindex(beispielstandort, beispielpflanzen(), "15.04.2026", {}, &weg);
-    // The exact products fall just below the whole numbers.
-    QVERIFY(weg.pflanzen[0].näheroh < 405 && weg.pflanzen[0].näheroh > 404.9999);
-    QVERIFY(weg.pflanzen[1].näheroh < 2940 && weg.pflanzen[1].näheroh > 2939.999);
-    QCOMPARE(weg.pflanzen[2].anteilroh, 137.5);
-    QCOMPARE(weg.pflanzen[2].anteil, qint64(138));
-    QCOMPARE(weg.w, 35.0f);
-    QCOMPARE(weg.q, 6.0f);
-    Indexrechenweg nah;
-    qualitätsindex({"N", 1, ""}, {pf(20, 0, 0, 0)}, "15.04.2026", {}, &nah);
-    QVERIFY(nah.w < 50 && qAbs(nah.w - 49.95f) < 1e-4f);
-  }
-
   void overflowIsReported() {
     const Indexergebnis e = qualitätsindex({"J", 1, "99999"}, {pf(10, 10, 0, 100)}, "15.04.2026",
                                            par({999, 999, 10, 30, 999, 999, 999}));
