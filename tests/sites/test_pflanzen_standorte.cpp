@@ -334,6 +334,20 @@ private slots:
     }
   }
 
+  // A derivation the database refuses is reported; the window closes all the same.
+  void failedDerivationStillCloses() {
+    const int id = standort("Heide", {{"Trachtzeit_von", QDate(2001, 1, 1)}});
+    auto w = standortfenster();
+    db().execute("drop table Standorte_Pflanzen");
+    messages().expect("Die Trachtzeiten der Standorte konnten nicht ermittelt werden.");
+    QVERIFY(w->close());
+    QVERIFY(w->isUnloaded());
+    QVERIFY(messages().allUsed());
+    for (const QString& a : shell::schemaanweisungen())
+      if (a.contains(" Standorte_Pflanzen(")) db().execute(a);
+    QCOMPARE(trachtzeit(id), QString("01.01.2001-"));
+  }
+
   // A name typed with an apostrophe is stored with a backtick and still
   // gets its forage period.
   void apostropheSiteGetsItsPeriod() {
