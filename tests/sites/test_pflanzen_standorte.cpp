@@ -141,7 +141,7 @@ private slots:
     standort("Heide");
     auto w = standortfenster();
     w->sstab->setTab(1);
-    jefelder(*w, "  ", "0", "0");
+    jefelder(*w, "  ", "abc", "0");   // pasted letters read as 0
     messages().expect("Die Daten werden nicht gespeichert, weil...");
     w->neuje_click(0);
     QCOMPARE(gründe(messages().last()),
