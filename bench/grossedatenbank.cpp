@@ -141,6 +141,20 @@ QMap<QString, int> grossedatenbankanlegen(const QString& pfad, const Umfang& umf
                            {"Abgang", wert(0, 20)}, {"EVK_ID", 0}});
     }
   }
+  // The plants at every site: 6 to 10 of the seed plants, shares adding up
+  // to at most 100. A generator of their own keeps the other tables' rows.
+  std::mt19937 pflanzenzufall(umfang.zufall + 1);
+  auto pflanzenzahl = [&](int von, int bis) { return std::uniform_int_distribution<int>(von, bis)(pflanzenzufall); };
+  const QStringList pflanzen = {"Efeu",     "Schneeheide", "Haselnuss",  "Küblerweide", "Krokus",  "Kirsche",
+                                "Löwenzahn", "Bergahorn",  "Winterlinde", "Fichte",     "Goldrute"};
+  for (int i = 1; i <= standorte.size(); ++i) {
+    const int anzahl = pflanzenzahl(6, 10);
+    for (int k = 0; k < anzahl; ++k)
+      s.neu("Standorte_Pflanzen", {{"Pflanze", pflanzen[(i + k) % pflanzen.size()]},
+                                   {"Entfernung_m", pflanzenzahl(10, 2900)},
+                                   {"Proz_Anteil", pflanzenzahl(1, 10)},
+                                   {"Standort_Kennung", i}});
+  }
   alles.commit();
   return zaehler;
 }

@@ -92,6 +92,8 @@ inline int& wetterzeitraum() { return einstellungzahl[1]; }
 inline int& honiglagerzeitraum() { return einstellungzahl[3]; }
 inline int& einverkaufzeitraum() { return einstellungzahl[11]; }
 inline int& einverkaufart() { return einstellungzahl[12]; }
+// IW_Standorte: the quality parameters P1..P7 of the site index.
+inline int& qualitätsparameter(int i) { return einstellungzahl[37 + i]; }       // i 0..6
 
 // Decimal settings.
 inline float& honigwert() { return einstellungwert[0]; }

@@ -38,7 +38,7 @@ int abfrageübernehmen(dao::Recordset& rs, ui::sevGrid& grid, const Übernahme& 
       }
     }
   }
-  if (rs.eof() && rs.bof()) return 0;
+  if (!wie.zeilenübernehmen || (rs.eof() && rs.bof())) return 0;
   int zeilen = 0;
   QString zeile;
   for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {

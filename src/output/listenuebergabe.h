@@ -26,6 +26,8 @@ struct Übernahme {
   // Add one column per field (key and caption = the field name; types 3 to 7
   // right-aligned numeric columns). false: the grid has its columns already.
   bool spaltenanlegen = true;
+  // Copy the rows. false: only the columns (for a caller that writes its rows itself).
+  bool zeilenübernehmen = true;
 };
 
 // Copies every row of rs (from its first record) into grid as TAB-separated

@@ -3,6 +3,8 @@
 #include "platform/runtime/forms.h"
 #include "sites/iv_wetterdaten.h"
 #include "sites/iw_wetterdaten.h"
+#include "sites/iv_pflanzen_standorte.h"
+#include "sites/iw_standorte.h"
 
 namespace zevo::sites {
 
@@ -10,6 +12,8 @@ void registerSiteForms() {
   // One vb::registerForm(name, factory) line per window of this folder.
   vb::registerForm(QStringLiteral("IV_Wetterdaten"), [] { return std::make_unique<IV_Wetterdaten>(); });
   vb::registerForm(QStringLiteral("IW_Wetterdaten"), [] { return std::make_unique<IW_Wetterdaten>(); });
+  vb::registerForm(QStringLiteral("IV_Pflanzen_Standorte"), [] { return std::make_unique<IV_Pflanzen_Standorte>(); });
+  vb::registerForm(QStringLiteral("IW_Standorte"), [] { return std::make_unique<IW_Standorte>(); });
 }
 
 }  // namespace zevo::sites

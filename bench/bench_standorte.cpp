@@ -1,0 +1,146 @@
+// The sites windows on the large database (300 colonies, 15 years of
+// records, 12 sites with 6 to 10 plants each), and again with 200 sites of
+// 10 plants each:
+//   - IW_Standorte: colonies per site, the index on one date, the weekly index;
+//   - IV_Pflanzen_Standorte: the fill on opening, the forage periods on closing.
+// The list window is closed at once by the modal runner.
+//
+//   bench_standorte [folder]    builds the database there (default: a temporary folder)
+
+#include "grossedatenbank.h"
+
+#include "common/variablen.h"
+#include "platform/dao/dao.h"
+#include "platform/runtime/files.h"
+#include "platform/runtime/forms.h"
+#include "platform/runtime/msgbox.h"
+#include "sites/iv_pflanzen_standorte.h"
+#include "sites/iw_standorte.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace zevo;
+
+namespace {
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+std::vector<double> runden(int anzahl, const std::function<void()>& messen) {
+  std::vector<double> ms;
+  for (int i = 0; i < anzahl; ++i) {
+    QElapsedTimer t;
+    t.start();
+    messen();
+    ms.push_back(double(t.nsecsElapsed()) / 1e6);
+  }
+  return ms;
+}
+
+void bericht(const QString& was, const std::vector<double>& ms) {
+  std::printf("%-58s median %8.1f ms   min %8.1f ms   max %8.1f ms\n", qPrintable(was), median(ms),
+              *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()));
+}
+
+int anzahl(const QString& sql) { return common::datenbank.openRecordset(sql).fields(0).value().toInt(); }
+
+void messen(const QString& umfang) {
+  sites::IW_Standorte auswertung;
+  auswertung.Form_Load();
+  auswertung.sevt(7).setText("15.05.2023");
+  bericht("Völker je Standort (" + umfang + ")", runden(5, [&] { auswertung.rolisten_click(3); }));
+  bericht("Qualitäts-Index am 15.05. (" + umfang + ")", runden(5, [&] { auswertung.rolisten_click(4); }));
+  bericht("Qualitäts-Index März bis September (" + umfang + ")", runden(5, [&] { auswertung.rolisten_click(5); }));
+  auswertung.unload();
+
+  std::vector<double> füllen, schließen;
+  for (int i = 0; i < 5; ++i) {
+    common::übergabe = "0";
+    QElapsedTimer t;
+    t.start();
+    sites::IV_Pflanzen_Standorte fenster;
+    fenster.Form_Load();
+    füllen.push_back(double(t.nsecsElapsed()) / 1e6);
+    t.restart();
+    fenster.beenden_click();
+    schließen.push_back(double(t.nsecsElapsed()) / 1e6);
+  }
+  bericht("Standortfenster öffnen (" + umfang + ")", füllen);
+  bericht("Schließen: Trachtzeiten aller Standorte (" + umfang + ")", schließen);
+  std::printf("  Standorte mit Trachtzeit: %d\n", anzahl("select count(*) from Standorte where Trachtzeit_von is not null"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir tmp;
+  const QString ordner = vb::withTrailingSlash(argc > 1 ? QDir(argv[1]).absolutePath() : tmp.path());
+  QDir().mkpath(ordner);
+  vb::setProgramFolder(ordner);
+  const QString pfad = ordner + "ZEVO.MDB";
+  if (QFile::exists(pfad)) QFile::remove(pfad);
+
+  QElapsedTimer aufbau;
+  aufbau.start();
+  const QMap<QString, int> zeilen = bench::grossedatenbankanlegen(pfad);
+  std::printf("Datenbank: %d Völker, %d Standorte, %d Pflanzen an Standorten (%.1f s)\n", zeilen["Bienenvolk"],
+              zeilen["Standorte"], zeilen["Standorte_Pflanzen"], double(aufbau.elapsed()) / 1000);
+
+  common::datenpfad = ordner;
+  common::datenbankpfad = pfad;
+  common::arbeitsbereich = &dao::DBEngine::workspaces(0);
+  common::datenbank = common::arbeitsbereich->openDatabase(pfad);
+  common::heute = "15.07.2023";
+  vb::setMessageHandler([](const vb::MessageRequest&) { return vb::vbOK; });
+  vb::setModalRunner([](const QString&, vb::Form* f) {
+    if (f) f->unload();
+  });
+
+  messen(QStringLiteral("12 Standorte"));
+
+  // 200 sites of 10 plants each.
+  {
+    dao::Transaction t(common::datenbank);
+    common::datenbank.execute("delete from Standorte_Pflanzen");
+    dao::Recordset standorte = common::datenbank.openRecordset("select top 1 * from Standorte");
+    dao::Recordset pflanzen = common::datenbank.openRecordset("select top 1 * from Standorte_Pflanzen");
+    const QStringList namen = {"Efeu",     "Schneeheide", "Haselnuss",  "Küblerweide", "Krokus",  "Kirsche",
+                               "Löwenzahn", "Bergahorn",  "Winterlinde", "Fichte",     "Goldrute"};
+    for (int i = anzahl("select count(*) from Standorte"); i < 200; ++i) {
+      standorte.addNew();
+      standorte["Standort"] = QString("Standort %1").arg(i + 1, 3, 10, QChar('0'));
+      standorte["Pkw_anfahrbar"] = i % 2 ? "J" : "N";
+      standorte["Entfernung_Wasser_m"] = 10 + i * 4;
+      standorte["Standortprämie_Volk"] = double(i % 7);
+      standorte.update();
+    }
+    dao::Recordset ids = common::datenbank.openRecordset("select ID from Standorte");
+    for (int k = 0; !ids.eof(); ids.moveNext(), ++k)
+      for (int p = 0; p < 10; ++p) {
+        pflanzen.addNew();
+        pflanzen["Pflanze"] = namen[(k + p) % namen.size()];
+        pflanzen["Entfernung_m"] = 100 + 250 * p;
+        pflanzen["Proz_Anteil"] = 10;
+        pflanzen["Standort_Kennung"] = ids["ID"].value();
+        pflanzen.update();
+      }
+    t.commit();
+  }
+  std::printf("Skaliert: %d Standorte, %d Pflanzen an Standorten\n", anzahl("select count(*) from Standorte"),
+              anzahl("select count(*) from Standorte_Pflanzen"));
+  messen(QStringLiteral("200 Standorte"));
+  common::datenbank.close();
+  return 0;
+}

@@ -1,0 +1,441 @@
+// The sites and plants window: the three tabs, the saves with their
+// reasons, the share limit of a site, the pairing of the site list on the
+// second tab with the current site, deletes, the forage period derived at
+// close and the year shift of the bloom periods.
+#include "common/routinen.h"
+#include "components/sevgrid.h"
+#include "platform/runtime/vb.h"
+#include "platform/runtime/widgets.h"
+#include "shell/registry.h"
+#include "sites/registry.h"
+#include "standorttest.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace zevo;
+using namespace zevo::test;
+using sites::IV_Pflanzen_Standorte;
+
+namespace {
+
+QString gründe(const QString& text) {
+  QStringList zeilen = text.split("\r\n", Qt::SkipEmptyParts);
+  zeilen.removeFirst();   // "Die Daten werden nicht gespeichert, weil..."
+  return zeilen.join("|");
+}
+
+// The row of a grid whose column holds the text.
+int zeilemit(ui::sevGrid& g, const QString& spalte, const QString& text) {
+  for (int r = 1; r <= g.rows(); ++r)
+    if (g.cell(r, spalte) == text) return r;
+  return 0;
+}
+
+void klicken(IV_Pflanzen_Standorte& w, ui::sevGrid& g, const QString& spalte, const QString& text) {
+  const int r = zeilemit(g, spalte, text);
+  QVERIFY2(r > 0, qPrintable(text));
+  g.setRow(r);
+  if (&g == w.lijeort) w.lijeort_rowclick();
+  else if (&g == w.lijepflanze) w.lijepflanze_rowclick();
+  else if (&g == w.listandorte) w.listandorte_rowclick();
+  else w.lipflanzen_rowclick();
+}
+
+void pflanzefelder(IV_Pflanzen_Standorte& w, const QString& name, const QString& von, const QString& bis) {
+  w.sevt(0).setText(name);
+  w.sevt(1).setText(von);
+  w.sevt(2).setText(bis);
+}
+
+void jefelder(IV_Pflanzen_Standorte& w, const QString& name, const QString& entfernung, const QString& anteil) {
+  w.sevt(16).setText(name);
+  w.sevt(17).setText(entfernung);
+  w.sevt(18).setText(anteil);
+}
+
+QString trachtzeit(int id) {
+  return wert("select Trachtzeit_von from Standorte where ID = " + QString::number(id)) + "-" +
+         wert("select Trachtzeit_bis from Standorte where ID = " + QString::number(id));
+}
+
+}  // namespace
+
+class TestPflanzenStandorte : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() {
+    sites::registerSiteForms();
+    shell::registerShellForms();
+  }
+  void init() { standortgrundzustand(); }
+
+  void opensOnTheTabOfTheCaller_data() {
+    QTest::addColumn<QString>("übergabe");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QList<int>>("felder");
+    QTest::addColumn<QString>("texte");
+    QTest::newRow("sites") << "0" << 0 << QList<int>{7, 9, 10, 12, 13} << "J|J|0|10|0,00";
+    QTest::newRow("plants") << "2" << 2 << QList<int>{3, 4, 1, 2} << "5|5||";
+  }
+  void opensOnTheTabOfTheCaller() {
+    QFETCH(QString, übergabe);
+    QFETCH(int, tab);
+    QFETCH(QList<int>, felder);
+    QFETCH(QString, texte);
+    auto w = standortfenster(übergabe);
+    QCOMPARE(w->windowTitle(), QString("Pflanzen und Standorte (Wanderung)"));
+    QCOMPARE(w->sstab->tab(), tab);
+    QStringList t;
+    for (int f : felder) t << w->sevt(f).text();
+    QCOMPARE(t.join("|"), texte);
+    QCOMPARE(w->lipflanzen->rows(), 11);
+    QCOMPARE(w->lipflanzen->row(), 0);
+    // The fields of the second tab stay empty until a save there.
+    QCOMPARE(w->sevt(17).text() + w->sevt(18).text(), QString());
+  }
+
+  void secondTabNeedsASite() {
+    auto w = standortfenster();
+    messages().expect("muß mindestens ein Standort eingetragen werden");
+    w->sstab->setTab(1);
+    QCOMPARE(w->sstab->tab(), 0);
+    QVERIFY(messages().allUsed());
+  }
+
+  // Shares 60 and 30 at a site: the total may reach 100, not pass it.
+  void shareLimit_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("anteil");
+    QTest::addColumn<bool>("angenommen");
+    QTest::newRow("new 10") << 0 << "10" << true;
+    QTest::newRow("new 11") << 0 << "11" << false;
+    QTest::newRow("30 to 40") << 1 << "40" << true;
+    QTest::newRow("30 to 41") << 1 << "41" << false;
+  }
+  void shareLimit() {
+    QFETCH(int, index);
+    QFETCH(QString, anteil);
+    QFETCH(bool, angenommen);
+    const int id = standort("Heide");
+    jepflanze(id, "Efeu", 100, 60);
+    jepflanze(id, "Krokus", 100, 30);
+    auto w = standortfenster();
+    w->sstab->setTab(1);
+    QCOMPARE(w->bezproz->text(), QString("90"));
+    if (index == 1) klicken(*w, *w->lijepflanze, "Proz_Anteil", "30");
+    jefelder(*w, "Kirsche", "50", anteil);
+    if (!angenommen) messages().expect("...der prozentuale Anteil bei den Pflanzen am Standort nicht über 100 sein darf.");
+    w->neuje_click(index);
+    QVERIFY(messages().allUsed());
+    QCOMPARE(w->bezproz->text(), angenommen ? QString("100") : QString("90"));
+    QCOMPARE(anzahl("select count(*) from Standorte_Pflanzen where Pflanze = 'Kirsche'"), angenommen ? 1 : 0);
+  }
+
+  void reasonsOfAPlantAtASite() {
+    standort("Heide");
+    auto w = standortfenster();
+    w->sstab->setTab(1);
+    jefelder(*w, "  ", "abc", "0");   // pasted letters read as 0
+    messages().expect("Die Daten werden nicht gespeichert, weil...");
+    w->neuje_click(0);
+    QCOMPARE(gründe(messages().last()),
+             QString("...die Pflanze angegeben werden muß.|...die Entfernung muß größer als 0 Meter sein."
+                     "|...der prozentuale Anteil müß größer als 0 % sein."));
+    messages().expect("Bitte markieren Sie zuerst den Datensatz (die Pflanze), den Sie ändern möchten!");
+    jefelder(*w, "Efeu", "10", "10");
+    w->neuje_click(1);
+    QCOMPARE(anzahl("select count(*) from Standorte_Pflanzen"), 0);
+    // Letters typed into the number fields are refused while typing.
+    w->sevt(17).setText("");
+    QTest::keyClicks(w->sevt(17).editor(), "a1b2c");
+    QCOMPARE(w->sevt(17).text(), QString("12"));
+    // After a save the fields are reset and no plant is marked.
+    w->sevt(18).setText("");
+    QTest::keyClicks(w->sevt(18).editor(), "x25");
+    w->neuje_click(0);
+    QCOMPARE(QStringList({w->sevt(16).text(), w->sevt(17).text(), w->sevt(18).text()}).join("|"), QString("|0|0"));
+    QCOMPARE(w->lijepflanze->row(), 0);
+    QCOMPARE(w->bezproz->text(), QString("25"));
+    QCOMPARE(wert("select Entfernung_m from Standorte_Pflanzen"), QString("12"));
+  }
+
+  void savingAPlant_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("von");
+    QTest::addColumn<QString>("bis");
+    QTest::addColumn<QString>("meldung");   // "" = stored
+    QTest::newRow("name of a seed plant in capitals") << 0 << "EFEU" << "01.01.2026" << "01.02.2026"
+                                                      << "Die Pflanze existiert bereits!";
+    QTest::newRow("change keeping its name") << 1 << "Efeu" << "01.01.2026" << "01.02.2026" << "";
+    QTest::newRow("end before start") << 0 << "Raps" << "01.05.2026" << "01.04.2026" << "";
+    QTest::newRow("short dates") << 0 << "Raps" << "1.4.26" << "3.5.2026" << "";
+    QTest::newRow("empty end") << 0 << "Raps" << "01.05.2026" << ""
+                               << "...die Weidezeit von...bis korrekt angegeben werden muß.";
+    QTest::newRow("31 February") << 0 << "Raps" << "31.02.2006" << "01.03.2006"
+                                 << "...die Weidezeit von...bis korrekt angegeben werden muß.";
+    QTest::newRow("29 February 2007") << 0 << "Raps" << "01.02.2007" << "29.02.2007"
+                                      << "...die Weidezeit von...bis korrekt angegeben werden muß.";
+    QTest::newRow("no name") << 0 << " " << "01.02.2007" << "01.03.2007" << "...die Pflanze angegeben werden muß.";
+    QTest::newRow("apostrophe") << 0 << "Wilde 'Möhre'" << "01.06.2026" << "01.08.2026" << "";
+    QTest::newRow("double quote") << 0 << "Rose \"rot\"" << "01.06.2026" << "01.08.2026" << "";
+  }
+  void savingAPlant() {
+    QFETCH(int, index);
+    QFETCH(QString, name);
+    QFETCH(QString, von);
+    QFETCH(QString, bis);
+    QFETCH(QString, meldung);
+    auto w = standortfenster("2");
+    if (index == 1) klicken(*w, *w->lipflanzen, "Pflanze", name);
+    pflanzefelder(*w, name, von, bis);
+    w->sevt(3).setText("7");
+    if (!meldung.isEmpty()) messages().expect(meldung);
+    w->neu_click(index);
+    QVERIFY(messages().allUsed());
+    const int erwartet = index == 0 && meldung.isEmpty() ? 12 : 11;
+    QCOMPARE(anzahl("select count(*) from Pflanzen"), erwartet);
+    if (!meldung.isEmpty()) return;
+    // The saved plant is current and shown as stored.
+    const QString gespeichert = common::feldtext(name);
+    const int r = w->lipflanzen->row();
+    QVERIFY(r > 0);
+    QCOMPARE(w->lipflanzen->cell(r, "Pflanze"), gespeichert);
+    QCOMPARE(w->sevt(0).text(), gespeichert);
+    QCOMPARE(w->sevt(1).text(), vb::parseDate(von)->toString("dd.MM.yyyy"));
+    QCOMPARE(w->sevt(3).text(), QString("7"));
+    QCOMPARE(wert("select Nektarstufe from Pflanzen where ID = " + w->lipflanzen->cell(r, "ID")), QString("7"));
+  }
+
+  void savingASite() {
+    auto w = standortfenster();
+    w->sevt(5).setText("Am \"Hang\" O'Brien");
+    w->sevt(6).setText("Nord");
+    w->sevt(13).setText("12,5");
+    w->neustandort_click(0);
+    QCOMPARE(wert("select Standort from Standorte"), QString("Am \"Hang\" O`Brien"));
+    QCOMPARE(w->listandorte->row(), 1);
+    QCOMPARE(w->sevt(5).text(), QString("Am \"Hang\" O`Brien"));
+    QCOMPARE(w->sevt(13).text(), QString("12,50"));
+    QCOMPARE(wert("select Standortprämie_Volk from Standorte"), QString("12,5"));
+    // The name decides alone, whatever the hint.
+    w->sevt(5).setText("am \"hang\" o'brien");
+    w->sevt(6).setText("Süd");
+    messages().expect("Der Standort existiert bereits!");
+    w->neustandort_click(0);
+    QVERIFY(messages().allUsed());
+    QCOMPARE(anzahl("select count(*) from Standorte"), 1);
+    // A value the database refuses: reported, nothing stored, the window usable.
+    w->sevt(5).setText("Neu");
+    w->sevt(8).setText(QString(30, 'k'));
+    messages().expect("Der Standort konnte nicht gespeichert werden.");
+    w->neustandort_click(0);
+    QVERIFY(messages().allUsed());
+    QCOMPARE(anzahl("select count(*) from Standorte"), 1);
+    QVERIFY(w->neustandort[0]->isEnabled());
+  }
+
+  // A click in the site list of the second tab makes that site current,
+  // whatever order either list is sorted in.
+  void plantsGoToTheClickedSite() {
+    const int a = standort("Acker");
+    standort("Bach");
+    standort("Chaussee");
+    jepflanze(a, "Efeu", 100, 40);
+    auto w = standortfenster();
+    w->sstab->setTab(1);
+    QCOMPARE(w->lijeort->rows(), 3);
+    QCOMPARE(w->lijeort->column(1).width(), 5000);
+    w->lijeort->sort(1, 2);   // descending: Chaussee, Bach, Acker
+    w->lijeort->setRow(3);
+    w->lijeort_rowclick();
+    QCOMPARE(w->bezproz->text(), QString("40"));
+    jefelder(*w, "Krokus", "100", "10");
+    w->neuje_click(0);
+    QCOMPARE(wert("select Standort_Kennung from Standorte_Pflanzen where Pflanze = 'Krokus'"), QString::number(a));
+    QCOMPARE(w->bezproz->text(), QString("50"));
+    // Entering the tab again starts from the site marked on the first tab.
+    w->sstab->setTab(0);
+    w->listandorte->sort(1, 2);
+    klicken(*w, *w->listandorte, "Standort", "Bach");
+    w->sstab->setTab(1);
+    QCOMPARE(w->lijeort->cell(w->lijeort->row(), "Standort"), QString("Bach"));
+    QCOMPARE(w->bezproz->text(), QString("0"));
+  }
+
+  void deleting_data() {
+    QTest::addColumn<int>("abfrage");
+    QTest::addColumn<bool>("antwortja");
+    QTest::addColumn<int>("übrig");
+    QTest::newRow("without the question") << 0 << true << 1;
+    QTest::newRow("asked, yes") << 1 << true << 1;
+    QTest::newRow("asked, no") << 1 << false << 2;
+  }
+  void deleting() {
+    QFETCH(int, abfrage);
+    QFETCH(bool, antwortja);
+    QFETCH(int, übrig);
+    common::löschabfrage() = abfrage;
+    const int id = standort("Heide");
+    jepflanze(id, "Efeu", 100, 60);
+    jepflanze(id, "Krokus", 100, 30);
+    auto w = standortfenster();
+    w->sstab->setTab(1);
+    messages().expect("Bitte markieren Sie zuerst den Datensatz, den Sie löschen möchten.");
+    w->lschje_click();
+    klicken(*w, *w->lijepflanze, "Pflanze", "Krokus");
+    if (abfrage == 1) messages().expect("wirklich unwiederbringlich gelöscht", antwortja ? vb::vbYes : vb::vbNo);
+    w->lschje_click();
+    QVERIFY(messages().allUsed());
+    QCOMPARE(anzahl("select count(*) from Standorte_Pflanzen"), übrig);
+    QCOMPARE(w->bezproz->text(), übrig == 1 ? QString("60") : QString("90"));
+    // Deleting the site leaves its plants where this window no longer shows them.
+    w->sstab->setTab(0);
+    klicken(*w, *w->listandorte, "Standort", "Heide");
+    if (abfrage == 1) messages().expectYes("wirklich");
+    w->lschstandort_click();
+    QCOMPARE(anzahl("select count(*) from Standorte"), 0);
+    QCOMPARE(anzahl("select count(*) from Standorte_Pflanzen"), übrig);
+  }
+
+  void foragePeriodAtClose_data() {
+    QTest::addColumn<QStringList>("pflanzen");
+    QTest::addColumn<QString>("zeitraum");
+    QTest::newRow("two plants") << QStringList{"Efeu", "Schneeheide"} << "15.01.2006-20.11.2006";
+    QTest::newRow("the year counts") << QStringList{"Efeu", "Krokus 2007"} << "15.09.2006-10.04.2007";
+    QTest::newRow("lower case joins") << QStringList{"efeu"} << "15.09.2006-20.11.2006";
+    QTest::newRow("no plants") << QStringList{} << "-";
+    QTest::newRow("unknown plant only") << QStringList{"Distel"} << "-";
+  }
+  void foragePeriodAtClose() {
+    QFETCH(QStringList, pflanzen);
+    QFETCH(QString, zeitraum);
+    db().execute("update Pflanzen set Weidezeit_von = #02/10/2007#, Weidezeit_bis = #04/10/2007# "
+                 "where Pflanze = 'Krokus'");
+    // An earlier period is replaced, or lost when no plant counts.
+    const int id = standort("Heide", {{"Trachtzeit_von", QDate(2001, 1, 1)}, {"Trachtzeit_bis", QDate(2001, 2, 1)}});
+    for (QString p : pflanzen) jepflanze(id, p.remove(" 2007"), 100, 10);
+    for (bool schließknopf : {false, true}) {
+      db().execute("update Standorte set Trachtzeit_von = #01/01/2001#, Trachtzeit_bis = #02/01/2001#");
+      auto w = standortfenster();
+      if (schließknopf) {
+        w->beenden_click();
+      } else {
+        QVERIFY(w->close());   // the close box
+      }
+      QVERIFY(w->isUnloaded());
+      QCOMPARE(trachtzeit(id), zeitraum);
+    }
+  }
+
+  // A derivation the database refuses is reported; the window closes all the same.
+  void failedDerivationStillCloses() {
+    const int id = standort("Heide", {{"Trachtzeit_von", QDate(2001, 1, 1)}});
+    auto w = standortfenster();
+    db().execute("drop table Standorte_Pflanzen");
+    messages().expect("Die Trachtzeiten der Standorte konnten nicht ermittelt werden.");
+    QVERIFY(w->close());
+    QVERIFY(w->isUnloaded());
+    QVERIFY(messages().allUsed());
+    for (const QString& a : shell::schemaanweisungen())
+      if (a.contains(" Standorte_Pflanzen(")) db().execute(a);
+    QCOMPARE(trachtzeit(id), QString("01.01.2001-"));
+  }
+
+  // A name typed with an apostrophe is stored with a backtick and still
+  // gets its forage period.
+  void apostropheSiteGetsItsPeriod() {
+    auto w = standortfenster();
+    w->sevt(5).setText("Müller's Wiese");
+    w->neustandort_click(0);
+    w->sstab->setTab(1);
+    jefelder(*w, "Efeu", "100", "50");
+    w->neuje_click(0);
+    w->beenden_click();
+    QCOMPARE(wert("select Standort from Standorte"), QString("Müller`s Wiese"));
+    QCOMPARE(trachtzeit(anzahl("select ID from Standorte")), QString("15.09.2006-20.11.2006"));
+    // A name that reached the database with an apostrophe is passed over,
+    // and the other sites still get their periods.
+    const int alt = standort("O'Brien");
+    jepflanze(alt, "Efeu", 100, 50);
+    const int heide = standort("Heide");
+    jepflanze(heide, "Krokus", 100, 50);
+    standortfenster()->beenden_click();
+    QCOMPARE(trachtzeit(heide), QString("10.02.2006-10.04.2006"));
+    QCOMPARE(trachtzeit(alt), QString("-"));
+  }
+
+  // The evaluations open from the window and see the forage periods of the
+  // last close; the help shows the window's own topic.
+  void evaluationsAndHelp() {
+    const int id = standort("Heide");
+    jepflanze(id, "Efeu", 100, 10);
+    QFile::copy(QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../../data/HILFEZEVO.HLP"),
+                common::datenpfad + "HILFEZEVO.HLP");
+    auto w = standortfenster();
+    QString zeitraum;
+    forms().on("IW_Standorte", [&](vb::Form* f) {
+      zeitraum = trachtzeit(id);
+      f->unload();
+    });
+    forms().on("IH_Hilfe", [](vb::Form* f) {
+      QCOMPARE(common::hilfethema, QString("IV_Pflanzen_Standorte"));
+      f->unload();
+    });
+    QTest::mouseClick(w->comstandortlisten, Qt::LeftButton);
+    QTest::mouseClick(w->hilfe, Qt::LeftButton);
+    QCOMPARE(forms().shown(), QStringList({"IW_Standorte", "IH_Hilfe"}));
+    QCOMPARE(zeitraum, QString("-"));
+  }
+
+  void yearShift_data() {
+    QTest::addColumn<QList<int>>("knöpfe");
+    QTest::addColumn<QDate>("von");
+    QTest::addColumn<QDate>("bis");
+    QTest::addColumn<QString>("ergebnis");
+    const QDate efeuvon(2006, 9, 15), efeubis(2006, 11, 20);
+    QTest::newRow("one year on") << QList<int>{0} << efeuvon << efeubis << "15.09.2007-20.11.2007";
+    QTest::newRow("two years back") << QList<int>{1, 1} << efeuvon << efeubis << "15.09.2004-20.11.2004";
+    QTest::newRow("2099 stays") << QList<int>{0} << QDate(2099, 5, 1) << QDate(2099, 6, 1) << "01.05.2099-01.06.2099";
+    QTest::newRow("1901 stays") << QList<int>{1} << QDate(1901, 5, 1) << QDate(1901, 6, 1) << "01.05.1901-01.06.1901";
+    QTest::newRow("1850 on") << QList<int>{0} << QDate(1850, 5, 1) << QDate(2150, 6, 1) << "01.05.1901-01.06.2099";
+    QTest::newRow("2150 back") << QList<int>{1} << QDate(1850, 5, 1) << QDate(2150, 6, 1) << "01.05.1901-01.06.2099";
+    QTest::newRow("29 February") << QList<int>{0} << QDate(2008, 2, 29) << QDate(2008, 3, 1) << "28.02.2009-01.03.2009";
+    QTest::newRow("no date") << QList<int>{0} << QDate() << QDate(2008, 3, 1) << "-01.03.2009";
+  }
+  void yearShift() {
+    QFETCH(QList<int>, knöpfe);
+    QFETCH(QDate, von);
+    QFETCH(QDate, bis);
+    QFETCH(QString, ergebnis);
+    db().execute("update Pflanzen set Weidezeit_von = " +
+                 (von.isValid() ? von.toString("#MM/dd/yyyy#") : QString("Null")) +
+                 ", Weidezeit_bis = " + bis.toString("#MM/dd/yyyy#") + " where Pflanze = 'Efeu'");
+    const int id = standort("Heide");
+    jepflanze(id, "Schneeheide", 100, 10);
+    auto w = standortfenster("2");
+    w->sevt(0).setText("Mein Text");
+    for (int k : knöpfe) w->aufwaerts_click(k);
+    QCOMPARE(wert("select Weidezeit_von from Pflanzen where Pflanze = 'Efeu'") + "-" +
+                 wert("select Weidezeit_bis from Pflanzen where Pflanze = 'Efeu'"),
+             ergebnis);
+    // The other plants of the run are shifted too; the fields keep their text.
+    QCOMPARE(wert("select Weidezeit_von from Pflanzen where Pflanze = 'Schneeheide'"),
+             QDate(2006 + (knöpfe.first() == 0 ? 1 : -1) * int(knöpfe.size()), 1, 15).toString("dd.MM.yyyy"));
+    QCOMPARE(w->sevt(0).text(), QString("Mein Text"));
+    QCOMPARE(w->lipflanzen->cell(zeilemit(*w->lipflanzen, "Pflanze", "Efeu"), "Weidezeit_bis"), ergebnis.section("-", 1));
+    // The sites follow only when the window closes.
+    QCOMPARE(trachtzeit(id), QString("-"));
+    w->beenden_click();
+    QVERIFY(trachtzeit(id).startsWith("15.01."));
+  }
+};
+
+ZEVO_TEST_MAIN(TestPflanzenStandorte)
+#include "test_pflanzen_standorte.moc"
