@@ -133,20 +133,51 @@ private slots:
     QCOMPARE(bytes(ordner_ + kopien.first() + "/Einstellungen.ZE1"), QByteArray("geändert\r\n"));
   }
 
-  // Archives come from removable media: an entry with a path is refused and
+  // A database made from these statements, as bytes.
+  QByteArray datenbankaus(const QStringList& anweisungen) {
+    const QString datei = vb::programFolder() + "teil.mdb";
+    QFile::remove(datei);
+    dao::Workspace ws;
+    shell::datenbankanlegen(ws, datei, {}, anweisungen);
+    ws.close();
+    const QByteArray b = bytes(datei);
+    QFile::remove(datei);
+    return b;
+  }
+
+  // Archives come from removable media: an entry with a path, a database
+  // that is not whole, an archive too large for the disk are refused and
   // nothing is written anywhere; ZEVO goes on with the old data.
   void restoreRefusesUnsafeArchives() {
     schreiben(ordner_ + "Einstellungen.ZE1", "alt");
     const QString datenvorher = inhalt(common::datenbankpfad);
     const QStringList vorher = dateien(ordner_), außenvorher = dateien(vb::programFolder());
-    for (const auto& [eintrag, datenbank, meldung] :
-         {std::tuple{"../ausserhalb.ZE1", bytes(common::datenbankpfad), "keine einfache Datei"},
-          {"Einstellungen.ZE1", QByteArray("kein sqlite"), "kann nicht geöffnet werden"}}) {
+    const QByteArray gut = bytes(common::datenbankpfad);
+    QStringList ohneFeld = shell::schemaanweisungen();
+    ohneFeld.replaceInStrings("NOTIZ MEMO, ", "");
+    struct Fall {
+      QByteArray eintrag, datenbank;
+      QString meldung;
+      zip_flags_t namen = ZIP_FL_ENC_UTF_8;
+      qint64 frei = -1;   // -1: the real free space
+    };
+    const QList<Fall> fälle = {
+        {"../ausserhalb.ZE1", gut, "keine einfache Datei"},
+        {"Einstellungen.ZE1", "kein sqlite", "kann nicht geöffnet werden"},
+        {"Einstellungen.ZE1", datenbankaus({"create table Bienenvolk(Volknr TEXT (10), ID COUNTER)"}),
+         "In der Tabelle Bienenvolk fehlt das Feld Volkname"},
+        {"Einstellungen.ZE1", datenbankaus(ohneFeld), "In der Tabelle Notizen fehlt das Feld NOTIZ"},
+        {"a\x01b", gut, "keine einfache Datei", ZIP_FL_ENC_CP437},   // an old archive's name, read as CP437
+        {"Einstellungen.ZE1", gut, "MB frei", ZIP_FL_ENC_UTF_8, 1000},
+    };
+    for (const Fall& f : fälle) {
       const QString archiv = ordner_ + "zevo10_backup_2026_12_01.zip";
-      test::rohesArchiv(archiv, {{"ZEVO.MDB", datenbank}, {eintrag, "neu"}});
-      test::messages().expect(meldung);
+      test::rohesArchiv(archiv, {{"ZEVO.MDB", f.datenbank}, {f.eintrag, "neu"}}, f.namen);
+      if (f.frei >= 0) zip::setFreeSpaceProbe([&](const QString&) { return f.frei; });
+      test::messages().expect(f.meldung);
       fenster()->sichern_Click(1);
-      QVERIFY(test::messages().allUsed());
+      zip::setFreeSpaceProbe({});
+      QVERIFY2(test::messages().allUsed(), qPrintable(f.meldung));
       QFile::remove(archiv);
       QCOMPARE(dateien(ordner_), vorher);
       QCOMPARE(dateien(vb::programFolder()), außenvorher);

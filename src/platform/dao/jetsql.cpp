@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace zevo::dao::jet {
 
@@ -248,6 +249,8 @@ std::vector<Token> lex(const QString& s) {
                         (out.empty() || out.back().type != Tok::Ident))) {
       const int j = numberEnd(s, i);
       if (j < n && isIdentStart(s[j])) syntax(QStringLiteral("'%1'").arg(s.mid(i, j - i + 1)));
+      if (!std::isfinite(s.mid(i, j - i).toDouble()))
+        syntax(QStringLiteral("die Zahl %1 ist zu groß").arg(s.mid(i, j - i)));
       out.push_back({Tok::Number, s.mid(i, j - i)});
       out.back().literal = literals++;
       i = j;
@@ -396,7 +399,8 @@ private:
   void translateUpdate();
   void translateDelete();
   void translateDdl();
-  QString literalFor(const Token& v, const Column& c) const;
+  QString valueFor(Range r, const Column& c) const;
+  QString literalFor(const Token& v, const Column& c, bool negative) const;
   QString columnDefinition(Range r) const;
 };
 
@@ -830,22 +834,28 @@ void Translator::translateTransform() {
   c.headingType = infer(pivot, s);
   c.aggregateType = infer(agg, s);
   if (c.aggregateType == 0) c.aggregateType = dbDouble;
-  // The aggregate with a FILTER on the pivot value; \x01 stands for the condition.
-  QString a;
+  // The aggregate with a FILTER on the pivot value, in pieces: the condition
+  // of each column goes between two of them.
+  QStringList pieces{QString()};
+  auto add = [&](const QString& text) {
+    QString& last = pieces.last();
+    if (!last.isEmpty() && !last.endsWith(QLatin1Char(' ')) && !last.endsWith(QLatin1Char('('))) last += QLatin1Char(' ');
+    last += text;
+  };
   for (int i = agg.b; i < agg.e; ++i) {
     const Token& t = t_[size_t(i)];
     if (t.type == Tok::Ident && isAggregate(t.text) && i + 1 < agg.e && isOp(t_[size_t(i) + 1], "(")) {
       const int close = match_[size_t(i) + 1];
-      QString call = render({i, close + 1}) + QStringLiteral(" FILTER (WHERE \x01)");
-      if (t.text.compare(QLatin1String("count"), Qt::CaseInsensitive) == 0)
-        call = QStringLiteral("NULLIF(") + call + QStringLiteral(", 0)");  // no rows: an empty cell
-      a += (a.isEmpty() ? QString() : QStringLiteral(" ")) + call;
+      const bool count = t.text.compare(QLatin1String("count"), Qt::CaseInsensitive) == 0;
+      if (count) add(QStringLiteral("NULLIF("));   // no rows: an empty cell
+      add(render({i, close + 1}) + QStringLiteral(" FILTER (WHERE "));
+      pieces << QStringLiteral(")") + (count ? QStringLiteral(", 0)") : QString());
       i = close;
       continue;
     }
-    a += (a.isEmpty() ? QString() : QStringLiteral(" ")) + render({i, i + 1});
+    add(render({i, i + 1}));
   }
-  c.aggregate = a;
+  c.aggregate = pieces;
   QString where = s.where.empty() ? QString() : QStringLiteral(" WHERE ") + render(s.where);
   c.headingSql = QStringLiteral("SELECT DISTINCT ") + c.pivot + QStringLiteral(" FROM ") + render(s.from) + where;
   c.tail = QStringLiteral(" FROM ") + render(s.from) + where + QStringLiteral(" GROUP BY ") + render(s.group);
@@ -856,8 +866,46 @@ void Translator::translateTransform() {
 
 // --- INSERT / UPDATE / DELETE ------------------------------------------------
 
-// A literal written into a column: date and number texts become dates and numbers.
-QString Translator::literalFor(const Token& v, const Column& c) const {
+// A number that does not fit the column is refused, as the record layer does.
+void checkFits(double v, const Column& c) {
+  double lo = -std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::max();
+  switch (c.type) {
+    case dbInteger: lo = -32768; hi = 32767; break;
+    case dbByte: lo = 0; hi = 255; break;
+    case dbLong: lo = std::numeric_limits<qint32>::min(); hi = std::numeric_limits<qint32>::max(); break;
+    case dbSingle: hi = std::numeric_limits<float>::max(); lo = -hi; break;
+    case dbCurrency: lo = -922337203685477.0; hi = 922337203685477.0; break;
+    default: break;
+  }
+  if (!(v >= lo - 0.5 && v < hi + 0.5)) fail(errFieldTooSmall, c.name);
+}
+
+// The value of "column = value": a single literal or a signed number is
+// written as the column needs it; anything else is rendered as an expression.
+QString Translator::valueFor(Range r, const Column& c) const {
+  if (r.size() == 1) return literalFor(t_[size_t(r.b)], c, false);
+  const Token& sign = t_[size_t(r.b)];
+  if (r.size() == 2 && (isOp(sign, "-") || isOp(sign, "+")) && t_[size_t(r.b) + 1].type == Tok::Number)
+    return literalFor(t_[size_t(r.b) + 1], c, isOp(sign, "-"));
+  return render(r);
+}
+
+// A literal written into a column: date and number texts become dates and
+// numbers, a bracketed name stays one quoted name.
+QString Translator::literalFor(const Token& v, const Column& c, bool negative) const {
+  if (v.type == Tok::Ident) return v.quoted ? quoteIdent(v.text) : v.text;
+  if (v.type == Tok::Number) {
+    const double n = (negative ? -1.0 : 1.0) * v.text.toDouble();
+    if (c.type == dbDate) {
+      // A day number counted from 30.12.1899.
+      const auto dt = vb::dateFromSerial(n);
+      if (!dt) fail(errTypeConversion, QStringLiteral("'%1' ist kein Datum (Feld %2)").arg(v.text, c.name));
+      const QDateTime s = dt->addMSecs(500);
+      return quoteString(isoDateTime(s.date(), QTime(s.time().hour(), s.time().minute(), s.time().second())));
+    }
+    if (c.type != dbText && c.type != dbMemo) checkFits(n, c);
+    return (negative ? QStringLiteral("-") : QString()) + v.text;
+  }
   if (v.type != Tok::String || v.date) {
     if (v.type == Tok::String && (c.type == dbText || c.type == dbMemo) && c.size > 0 && v.text.size() > c.size)
       fail(errFieldTooSmall, c.name);
@@ -876,6 +924,7 @@ QString Translator::literalFor(const Token& v, const Column& c) const {
     default: {
       const auto n = vb::parseNumber(v.text);
       if (!n) fail(errTypeConversion, QStringLiteral("'%1' ist keine Zahl (Feld %2)").arg(v.text, c.name));
+      checkFits(*n, c);
       if (isWhole(c.type)) return QString::number(vb::clng(*n));
       return QString::number(*n, 'g', 17);
     }
@@ -915,8 +964,7 @@ void Translator::translateInsert() {
   for (size_t k = 0; k < values.size(); ++k) {
     const Range& v = values[k];
     const Column* c = k < cols.size() ? cols[k] : nullptr;
-    if (c && v.size() == 1) parts << literalFor(t_[size_t(v.b)], *c);
-    else parts << render(v);
+    parts << (c ? valueFor(v, *c) : render(v));
   }
   out_.sql = head + QStringLiteral(" VALUES (") + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
@@ -944,7 +992,8 @@ void Translator::translateUpdate() {
     const Column* c = nullptr;
     if (eq - r.b == 1) c = resolve(ctx, {}, t_[size_t(r.b)].text);
     if (eq - r.b == 3) c = resolve(ctx, t_[size_t(r.b)].text, t_[size_t(r.b) + 2].text);
-    QString value = (c && r.e - eq == 2) ? literalFor(t_[size_t(eq) + 1], *c) : render({eq + 1, r.e});
+    if (eq + 1 >= r.e) syntax(QStringLiteral("Wert fehlt in SET"));
+    QString value = c ? valueFor({eq + 1, r.e}, *c) : render({eq + 1, r.e});
     parts << render({r.b, eq}) + QStringLiteral(" = ") + value;
   }
   out_.sql = QStringLiteral("UPDATE ") + render({1, set}) + QStringLiteral(" SET ") + parts.join(QStringLiteral(", "));
@@ -1202,11 +1251,8 @@ std::vector<PivotColumn> pivotColumns(const Crosstab& c, std::vector<QVariant> h
 
 QString crosstabSql(const Crosstab& c, const std::vector<PivotColumn>& columns) {
   QString sql = c.head;
-  for (const PivotColumn& col : columns) {
-    QString a = c.aggregate;
-    a.replace(QChar(1), col.condition);
-    sql += QStringLiteral(", ") + a + QStringLiteral(" AS ") + quoteIdent(col.name);
-  }
+  for (const PivotColumn& col : columns)
+    sql += QStringLiteral(", ") + c.aggregate.join(col.condition) + QStringLiteral(" AS ") + quoteIdent(col.name);
   return sql + c.tail;
 }
 
