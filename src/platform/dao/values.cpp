@@ -122,7 +122,7 @@ QVariant store(const FieldInfo& f, const QVariant& v) {
     }
     case dbSingle: {
       const double d = numberFor(f, v);
-      if (!(std::fabs(d) <= double(std::numeric_limits<float>::max()))) fail(errFieldTooSmall, f.name);
+      if (std::fabs(d) > double(std::numeric_limits<float>::max())) fail(errFieldTooSmall, f.name);
       return double(float(d));
     }
     case dbDouble: return numberFor(f, v);

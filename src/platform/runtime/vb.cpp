@@ -424,7 +424,6 @@ QString format(const QVariant& v, const QString& pattern) {
       dt = *d;
     } else if (auto p = parseDateTime(v.toString())) dt = *p;
     else return v.toString();
-    if (!inDateRange(dt.date())) return cstr(v);
     return QLocale(QLocale::German, QLocale::Germany).toString(dt, qtDatePattern(pattern));
   }
   if (pattern.contains('0') || pattern.contains('#')) {

@@ -224,6 +224,8 @@ private slots:
                                                      << int(errSyntax);
     QTest::newRow("number too large for an Integer") << "update Pflanzen set Nektarstufe = 99999"
                                                      << int(errFieldTooSmall);
+    QTest::newRow("number text too large for an Integer") << "insert into Pflanzen(Nektarstufe) values ('99999')"
+                                                          << int(errFieldTooSmall);
     QTest::newRow("number too large for a Single") << "insert into Honigernte(Menge_kg) values (1e300)"
                                                    << int(errFieldTooSmall);
   }
