@@ -78,7 +78,8 @@ private slots:
   // The archive holds the data files only; letztesicherung becomes today.
   void backupTakesTheDataFiles() {
     schreiben(ordner_ + "Einstellungen.ZE1", " 14 \r\n");
-    for (const char* n : {"LISTE.TXT", "gridli.txt", "abcDLL", "x.dll", "HILFEZEVO.HLP"})
+    for (const char* n : {"LISTE.TXT", "gridli.txt", "abcDLL", "x.dll", "HILFEZEVO.HLP", "zevo.mdb-journal",
+                          "ZEVO.MDB-wal", "zevo.mdb-shm"})
       schreiben(ordner_ + n, "x");
     archivemachen({"2026_11_01"});
     auto w = fenster();
@@ -184,6 +185,26 @@ private slots:
       QCOMPARE(bytes(ordner_ + "Einstellungen.ZE1"), QByteArray("alt"));
       QCOMPARE(inhalt(common::datenbankpfad), datenvorher);
     }
+    common::datenbank.execute("insert into Notizen(Datum, NOTIZ, Volk) values (#06/03/2026#, 'weiter', 1)");
+  }
+
+  // A file that cannot be put in place: the files moved in before it are
+  // taken back, the database stays, and ZEVO goes on.
+  void failedRestoreTakesBackWhatItMoved() {
+    schreiben(ordner_ + "Einstellungen.ZE1", "alt");
+    QVERIFY(QDir().mkpath(ordner_ + "b.ZE1/drin"));   // a folder in the place of b.ZE1
+    const QString datenvorher = inhalt(common::datenbankpfad);
+    const QString archiv = ordner_ + "zevo10_backup_2026_12_01.zip";
+    test::rohesArchiv(archiv, {{"ZEVO.MDB", bytes(common::datenbankpfad)},
+                               {"Einstellungen.ZE1", "neu"},
+                               {"a.ZE1", "neu"},
+                               {"b.ZE1", "neu"}});
+    test::messages().expect("konnte nicht ersetzt werden");
+    fenster()->sichern_Click(1);
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(bytes(ordner_ + "Einstellungen.ZE1"), QByteArray("alt"));
+    QVERIFY(!QFile::exists(ordner_ + "a.ZE1"));
+    QCOMPARE(inhalt(common::datenbankpfad), datenvorher);
     common::datenbank.execute("insert into Notizen(Datum, NOTIZ, Volk) values (#06/03/2026#, 'weiter', 1)");
   }
 

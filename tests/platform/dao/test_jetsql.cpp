@@ -201,6 +201,8 @@ private slots:
     QTest::newRow("subquery") << "select * from Bienenvolk where ID in (select Volk from Honigernte)"
                               << int(errSyntax);
     QTest::newRow("union") << "select ID from Bienenvolk union select ID from Honigernte" << int(errSyntax);
+    QTest::newRow("union after a condition") << "select ID from Bienenvolk where ID = 1 union select 2"
+                                             << int(errSyntax);
     QTest::newRow("two statements") << "delete from Honigernte; delete from Bienenvolk" << int(errSyntax);
     QTest::newRow("unknown function") << "select left(Volknr, 2) from Bienenvolk" << int(errUndefinedFunction);
     QTest::newRow("pivot in") << "transform count(*) select Standort from Bienenvolk group by Standort pivot "
@@ -233,12 +235,18 @@ private slots:
   void refuses() {
     QFETCH(QString, jet);
     QFETCH(int, number);
+    // What SQLite would read otherwise is named in the message.
+    const QHash<QString, QString> named{{"like", "LIKE"},         {"ampersand", "Operator '&'"},
+                                        {"join", "JOIN"},         {"subquery", "Unterabfragen"},
+                                        {"union", "UNION"},       {"union after a condition", "UNION"}};
     try {
       translated(jet);
       QFAIL("no error");
     } catch (const Error& e) {
       QCOMPARE(e.number(), number);
       QVERIFY(!e.text().isEmpty());
+      const QString tag = QString::fromUtf8(QTest::currentDataTag());
+      if (named.contains(tag)) QVERIFY2(e.text().contains(named[tag]), qPrintable(e.text()));
     }
   }
 
