@@ -98,6 +98,29 @@ private slots:
     QCOMPARE(bytes(archiv), vorher);
   }
 
+  // The database goes in as a copy made through the database (compact, as
+  // the data stand), not as the raw file with its free pages.
+  void backupTakesACopyOfTheDatabase() {
+    {
+      dao::Transaction t(common::datenbank);
+      for (int i = 0; i < 1000; ++i)
+        common::datenbank.execute("insert into Notizen(Datum, NOTIZ, Volk) values (#06/02/2026#, '" +
+                                  QString(2000, 'x') + "', 3)");
+      t.commit();
+    }
+    common::datenbank.execute("delete from Notizen where Volk = 3");
+    const QString datenvorher = inhalt(common::datenbankpfad);
+    test::messages().expect("erfolgreich beendet");
+    fenster()->sichern_Click(0);
+    const QString ziel = vb::programFolder() + "entpackt/";
+    QDir(ziel).removeRecursively();
+    QVERIFY(QDir().mkpath(ziel));
+    zip::extractAll(ordner_ + "zevo10_backup_2026_12_05.zip", ziel);
+    QVERIFY(QFileInfo(ziel + "ZEVO.MDB").size() < QFileInfo(common::datenbankpfad).size() / 2);
+    QCOMPARE(inhalt(ziel + "ZEVO.MDB"), datenvorher);
+    QDir(ziel).removeRecursively();
+  }
+
   void failedBackupLeavesNoArchive() {
     schreiben(ordner_ + "weg.ZE1", "verschwindet");
     common::letztesicherung() = "01.11.2026";
