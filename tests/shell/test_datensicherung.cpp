@@ -270,6 +270,17 @@ private slots:
     shell::datenbankkomprimieren();
     QVERIFY(test::messages().allUsed());
     common::datenbank.execute("insert into Notizen(Datum, NOTIZ, Volk) values (#06/03/2026#, 'weiter', 1)");
+
+    // A copy that does not read as one of ours never takes the database's place.
+    QDir(ordner_ + "ZEVO.$$$").removeRecursively();
+    common::datenbank.execute("drop table Bienenvolk");
+    const QByteArray vorher = bytes(common::datenbankpfad);
+    test::messages().expectYes("wirklich komprimiert");
+    test::messages().expect("keine ZEVO-Datenbank");
+    shell::datenbankkomprimieren();
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(bytes(common::datenbankpfad), vorher);
+    QVERIFY(!QFile::exists(ordner_ + "ZEVO.$$$"));
   }
 };
 
