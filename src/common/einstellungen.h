@@ -15,9 +15,12 @@ namespace zevo::common {
 // stays as it was, and the result is false.
 bool einstellungenschreiben();
 
-// Reads the file into the arrays. Stops at the first entry that cannot be
-// read (short file, a number too large for its entry); entries not read keep
-// their values. Then an empty einstellungtext(10) becomes " | ".
+// Reads the file into the arrays, line by line. An entry whose line cannot be
+// read (no number, a number too large for its entry) takes its first-run
+// value and reading goes on; entries beyond a short file keep their values.
+// When anything could not be read, the file as found is kept as
+// "Einstellungen.ZE1.alt" and one German notice names the lines. Then an
+// empty einstellungtext(10) becomes " | ".
 void einstellungenlesen();
 
 // The value formatted "0.00" with a decimal point, cut to width characters

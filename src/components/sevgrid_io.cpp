@@ -136,6 +136,9 @@ bool readGridFile(const QString& path, std::vector<GridCol>& cols, std::vector<G
   QString line;
   int n = 0, m = 0;
   if (!next(line) || line != kMagic || !next(line) || !readCount(line, QLatin1Char('C'), n)) return false;
+  // Every column and every row takes a line of its own: a count the file
+  // cannot hold is a broken file, not a request for memory.
+  if (n > lines.size() - at) return false;
   for (int i = 0; i < n; ++i) {
     if (!next(line)) return false;
     const QStringList p = line.split(QLatin1Char('\t'));
@@ -151,6 +154,7 @@ bool readGridFile(const QString& path, std::vector<GridCol>& cols, std::vector<G
     cols.push_back(c);
   }
   if (!next(line) || !readCount(line, QLatin1Char('R'), m)) return false;
+  if (m > lines.size() - at) return false;
   rows.reserve(m);
   for (int i = 0; i < m; ++i) {
     if (!next(line)) return false;

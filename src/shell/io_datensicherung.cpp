@@ -2,6 +2,7 @@
 #include "common/fensterdienste.h"
 
 #include "common/einstellungen.h"
+#include "shell/schema.h"
 #include "platform/dao/dao.h"
 #include "platform/runtime/application.h"
 #include "platform/runtime/files.h"
@@ -44,15 +45,25 @@ const QString laufwerksfehler = QStringLiteral(
 // The database file's own name in the program folder.
 QString datenbankname() { return QFileInfo(vb::resolveCase(datenbankpfad)).fileName(); }
 
-// Opens the file read-only as one of our databases and reads its table list.
-void datenbankprüfen(const QString& datei) {
+// Opens the file read-only as one of our databases and reads its table list;
+// a database to be restored must have every table with all its columns.
+void datenbankprüfen(const QString& datei, bool vollständig = false) {
   dao::Workspace prüfung;
   dao::Database db = prüfung.openDatabase(datei, false, true);
   const bool unsere = db.tableNames().contains("Bienenvolk", Qt::CaseInsensitive);
+  QString lücke;
+  try {
+    if (unsere && vollständig) lücke = schemaabweichung(db);
+  } catch (const dao::Error& e) {
+    lücke = e.text();
+  }
   prüfung.close();
   if (!unsere)
     throw dao::Error(dao::errUnknownFormat,
                      "Die Datei " + nativ(datei) + " ist keine ZEVO-Datenbank (die Tabelle Bienenvolk fehlt).");
+  if (!lücke.isEmpty())
+    throw dao::Error(dao::errUnknownFormat,
+                     "Die Datei " + nativ(datei) + " ist keine vollständige ZEVO-Datenbank. " + lücke);
 }
 
 }  // namespace
@@ -95,7 +106,7 @@ QString sicherungeinspielen(const QString& archivpfad, const QString& ordneranga
   namen.erase(db);
   namen.append(dbeintrag);
   try {
-    datenbankprüfen(QDir(entpackt.path()).filePath(dbeintrag));
+    datenbankprüfen(QDir(entpackt.path()).filePath(dbeintrag), true);
   } catch (const dao::Error& e) {
     return "Die Datenbank der Backupdatei kann nicht geöffnet werden." + absatz() + e.text();
   }

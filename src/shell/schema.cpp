@@ -121,6 +121,21 @@ QStringList schemaanweisungen() {
   return out;
 }
 
+QString schemaabweichung(dao::Database& db) {
+  const QStringList vorhanden = db.tableNames();
+  for (const Tabelle& t : tabellen) {
+    const QString name = QString::fromUtf8(t.name);
+    if (!vorhanden.contains(name, Qt::CaseInsensitive)) return QStringLiteral("Die Tabelle %1 fehlt.").arg(name);
+    dao::Recordset rs = db.openRecordset(QStringLiteral("select top 0 * from [%1]").arg(name));
+    for (const QString& spalte : QString::fromUtf8(t.spalten).split(QStringLiteral(", "))) {
+      const QString feld = spalte.section(QLatin1Char(' '), 0, 0);
+      if (!rs.hasField(feld)) return QStringLiteral("In der Tabelle %1 fehlt das Feld %2.").arg(name, feld);
+    }
+    rs.close();
+  }
+  return {};
+}
+
 dao::Database datenbankanlegen(dao::Workspace& arbeitsbereich, const QString& datenbankpfad,
                                const Bedienungfreigabe& bedienungfreigeben, const QStringList& anweisungen) {
   if (bedienungfreigeben) bedienungfreigeben(0);

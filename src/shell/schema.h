@@ -15,6 +15,11 @@ namespace zevo::shell {
 // rows after their index (21 + 148 + 29 statements).
 QStringList schemaanweisungen();
 
+// "" when the database has every table of the schema with all its columns,
+// else a German sentence naming the first table or column missing. Throws
+// dao::Error when the file cannot be read.
+QString schemaabweichung(dao::Database& db);
+
 // Locks (0) or unlocks (1) the main window's controls.
 using Bedienungfreigabe = std::function<void(int freigabe)>;
 

@@ -28,6 +28,7 @@ private slots:
   void init() {
     test::grundzustand();
     QFile::remove(einstellungsdatei());
+    QFile::remove(datenpfad + "Einstellungen.ZE1.alt");
   }
 
   void firstRunWritesDefaults() {
@@ -69,26 +70,86 @@ private slots:
     QCOMPARE(einstellungtext[10], QString(" | "));
   }
 
-  void shortOrBrokenFileKeepsTheRest() {
+  void shortFileKeepsTheRest() {
     QStringList lines(50, " 7 ");
     lines[46] = " 0 ";                    // the file overrides the start value 1
     vb::writeLines(einstellungsdatei(), lines);
+    const QByteArray gefunden = fileBytes();
     einstellungzahl[50] = 99;
     einstellungwert[0] = 2.5f;
     einstellungtext[3] = "bleibt";
+    test::messages().expect("endet nach Zeile 50 von 173");
     einstellungenbeimstart();
+    QVERIFY(test::messages().allUsed());
     QCOMPARE(einstellungzahl[49], 7);
     QCOMPARE(einstellungzahl[46], 0);
     QCOMPARE(einstellungzahl[50], 99);
     QCOMPARE(QString::number(einstellungwert[0]) + einstellungtext[3], QString("2.5bleibt"));
+    QCOMPARE(vb::readLines(datenpfad + "Einstellungen.ZE1.alt").size(), 50);
+    QFile alt(datenpfad + "Einstellungen.ZE1.alt");
+    QVERIFY(alt.open(QIODevice::ReadOnly));
+    QCOMPARE(alt.readAll(), gefunden);
+  }
 
-    lines = QStringList(101, " 5 ");
-    lines[20] = " 40000 ";                // too large for an Integer: reading stops here
-    vb::writeLines(einstellungsdatei(), lines);
+  // A file of 173 good lines comes back byte for byte, without a word.
+  void goodFileReadsAndWritesBackUnchanged() {
+    for (int i = 0; i < einstellungzahl.size(); ++i) einstellungzahl[i] = i % 2 ? -i : i * 300;
+    for (int i = 0; i < einstellungwert.size(); ++i) einstellungwert[i] = float(i) * 1.25f - 3;
+    for (int i = 0; i < einstellungtext.size(); ++i) einstellungtext[i] = i % 3 ? "Text " + QString::number(i) : "";
+    QVERIFY(einstellungenschreiben());
+    const QByteArray vorher = fileBytes();
     einstellungenleeren();
     einstellungenlesen();
-    QCOMPARE(einstellungzahl[19], 5);
-    QCOMPARE(einstellungzahl[20] + einstellungzahl[21], 0);
+    QVERIFY(einstellungenschreiben());
+    QCOMPARE(fileBytes(), vorher);
+    QCOMPARE(test::messages().count(), 0);
+    QVERIFY(!QFile::exists(datenpfad + "Einstellungen.ZE1.alt"));
+  }
+
+  // An entry that cannot be read takes its first-run value; every other
+  // entry is read, the file as found is kept, and one notice names the lines.
+  void unreadableEntries_data() {
+    QTest::addColumn<QList<int>>("zeilen");    // 1-based
+    QTest::addColumn<QString>("inhalt");
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("too large for an Integer") << QList<int>{3} << "99999" << "Zeile 3 nicht gelesen";
+    QTest::newRow("no number") << QList<int>{18} << "vierzehn" << "Zeile 18 nicht";
+    QTest::newRow("too large for a double") << QList<int>{51} << "1e400" << "Zeile 51 nicht";
+    QTest::newRow("two numbers on one line") << QList<int>{1} << "1,5" << "Zeile 1 nicht";
+    QTest::newRow("too large for a decimal entry") << QList<int>{102} << "1e40" << "Zeile 102 nicht";
+    QTest::newRow("several") << QList<int>{3, 29, 112} << "1e39" << "Zeilen 3, 29 und 112 nicht";
+  }
+  void unreadableEntries() {
+    QFETCH(QList<int>, zeilen);
+    QFETCH(QString, inhalt);
+    QFETCH(QString, meldung);
+    for (int i = 0; i < einstellungzahl.size(); ++i) einstellungzahl[i] = 1000 + i;
+    for (int i = 0; i < einstellungwert.size(); ++i) einstellungwert[i] = 100 + i;
+    for (int i = 0; i < einstellungtext.size(); ++i) einstellungtext[i] = "Text " + QString::number(i);
+    QVERIFY(einstellungenschreiben());
+    QStringList lines = fileLines();
+    for (int z : zeilen) lines[z - 1] = inhalt;
+    vb::writeLines(einstellungsdatei(), lines);
+    const QByteArray gefunden = fileBytes();
+
+    einstellungenleeren();
+    test::messages().expect(meldung);
+    einstellungenlesen();
+    QVERIFY(test::messages().allUsed());
+    QVERIFY(test::messages().last().contains("Einstellungen.ZE1.alt"));
+    QFile alt(datenpfad + "Einstellungen.ZE1.alt");
+    QVERIFY(alt.open(QIODevice::ReadOnly));
+    QCOMPARE(alt.readAll(), gefunden);
+
+    // The first-run values: 14 for entry 17, 2007 for 28, 1 for 46, else 0.
+    const QHash<int, int> erst{{13, 1}, {17, 14}, {24, 1}, {28, 2007}, {46, 1}, {47, 1}, {49, 60}, {50, 14},
+                               {55, 1}, {57, 1}};
+    for (int i = 0; i < einstellungzahl.size(); ++i)
+      QCOMPARE(einstellungzahl[i], zeilen.contains(i + 1) ? erst.value(i, 0) : 1000 + i);
+    for (int i = 0; i < einstellungwert.size(); ++i)
+      QCOMPARE(einstellungwert[i], zeilen.contains(102 + i) ? 0.0f : float(100 + i));
+    for (int i = 0; i < einstellungtext.size(); ++i) QCOMPARE(einstellungtext[i], "Text " + QString::number(i));
+    QVERIFY(QFile::remove(datenpfad + "Einstellungen.ZE1.alt"));
   }
 
   void failedWriteOverAFolder() {

@@ -326,7 +326,9 @@ private slots:
     // A broken or missing file leaves an empty grid.
     const QByteArray head = "ZEVOGRID\t1\nC\t1\nk\tK\t0\t0\t0\t1200\n";
     for (const QByteArray& kaputt : {QByteArray("Volknr;Volkname\n1;a\n"), head + "R\t2\nx\n",   // rows missing
-                                     head + "R\t1\nB\xe4r\n"}) {                                  // not UTF-8
+                                     head + "R\t1\nB\xe4r\n",                                     // not UTF-8
+                                     QByteArray("ZEVOGRID\t1\nC\t0\nR\t2000000000\n"),   // more rows than lines
+                                     QByteArray("ZEVOGRID\t1\nC\t2000000000\n")}) {        // more columns than lines
       writeBytes(path, kaputt);
       h.setRow(1);
       QVERIFY(!h.loadfromfile(path, true));

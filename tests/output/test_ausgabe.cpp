@@ -325,6 +325,26 @@ private slots:
     QVERIFY(!w->isUnloaded());
   }
 
+  // A grid file whose counts it cannot hold: refused with a message, and
+  // the window still answers with an empty list.
+  void listWindowOnAnImpossibleGridFile() {
+    for (const QByteArray& datei : {QByteArray("ZEVOGRID\t1\nC\t0\nR\t2000000000\n"),
+                                    QByteArray("ZEVOGRID\t1\nC\t2000000000\n")}) {
+      QFile f(common::datenpfad + "gridli.txt");
+      QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      f.write(datei);
+      f.close();
+      IA_Zwischenliste w;
+      test::messages().expect("Die Liste konnte nicht geladen werden");
+      w.Form_Load();
+      QCOMPARE(w.gridli->rows() + w.gridli->cols(), 0);
+      test::messages().expect();   // no data to print
+      w.comtext_Click();
+      QVERIFY(test::messages().allUsed());
+      QVERIFY(!w.isUnloaded());
+    }
+  }
+
   void spreadsheetNumbers() {
     const QList<QPair<QString, std::optional<double>>> fälle = {
         {"1.234,50", {}}, {"1234,50", 1234.5}, {"", {}},    {"-3", -3},     {"01.05.2007", {}},

@@ -78,7 +78,8 @@ private slots:
   // The archive holds the data files only; letztesicherung becomes today.
   void backupTakesTheDataFiles() {
     schreiben(ordner_ + "Einstellungen.ZE1", " 14 \r\n");
-    for (const char* n : {"LISTE.TXT", "gridli.txt", "abcDLL", "x.dll", "HILFEZEVO.HLP"})
+    for (const char* n : {"LISTE.TXT", "gridli.txt", "abcDLL", "x.dll", "HILFEZEVO.HLP", "zevo.mdb-journal",
+                          "ZEVO.MDB-wal", "zevo.mdb-shm"})
       schreiben(ordner_ + n, "x");
     archivemachen({"2026_11_01"});
     auto w = fenster();
@@ -95,6 +96,29 @@ private slots:
     w->sichern_Click(0);
     QVERIFY(test::messages().allUsed());
     QCOMPARE(bytes(archiv), vorher);
+  }
+
+  // The database goes in as a copy made through the database (compact, as
+  // the data stand), not as the raw file with its free pages.
+  void backupTakesACopyOfTheDatabase() {
+    {
+      dao::Transaction t(common::datenbank);
+      for (int i = 0; i < 1000; ++i)
+        common::datenbank.execute("insert into Notizen(Datum, NOTIZ, Volk) values (#06/02/2026#, '" +
+                                  QString(2000, 'x') + "', 3)");
+      t.commit();
+    }
+    common::datenbank.execute("delete from Notizen where Volk = 3");
+    const QString datenvorher = inhalt(common::datenbankpfad);
+    test::messages().expect("erfolgreich beendet");
+    fenster()->sichern_Click(0);
+    const QString ziel = vb::programFolder() + "entpackt/";
+    QDir(ziel).removeRecursively();
+    QVERIFY(QDir().mkpath(ziel));
+    zip::extractAll(ordner_ + "zevo10_backup_2026_12_05.zip", ziel);
+    QVERIFY(QFileInfo(ziel + "ZEVO.MDB").size() < QFileInfo(common::datenbankpfad).size() / 2);
+    QCOMPARE(inhalt(ziel + "ZEVO.MDB"), datenvorher);
+    QDir(ziel).removeRecursively();
   }
 
   void failedBackupLeavesNoArchive() {
@@ -133,26 +157,77 @@ private slots:
     QCOMPARE(bytes(ordner_ + kopien.first() + "/Einstellungen.ZE1"), QByteArray("geändert\r\n"));
   }
 
-  // Archives come from removable media: an entry with a path is refused and
+  // A database made from these statements, as bytes.
+  QByteArray datenbankaus(const QStringList& anweisungen) {
+    const QString datei = vb::programFolder() + "teil.mdb";
+    QFile::remove(datei);
+    dao::Workspace ws;
+    shell::datenbankanlegen(ws, datei, {}, anweisungen);
+    ws.close();
+    const QByteArray b = bytes(datei);
+    QFile::remove(datei);
+    return b;
+  }
+
+  // Archives come from removable media: an entry with a path, a database
+  // that is not whole, an archive too large for the disk are refused and
   // nothing is written anywhere; ZEVO goes on with the old data.
   void restoreRefusesUnsafeArchives() {
     schreiben(ordner_ + "Einstellungen.ZE1", "alt");
     const QString datenvorher = inhalt(common::datenbankpfad);
     const QStringList vorher = dateien(ordner_), außenvorher = dateien(vb::programFolder());
-    for (const auto& [eintrag, datenbank, meldung] :
-         {std::tuple{"../ausserhalb.ZE1", bytes(common::datenbankpfad), "keine einfache Datei"},
-          {"Einstellungen.ZE1", QByteArray("kein sqlite"), "kann nicht geöffnet werden"}}) {
+    const QByteArray gut = bytes(common::datenbankpfad);
+    QStringList ohneFeld = shell::schemaanweisungen();
+    ohneFeld.replaceInStrings("NOTIZ MEMO, ", "");
+    struct Fall {
+      QByteArray eintrag, datenbank;
+      QString meldung;
+      zip_flags_t namen = ZIP_FL_ENC_UTF_8;
+      qint64 frei = -1;   // -1: the real free space
+    };
+    const QList<Fall> fälle = {
+        {"../ausserhalb.ZE1", gut, "keine einfache Datei"},
+        {"Einstellungen.ZE1", "kein sqlite", "kann nicht geöffnet werden"},
+        {"Einstellungen.ZE1", datenbankaus({"create table Bienenvolk(Volknr TEXT (10), ID COUNTER)"}),
+         "In der Tabelle Bienenvolk fehlt das Feld Volkname"},
+        {"Einstellungen.ZE1", datenbankaus(ohneFeld), "In der Tabelle Notizen fehlt das Feld NOTIZ"},
+        {"a\x01b", gut, "keine einfache Datei", ZIP_FL_ENC_CP437},   // an old archive's name, read as CP437
+        {"Einstellungen.ZE1", gut, "MB frei", ZIP_FL_ENC_UTF_8, 1000},
+    };
+    for (const Fall& f : fälle) {
       const QString archiv = ordner_ + "zevo10_backup_2026_12_01.zip";
-      test::rohesArchiv(archiv, {{"ZEVO.MDB", datenbank}, {eintrag, "neu"}});
-      test::messages().expect(meldung);
+      test::rohesArchiv(archiv, {{"ZEVO.MDB", f.datenbank}, {f.eintrag, "neu"}}, f.namen);
+      if (f.frei >= 0) zip::setFreeSpaceProbe([&](const QString&) { return f.frei; });
+      test::messages().expect(f.meldung);
       fenster()->sichern_Click(1);
-      QVERIFY(test::messages().allUsed());
+      zip::setFreeSpaceProbe({});
+      QVERIFY2(test::messages().allUsed(), qPrintable(f.meldung));
       QFile::remove(archiv);
       QCOMPARE(dateien(ordner_), vorher);
       QCOMPARE(dateien(vb::programFolder()), außenvorher);
       QCOMPARE(bytes(ordner_ + "Einstellungen.ZE1"), QByteArray("alt"));
       QCOMPARE(inhalt(common::datenbankpfad), datenvorher);
     }
+    common::datenbank.execute("insert into Notizen(Datum, NOTIZ, Volk) values (#06/03/2026#, 'weiter', 1)");
+  }
+
+  // A file that cannot be put in place: the files moved in before it are
+  // taken back, the database stays, and ZEVO goes on.
+  void failedRestoreTakesBackWhatItMoved() {
+    schreiben(ordner_ + "Einstellungen.ZE1", "alt");
+    QVERIFY(QDir().mkpath(ordner_ + "b.ZE1/drin"));   // a folder in the place of b.ZE1
+    const QString datenvorher = inhalt(common::datenbankpfad);
+    const QString archiv = ordner_ + "zevo10_backup_2026_12_01.zip";
+    test::rohesArchiv(archiv, {{"ZEVO.MDB", bytes(common::datenbankpfad)},
+                               {"Einstellungen.ZE1", "neu"},
+                               {"a.ZE1", "neu"},
+                               {"b.ZE1", "neu"}});
+    test::messages().expect("konnte nicht ersetzt werden");
+    fenster()->sichern_Click(1);
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(bytes(ordner_ + "Einstellungen.ZE1"), QByteArray("alt"));
+    QVERIFY(!QFile::exists(ordner_ + "a.ZE1"));
+    QCOMPARE(inhalt(common::datenbankpfad), datenvorher);
     common::datenbank.execute("insert into Notizen(Datum, NOTIZ, Volk) values (#06/03/2026#, 'weiter', 1)");
   }
 
@@ -195,6 +270,17 @@ private slots:
     shell::datenbankkomprimieren();
     QVERIFY(test::messages().allUsed());
     common::datenbank.execute("insert into Notizen(Datum, NOTIZ, Volk) values (#06/03/2026#, 'weiter', 1)");
+
+    // A copy that does not read as one of ours never takes the database's place.
+    QDir(ordner_ + "ZEVO.$$$").removeRecursively();
+    common::datenbank.execute("drop table Bienenvolk");
+    const QByteArray vorher = bytes(common::datenbankpfad);
+    test::messages().expectYes("wirklich komprimiert");
+    test::messages().expect("keine ZEVO-Datenbank");
+    shell::datenbankkomprimieren();
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(bytes(common::datenbankpfad), vorher);
+    QVERIFY(!QFile::exists(ordner_ + "ZEVO.$$$"));
   }
 };
 

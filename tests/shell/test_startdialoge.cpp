@@ -1,8 +1,11 @@
 // The start-up prompts: the yearly date run, the first-steps guide and the
 // open dates at the first activation, and the backup reminder at shut-down.
 #include "components/sevgrid.h"
+#include "shell/ih_hilfe_wieanfangen.h"
 #include "shell/startdialoge.h"
 #include "testdatenbank.h"
+
+#include <QPushButton>
 
 using namespace zevo;
 
@@ -71,6 +74,19 @@ private slots:
   }
 
   // Open dates up to today + terminvorlauf days, the last day included.
+  // A step whose window this version lacks is greyed; "Schließen" answers Return.
+  void guideGreysStepsWithoutAWindow() {
+    vb::registerForm("IV_Neues_Volk", [] { return std::make_unique<Platzhalter>("IV_Neues_Volk"); });
+    shell::IH_Hilfe_Wieanfangen w;
+    QCOMPARE(QList<bool>({w.schritt[0]->isEnabled(), w.schritt[1]->isEnabled(), w.schritt[2]->isEnabled()}),
+             QList<bool>({false, false, true}));
+    QVERIFY(w.ok->isDefault());
+    test::forms().on("IV_Neues_Volk", schließen);
+    w.schritt[2]->click();
+    QCOMPARE(test::forms().shown(), QStringList{"IV_Neues_Volk"});
+    QCOMPARE(common::volkmodus, QString("Neu"));
+  }
+
   void openDatesAtTheFirstActivation() {
     grid_.additem("1\t");
     common::terminvorlauf() = 14;

@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <vector>
@@ -65,7 +66,7 @@ struct Crosstab {
   QString headingSql;       // SELECT DISTINCT p FROM f [WHERE w]
   FieldType headingType = dbText;
   QString head;             // "SELECT items"
-  QString aggregate;        // agg, translated
+  QStringList aggregate;    // agg, translated, in pieces: each column's condition joins them
   FieldType aggregateType = dbLong;
   QString pivot;            // p, translated
   QString tail;             // FROM f [WHERE w] GROUP BY g ORDER BY ...

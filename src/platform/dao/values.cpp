@@ -55,9 +55,14 @@ QVariant wholeOf(qint64 v) {
 }
 
 // A number for a numeric field: numbers as they are, texts read the German way.
+// NaN and infinity fit no field.
 double numberFor(const FieldInfo& f, const QVariant& v) {
   if (v.typeId() == QMetaType::Bool) return v.toBool() ? -1.0 : 0.0;
-  if (isNumber(v)) return v.toDouble();
+  if (isNumber(v)) {
+    const double d = v.toDouble();
+    if (!std::isfinite(d)) fail(errFieldTooSmall, f.name);
+    return d;
+  }
   if (v.typeId() == QMetaType::QString) {
     if (auto n = vb::parseNumber(v.toString())) return *n;
   }
@@ -121,14 +126,18 @@ QVariant store(const FieldInfo& f, const QVariant& v) {
       return double(float(d));
     }
     case dbDouble: return numberFor(f, v);
-    case dbCurrency: return currency(numberFor(f, v));
+    case dbCurrency: {
+      const double d = numberFor(f, v);
+      if (!(std::fabs(d) <= 922337203685477.0)) fail(errFieldTooSmall, f.name);   // the range of Currency
+      return currency(d);
+    }
     case dbDate:
       switch (v.typeId()) {
         case QMetaType::QDate:
-          if (!v.toDate().isValid()) conversion(f, v);
+          if (!vb::inDateRange(v.toDate())) conversion(f, v);
           return jet::isoDate(v.toDate());
         case QMetaType::QDateTime:
-          if (!v.toDateTime().isValid()) conversion(f, v);
+          if (!v.toDateTime().isValid() || !vb::inDateRange(v.toDateTime().date())) conversion(f, v);
           return jet::isoDateTime(v.toDateTime());
         case QMetaType::QString:
           if (auto dt = vb::parseDateTime(v.toString())) return jet::isoDateTime(*dt);
@@ -136,11 +145,12 @@ QVariant store(const FieldInfo& f, const QVariant& v) {
         default:
           if (isNumber(v) && v.typeId() != QMetaType::Bool) {
             // A day number counted from 30.12.1899, the fraction the time of day.
-            const double serial = v.toDouble();
-            const double day = std::floor(serial);
-            const QDate date = QDate(1899, 12, 30).addDays(qint64(day));
-            const int secs = int(std::lround((serial - day) * 86400.0));
-            return jet::isoDateTime(QDateTime(date, QTime(0, 0)).addSecs(secs));
+            if (const auto dt = vb::dateFromSerial(v.toDouble())) {
+              const QDateTime s = dt->addMSecs(500);   // to the nearest second
+              const QTime t = s.time();
+              return jet::isoDateTime(s.date(), QTime(t.hour(), t.minute(), t.second()));
+            }
+            conversion(f, v);
           }
           conversion(f, v);
       }

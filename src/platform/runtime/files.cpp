@@ -11,6 +11,10 @@
 #include <QTemporaryFile>
 
 #include <cstdio>
+#include <functional>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace zevo::vb {
 
@@ -127,6 +131,32 @@ void kill(const QString& path) {
   if (!QFile::remove(path)) throw Error::forFile(errPathFileAccess, path);
 }
 
+namespace {
+
+std::function<void(const QString&)>& syncObserver() {
+  static std::function<void(const QString&)> observer;
+  return observer;
+}
+
+// Waits until the file's data is on the disk.
+bool syncHandle(int fd, const QString& path) {
+  if (syncObserver()) syncObserver()(path);
+  return ::fsync(fd) == 0;
+}
+
+// Waits until the folder's entries (a rename in it) are on the disk.
+bool syncFolder(const QString& folder) {
+  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = syncHandle(fd, folder);
+  ::close(fd);
+  return ok;
+}
+
+}  // namespace
+
+void setSyncObserver(std::function<void(const QString&)> observer) { syncObserver() = std::move(observer); }
+
 void fileCopy(const QString& from, const QString& to) {
   QFile source(from);
   if (!QFileInfo(from).isFile()) throw Error::forFile(errFileNotFound, from);
@@ -144,9 +174,13 @@ void fileCopy(const QString& from, const QString& to) {
   }
   if (!copy.flush()) throw Error::forFile(errPathFileAccess, to);
   copy.setPermissions(source.permissions() | QFile::WriteOwner);
+  // The copy is on the disk before it takes the target's name, and the new
+  // name is on the disk before the caller goes on (a restore relies on it).
+  if (!syncHandle(copy.handle(), copy.fileName())) throw Error::forFile(errPathFileAccess, to);
   copy.close();
   if (!replaceFile(copy.fileName(), to)) throw Error::forFile(errPathFileAccess, to);
   copy.setAutoRemove(false);
+  if (!syncFolder(target.absolutePath())) throw Error::forFile(errPathFileAccess, to);
 }
 
 void name(const QString& from, const QString& to) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace zevo::vb {
@@ -40,7 +41,11 @@ QString resolveCase(const QString& path);
 // --- files -------------------------------------------------------------------
 bool fileExists(const QString& path);           // a plain file of exactly that name
 void kill(const QString& path);                 // errFileNotFound when missing
-void fileCopy(const QString& from, const QString& to);   // replaces an existing target
+// Replaces an existing target in one step; the copy is synced to the disk
+// before the rename and the folder after it.
+void fileCopy(const QString& from, const QString& to);
+// Tests: called with the path of every file or folder fileCopy syncs.
+void setSyncObserver(std::function<void(const QString&)> observer);
 void name(const QString& from, const QString& to);       // rename; errFileAlreadyExists
 // Puts the file in place of the target in one step, replacing an existing
 // one (a rename on the same file system); false when that fails.

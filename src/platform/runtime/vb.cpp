@@ -5,9 +5,10 @@
 #include <QLocale>
 #include <QRegularExpression>
 
-#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <locale.h>
 #include <string>
 #include <vector>
 #include <algorithm>
@@ -27,9 +28,12 @@ bool allDigits(QStringView s) {
   return true;
 }
 
-double toDouble(const std::string& ascii) {
-  double v = 0;
-  std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
+// Plain digits, "." and an exponent as a double; nothing when the value is
+// too large for a double (a value too small for one is 0).
+std::optional<double> toDouble(const std::string& ascii) {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+  const double v = strtod_l(ascii.c_str(), nullptr, c);
+  if (!std::isfinite(v)) return std::nullopt;
   return v;
 }
 
@@ -56,13 +60,6 @@ bool isIntegerType(const QVariant& v) {
 
 std::optional<QDateTime> fixedClock;
 
-// The date of a serial number of the old runtime (day 0 = 30.12.1899).
-QDateTime fromSerial(double serial) {
-  const double days = std::floor(serial);
-  const QDate base(1899, 12, 30);
-  const qint64 msecs = std::llround((serial - days) * 86400000.0);
-  return QDateTime(base.addDays(static_cast<qint64>(days)), QTime(0, 0)).addMSecs(msecs);
-}
 
 std::optional<QTime> parseTime(QStringView t) {
   const auto parts = t.split(':');
@@ -110,7 +107,7 @@ std::optional<QDate> parseDatePart(QString d) {
     return std::nullopt;
   }
   QDate result(year, month, day);
-  if (!result.isValid()) return std::nullopt;
+  if (!inDateRange(result)) return std::nullopt;
   return result;
 }
 
@@ -163,10 +160,7 @@ std::optional<double> parseGerman(const QString& text) {
     i = j;
   }
   if (i != n) return std::nullopt;
-  if (ascii.front() == '+') ascii.erase(0, 1);
-  const double v = toDouble(ascii);
-  if (!std::isfinite(v)) return std::nullopt;
-  return v;
+  return toDouble(ascii);
 }
 
 // The number a value stands for when a number format is applied to it.
@@ -268,6 +262,18 @@ QString formatNumber(const Decimal& value, const QString& pattern) {
 }  // namespace
 
 // --- conversions -------------------------------------------------------------
+
+bool inDateRange(const QDate& d) { return d.isValid() && d.year() >= 100 && d.year() <= 9999; }
+
+std::optional<QDateTime> dateFromSerial(double serial) {
+  // 01.01.0100 is day -657434, 31.12.9999 day 2958465.
+  if (!(serial >= -657434.0 && serial < 2958466.0)) return std::nullopt;
+  const double days = std::floor(serial);
+  const qint64 msecs = std::llround((serial - days) * 86400000.0);
+  const QDateTime dt = QDateTime(QDate(1899, 12, 30).addDays(static_cast<qint64>(days)), QTime(0, 0)).addMSecs(msecs);
+  if (!inDateRange(dt.date())) return std::nullopt;
+  return dt;
+}
 
 QString cstr(const QVariant& v) {
   if (!v.isValid() || v.isNull()) return {};
@@ -382,9 +388,8 @@ double val(const QString& s) {
     for (; j < t.size() && t[j] >= '0' && t[j] <= '9'; ++j) exponent += static_cast<char>(t[j].unicode());
     if (j > start) ascii += exponent;
   }
-  if (ascii.front() == '.' || (ascii.size() > 1 && ascii[0] == '-' && ascii[1] == '.'))
-    ascii.insert(ascii.front() == '-' ? 1 : 0, "0");
-  return toDouble(ascii);
+  // A number too large for a double is no number: 0, as for any other text.
+  return toDouble(ascii).value_or(0);
 }
 
 QString str(double n) {
@@ -413,8 +418,11 @@ QString format(const QVariant& v, const QString& pattern) {
     QDateTime dt;
     if (v.typeId() == QMetaType::QDate) dt = QDateTime(v.toDate(), QTime(0, 0));
     else if (v.typeId() == QMetaType::QDateTime) dt = v.toDateTime();
-    else if (isNumberType(v)) dt = fromSerial(v.toDouble());
-    else if (auto p = parseDateTime(v.toString())) dt = *p;
+    else if (isNumberType(v)) {
+      const auto d = dateFromSerial(v.toDouble());
+      if (!d) return cstr(v);   // no day of the calendar: the number as it is
+      dt = *d;
+    } else if (auto p = parseDateTime(v.toString())) dt = *p;
     else return v.toString();
     return QLocale(QLocale::German, QLocale::Germany).toString(dt, qtDatePattern(pattern));
   }
@@ -445,7 +453,7 @@ double round(double v, int digits) {
   Decimal d = Decimal::fromDouble(v, 15);
   d.roundTo(digits, true);
   const QString s = d.fixed(digits, '.');
-  return toDouble(s.toStdString());
+  return toDouble(s.toStdString()).value_or(v);
 }
 
 // --- strings -----------------------------------------------------------------

@@ -22,6 +22,12 @@ namespace zevo::vb {
 // Date -> "dd.mm.yyyy" (plus " hh:mm:ss" when a time is present).
 QString cstr(const QVariant& v);
 
+// Every date of the program lies in the years 100 to 9999.
+bool inDateRange(const QDate& d);
+// The date and time of a day number counted from 30.12.1899 (the fraction is
+// the time of day); nothing outside the years 100 to 9999 or for NaN.
+std::optional<QDateTime> dateFromSerial(double serial);
+
 // Accepts d.m.yyyy, dd.mm.yyyy, d.m.yy, d.m (current year), a trailing ".",
 // ISO yyyy-mm-dd, and an optional time. Real calendar check (31.02 fails).
 // Two-digit years: 00-29 -> 20xx, 30-99 -> 19xx.
@@ -30,11 +36,13 @@ std::optional<QDateTime> parseDateTime(const QString& s);
 std::optional<QDate> parseDate(const QString& s);
 
 // German number text: sign, digits, "." grouping, one ","; blanks around.
+// A number too large for a double ("1e400") is no number.
 bool isNumeric(const QString& s);
 std::optional<double> parseNumber(const QString& s);   // German, as isNumeric
 
 // VB Val: blanks ignored, optional sign, digits, "." as decimal point, exponent;
-// stops at the first other character; "" -> 0.
+// stops at the first other character; "" -> 0, and so does a number too
+// large for a double.
 double val(const QString& s);
 
 // VB Str: a leading blank for non-negative numbers, "." as decimal point.

@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QStorageInfo>
+
+#include <limits>
 
 namespace zevo::zip {
 
@@ -47,6 +50,16 @@ public:
     }
     return out;
   }
+  // The names as stored, byte for byte (before any decoding).
+  QList<QByteArray> rawNames() const {
+    const zip_int64_t n = zip_get_num_entries(za_, 0);
+    QList<QByteArray> out;
+    for (zip_int64_t i = 0; i < n; ++i) {
+      const char* name = zip_get_name(za_, zip_uint64_t(i), ZIP_FL_ENC_RAW);
+      out << QByteArray(name ? name : "");
+    }
+    return out;
+  }
 private:
   zip_t* za_ = nullptr;
 };
@@ -57,6 +70,19 @@ Error::Error(const QString& text, const QString& detail)
     : std::runtime_error((detail.isEmpty() ? text : text + " (" + detail + ")").toStdString()),
       text_(text),
       detail_(detail) {}
+
+std::function<qint64(const QString&)>& freeSpaceProbe() {
+  static std::function<qint64(const QString&)> probe;
+  return probe;
+}
+
+void setFreeSpaceProbe(std::function<qint64(const QString&)> probe) { freeSpaceProbe() = std::move(probe); }
+
+qint64 freeSpace(const QString& folder) {
+  if (freeSpaceProbe()) return freeSpaceProbe()(folder);
+  const QStorageInfo volume(folder);
+  return volume.isValid() ? volume.bytesAvailable() : -1;
+}
 
 bool isPlainName(const QString& name) {
   if (name.isEmpty() || name == "." || name == "..") return false;
@@ -128,14 +154,35 @@ QStringList entryNames(const QString& archivePath) { return Reader(archivePath).
 QStringList extractAll(const QString& archivePath, const QString& folder) {
   const Reader archive(archivePath);
   const QStringList names = archive.names(archivePath);
+  const QList<QByteArray> raw = archive.rawNames();
   QSet<QString> seen;
-  for (const QString& n : names) {
-    if (!isPlainName(n))
+  for (int i = 0; i < names.size(); ++i) {
+    const QString& n = names[i];
+    // Checked as stored and as decoded: an old archive's names are read as
+    // CP437, which turns control characters into printable ones.
+    if (!isPlainName(n) || !isPlainName(QString::fromLatin1(raw.value(i))))
       throw Error("Die Backupdatei enthält den Eintrag \"" + n +
                   "\", der keine einfache Datei ist (mit Ordnerangabe). Aus Sicherheitsgründen wird sie nicht "
                   "verwendet.");
     if (seen.contains(n.toLower())) throw Error("Die Backupdatei enthält die Datei " + n + " mehrfach.");
     seen.insert(n.toLower());
+  }
+  // The entries must fit on the folder's volume, as their headers declare them.
+  quint64 needed = 0;
+  for (int i = 0; i < names.size(); ++i) {
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_stat_index(archive.get(), zip_uint64_t(i), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
+      throw Error("Die Datei " + names[i] + " der Backupdatei kann nicht gelesen werden (beschädigt).",
+                  libraryMessage(zip_get_error(archive.get())));
+    needed += st.size;
+    if (needed < st.size) needed = std::numeric_limits<quint64>::max();
+  }
+  const qint64 available = freeSpace(folder);
+  if (available >= 0 && needed > quint64(available)) {
+    auto mb = [](double bytes) { return QString::number(bytes / 1048576.0, 'f', 1).replace('.', ','); };
+    throw Error("Die Backupdatei wird nicht eingespielt: ihre Dateien brauchen entpackt " + mb(double(needed)) +
+                " MB, auf dem Laufwerk des Programmordners sind aber nur " + mb(double(available)) + " MB frei.");
   }
   const QDir target(folder);
   for (int i = 0; i < names.size(); ++i) {

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -65,8 +66,14 @@ QStringList entryNames(const QString& archivePath);
 
 // Writes every entry into the existing folder under its own name and returns
 // the names in archive order. Nothing is written when an entry is not a plain
-// file name or two entries share a name (in any case). On a later failure
+// file name (as stored or as decoded), two entries share a name (in any case)
+// or the entries add up to more than the free space of the folder's volume. On a later failure
 // (a damaged entry, a full disk) the files written so far stay in the folder.
 QStringList extractAll(const QString& archivePath, const QString& folder);
+
+// The free bytes of the volume that holds the folder (-1: unknown). Tests set
+// a probe of their own; an empty probe restores the real one.
+qint64 freeSpace(const QString& folder);
+void setFreeSpaceProbe(std::function<qint64(const QString&)> probe);
 
 }  // namespace zevo::zip

@@ -173,6 +173,16 @@ private slots:
     QTest::newRow("no date") << "I" << QVariant("31.02.2007") << int(errTypeConversion);
     QTest::newRow("empty text into a date") << "I" << QVariant("") << int(errTypeConversion);
     QTest::newRow("the counter") << "ID" << QVariant(5) << int(errFieldNotUpdatable);
+    // Numbers and dates outside every range.
+    QTest::newRow("NaN into a double") << "G" << QVariant(qQNaN()) << int(errFieldTooSmall);
+    QTest::newRow("infinity into a single") << "F" << QVariant(qInf()) << int(errFieldTooSmall);
+    QTest::newRow("NaN into a single") << "F" << QVariant(qQNaN()) << int(errFieldTooSmall);
+    QTest::newRow("currency overflow") << "H" << QVariant(1e300) << int(errFieldTooSmall);
+    QTest::newRow("number text too large") << "G" << QVariant("1e400") << int(errTypeConversion);
+    QTest::newRow("huge day number into a date") << "I" << QVariant(1e20) << int(errTypeConversion);
+    QTest::newRow("NaN into a date") << "I" << QVariant(qQNaN()) << int(errTypeConversion);
+    QTest::newRow("year 10000") << "I" << QVariant(QDate(10000, 1, 1)) << int(errTypeConversion);
+    QTest::newRow("year 24 as text") << "I" << QVariant("0024-01-02") << int(errTypeConversion);
   }
 
   void writeErrors() {
@@ -361,6 +371,14 @@ private slots:
     for (int i = 0; i < sorts.fieldCount(); ++i) names << sorts.fields(i).name();
     QCOMPARE(names, (QStringList{"Standort", "<>", "Raps"}));
     QCOMPARE(sorts.recordCount(), 3);
+
+    // The aggregate's own text is never taken for the place of the condition.
+    Recordset marker = db.openRecordset(QString("transform max('%1') select Standort from Volk group by Standort "
+                                                "pivot Sorte").arg(QChar(1)));
+    QCOMPARE(marker.recordCount(), 3);
+    marker.moveLast();
+    QCOMPARE(marker["Standort"].value(), QVariant("Wiese"));
+    QCOMPARE(marker["Raps"].value(), QVariant(QString(QChar(1))));
 
     // No headings at all: only the row headings.
     Recordset none = db.openRecordset("transform count(*) select Standort from Volk where Akt = 'nie' group by "

@@ -18,6 +18,12 @@ Schema schema() {
                {"Volk_Zugangsdatum", dbDate},
                {"Volk_Einkaufspreis", dbCurrency},
                {"Akt_im_Bestand", dbText, 1},
+               {"Volkname", dbText, 20},
+               {"ID", dbLong, 0, true}}});
+  s.addTable({"Termine",
+              {{"Datum", dbDate},
+               {"Termin", dbText, 30},
+               {"Volk", dbLong},
                {"ID", dbLong, 0, true}}});
   s.addTable({"Honigernte",
               {{"Datum", dbDate},
@@ -124,6 +130,18 @@ private slots:
     QTest::newRow("update: date text and date literal")
         << "UPDATE Honigernte SET Datum = '1.2.2007', Volk = 4 where Datum = #2/1/2006#"
         << "UPDATE Honigernte SET Datum = '2007-02-01', Volk = 4 where Datum = '2006-02-01'";
+    // A bracketed name where a value belongs stays one name, whatever it holds.
+    QTest::newRow("update: bracketed name with a comment mark")
+        << "update Bienenvolk set Volknr = [Volkname --] where Volknr = 'A'"
+        << "UPDATE Bienenvolk SET Volknr = \"Volkname --\" where Volknr = 'A'";
+    QTest::newRow("update: bracketed name with a second assignment")
+        << "update Bienenvolk set Volknr = [Volkname, Volkstärke = 0]"
+        << "UPDATE Bienenvolk SET Volknr = \"Volkname, Volkstärke = 0\"";
+    QTest::newRow("insert: bracketed name with a second row")
+        << "insert into Bienenvolk(Volknr) values ([1), (2])"
+        << "INSERT INTO Bienenvolk (Volknr) VALUES (\"1), (2\")";
+    QTest::newRow("update: a day number into a date")
+        << "update Termine set Datum = 39000.5, Volk = -3" << "UPDATE Termine SET Datum = '2006-10-10 12:00:00', Volk = -3";
     QTest::newRow("create table: Jet type words")
         << "create table T(A TEXT (30), B MEMO, C SHORT, D INTEGER, E LONG, F SINGLE, G DOUBLE, H CURRENCY, "
            "I DATETIME, ID COUNTER)"
@@ -183,6 +201,8 @@ private slots:
     QTest::newRow("subquery") << "select * from Bienenvolk where ID in (select Volk from Honigernte)"
                               << int(errSyntax);
     QTest::newRow("union") << "select ID from Bienenvolk union select ID from Honigernte" << int(errSyntax);
+    QTest::newRow("union after a condition") << "select ID from Bienenvolk where ID = 1 union select 2"
+                                             << int(errSyntax);
     QTest::newRow("two statements") << "delete from Honigernte; delete from Bienenvolk" << int(errSyntax);
     QTest::newRow("unknown function") << "select left(Volknr, 2) from Bienenvolk" << int(errUndefinedFunction);
     QTest::newRow("pivot in") << "transform count(*) select Standort from Bienenvolk group by Standort pivot "
@@ -193,17 +213,40 @@ private slots:
     QTest::newRow("insert: text too long") << "insert into Bienenvolk(Akt_im_Bestand) values ('XX')"
                                            << int(errFieldTooSmall);
     QTest::newRow("unknown type word") << "create table T(A VARIANT)" << int(errSyntax);
+    // Numbers and dates outside every range.
+    QTest::newRow("date column: a huge number") << "update Termine set Datum = 1e300" << int(errTypeConversion);
+    QTest::newRow("date column: a negative huge number") << "update Termine set Datum = -1e300"
+                                                         << int(errTypeConversion);
+    QTest::newRow("date column: year 24") << "insert into Termine(Datum) values ('0024-01-02')"
+                                          << int(errTypeConversion);
+    QTest::newRow("number text too large for a double") << "insert into Honigernte(Menge_kg) values ('1e400')"
+                                                        << int(errTypeConversion);
+    QTest::newRow("number too large for a double") << "update Honigernte set Kosten = 1e400" << int(errSyntax);
+    QTest::newRow("number too large in a condition") << "select * from Honigernte where Kosten < 1e400"
+                                                     << int(errSyntax);
+    QTest::newRow("number too large for an Integer") << "update Pflanzen set Nektarstufe = 99999"
+                                                     << int(errFieldTooSmall);
+    QTest::newRow("number text too large for an Integer") << "insert into Pflanzen(Nektarstufe) values ('99999')"
+                                                          << int(errFieldTooSmall);
+    QTest::newRow("number too large for a Single") << "insert into Honigernte(Menge_kg) values (1e300)"
+                                                   << int(errFieldTooSmall);
   }
 
   void refuses() {
     QFETCH(QString, jet);
     QFETCH(int, number);
+    // What SQLite would read otherwise is named in the message.
+    const QHash<QString, QString> named{{"like", "LIKE"},         {"ampersand", "Operator '&'"},
+                                        {"join", "JOIN"},         {"subquery", "Unterabfragen"},
+                                        {"union", "UNION"},       {"union after a condition", "UNION"}};
     try {
       translated(jet);
       QFAIL("no error");
     } catch (const Error& e) {
       QCOMPARE(e.number(), number);
       QVERIFY(!e.text().isEmpty());
+      const QString tag = QString::fromUtf8(QTest::currentDataTag());
+      if (named.contains(tag)) QVERIFY2(e.text().contains(named[tag]), qPrintable(e.text()));
     }
   }
 

@@ -4,6 +4,7 @@
 #include "platform/runtime/textfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 using namespace zevo;
 
@@ -108,7 +109,15 @@ private slots:
     const QString b = folder() + "b.txt";
     touch(a, "neu");
     touch(b, "alt");
+    // The copy reaches the disk under its temporary name while the target
+    // still holds the old content; the folder is synced after the rename.
+    QStringList synced;
+    vb::setSyncObserver([&](const QString& path) { synced << QFileInfo(path).fileName() + ":" + bytes(b); });
     vb::fileCopy(a, b);   // replaces without a question
+    vb::setSyncObserver({});
+    QCOMPARE(synced.size(), 2);
+    QVERIFY2(synced[0].startsWith(".zevo-kopie-") && synced[0].endsWith(":alt"), qPrintable(synced[0]));
+    QCOMPARE(synced[1], QFileInfo(QDir(folder()).absolutePath()).fileName() + ":neu");
     QCOMPARE(bytes(b), QByteArray("neu"));
     QVERIFY_THROWS_EXCEPTION(vb::Error, vb::fileCopy(folder() + "fehlt", b));
     QVERIFY_THROWS_EXCEPTION(vb::Error, vb::name(a, b));   // never over an existing file

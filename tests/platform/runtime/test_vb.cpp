@@ -42,6 +42,11 @@ private slots:
     QTest::newRow("bad time") << "05.03.2007 25:00" << QDateTime();
     QTest::newRow("one digit") << "3" << QDateTime();
     QTest::newRow("month 13") << "01.13.2007" << QDateTime();
+    // One range of years on every path: 100 to 9999.
+    QTest::newRow("iso year 24") << "0024-01-02" << QDateTime();
+    QTest::newRow("year 24") << "02.01.0024" << QDateTime();
+    QTest::newRow("iso year 100") << "0100-01-01" << d(100, 1, 1);
+    QTest::newRow("year 9999") << "31.12.9999" << d(9999, 12, 31);
   }
   void dates() {
     QFETCH(QString, text);
@@ -61,6 +66,9 @@ private slots:
     QTest::newRow("two commas") << "1,2,3" << false << 0.0;
     QTest::newRow("trailing letter") << "12a" << false << 0.0;
     QTest::newRow("leading point") << ".5" << false << 0.0;
+    QTest::newRow("too large for a double") << "1e400" << false << 0.0;
+    QTest::newRow("too small is zero") << "1e-400" << true << 0.0;
+    QTest::newRow("large exponent") << "1,5e300" << true << 1.5e300;
   }
   void numbers() {
     QFETCH(QString, text);
@@ -72,7 +80,8 @@ private slots:
 
   void val() {
     const QList<QPair<QString, double>> cases = {{" 12 34", 1234}, {"1,5", 1},    {"-3abc", -3},
-                                                 {"&H10", 16},      {"&HFFFF", -1}, {"2D2", 200}, {"  .5", 0.5}};
+                                                 {"&H10", 16},      {"&HFFFF", -1}, {"2D2", 200}, {"  .5", 0.5},
+                                                 {"1e400", 0},      {"-.5", -0.5}};
     for (const auto& [text, value] : cases) QCOMPARE(vb::val(text), value);
   }
 
@@ -95,6 +104,13 @@ private slots:
     QTest::newRow("carry") << QVariant(9.996) << "0.00" << "10,00";
     QTest::newRow("date text") << QVariant("5.3.07") << "dd.mm.yyyy" << "05.03.2007";
     QTest::newRow("currency") << QVariant(1234.5) << "Currency" << "1.234,50 €";
+    // A number that is no day of the calendar stays a number.
+    QTest::newRow("huge day number") << QVariant(1e20) << "dd.mm.yyyy" << vb::cstr(1e20);
+    QTest::newRow("huge day number, year") << QVariant(vb::val("1e44")) << "yyyy" << vb::cstr(1e44);
+    QTest::newRow("NaN as a date") << QVariant(qQNaN()) << "dd.mm.yyyy" << vb::cstr(qQNaN());
+    QTest::newRow("first day") << QVariant(-657434.0) << "dd.mm.yyyy" << "01.01.0100";
+    QTest::newRow("last day") << QVariant(2958465.75) << "dd.mm.yyyy hh:nn" << "31.12.9999 18:00";
+    QTest::newRow("after the last day") << QVariant(2958466.0) << "dd.mm.yyyy" << "2958466";
   }
   void format() {
     QFETCH(QVariant, value);

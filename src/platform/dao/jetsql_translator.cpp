@@ -1,0 +1,819 @@
+// The translator: Jet statements to SQLite's dialect.
+#include "platform/dao/jetsql_p.h"
+#include "platform/runtime/vb.h"
+
+#include <QTime>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zevo::dao::jet {
+
+using namespace detail;
+
+namespace {
+
+bool isAggregate(const QString& name) {
+  static const QStringList names = {"count", "sum", "avg", "min", "max"};
+  return names.contains(name, Qt::CaseInsensitive);
+}
+
+bool isAllowedFunction(const QString& name) {
+  static const QStringList names = {"count", "sum", "avg", "min", "max", "abs",
+                                    "datediff", "year", "month", "day"};
+  return names.contains(name, Qt::CaseInsensitive);
+}
+
+// Words after which "(" does not open a function call.
+bool opensNonCall(const Token& t) {
+  static const QLatin1String words[] = {
+      QLatin1String("AND"),      QLatin1String("OR"),     QLatin1String("NOT"),       QLatin1String("IN"),
+      QLatin1String("WHERE"),    QLatin1String("ON"),     QLatin1String("VALUES"),    QLatin1String("SELECT"),
+      QLatin1String("THEN"),     QLatin1String("WHEN"),   QLatin1String("ELSE"),      QLatin1String("CASE"),
+      QLatin1String("BETWEEN"),  QLatin1String("IS"),     QLatin1String("HAVING"),    QLatin1String("BY"),
+      QLatin1String("SET"),      QLatin1String("AS"),     QLatin1String("DISTINCT"),  QLatin1String("FROM"),
+      QLatin1String("INTO"),     QLatin1String("TABLE"),  QLatin1String("INDEX"),     QLatin1String("TRANSFORM"),
+      QLatin1String("PIVOT"),    QLatin1String("ALL")};
+  if (t.type != Tok::Ident || t.quoted) return false;
+  for (QLatin1String w : words)
+    if (isKw(t, w)) return true;
+  return false;
+}
+
+bool isWhole(FieldType t) { return t == dbInteger || t == dbLong || t == dbByte || t == dbBoolean; }
+
+struct Range {
+  int b = 0, e = 0;
+  bool empty() const { return b >= e; }
+  int size() const { return e - b; }
+};
+
+struct FromItem {
+  QString name;    // as written (schema spelling where known)
+  QString alias;   // "" when none
+  const Table* table = nullptr;
+  QString qualifier() const { return alias.isEmpty() ? name : alias; }
+};
+
+struct Item {
+  Range expr;
+  QString alias;
+  bool star = false;
+  QString starTable;             // T of "T.*"
+  bool column = false;           // a bare or qualified column reference
+  QString qualifier, name;       // of the column reference
+  FieldType type = FieldType(0);
+};
+
+struct Select {
+  bool distinct = false;
+  int top = -1;
+  Range items, from, where, group, having, order;
+  std::vector<FromItem> tables;
+  std::vector<Item> list;
+  bool aggregates = false;
+};
+
+class Translator {
+public:
+  Translator(const QString& sql, const Schema& schema, const QDateTime& now)
+      : sql_(sql), schema_(schema), now_(now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))) {}
+
+  Translation run();
+
+private:
+  const QString& sql_;
+  const Schema& schema_;
+  QString now_;
+  std::vector<Token> t_;
+  std::vector<int> match_;
+  Translation out_;
+  int exprNumber_ = 1000;
+  mutable std::vector<QVariant> parameters_;
+  mutable std::vector<int> parameterSources_;
+
+  void prepare();
+  void refuseUnsupported(int b, int e);
+  void fixSpelling(int b, int e);
+  int end() const { return int(t_.size()); }
+  int findTop(int b, int e, QLatin1String kw) const;
+  std::vector<Range> splitCommas(Range r) const;
+  QString render(Range r) const;
+  void parameterize(Range r);
+
+  Select parseSelect(int b, int e);
+  void resolveItems(Select& s);
+  const Column* resolve(const Select& s, const QString& qualifier, const QString& name,
+                        const FromItem** from = nullptr) const;
+  FieldType infer(Range r, const Select& s) const;
+  FieldType inferPrimary(Range r, const Select& s) const;
+  QString renderItems(Select& s);
+  QString orderTerms(Range r, const Select& s) const;
+  QString renderSelect(Select& s, bool updatable);
+  std::vector<FieldType> resultTypes(const Select& s) const;
+
+  void translateSelect();
+  void translateTransform();
+  void translateInsert();
+  void translateUpdate();
+  void translateDelete();
+  void translateDdl();
+  QString valueFor(Range r, const Column& c) const;
+  QString literalFor(const Token& v, const Column& c, bool negative) const;
+  QString columnDefinition(Range r) const;
+};
+
+void Translator::prepare() {
+  t_ = lex(sql_);
+  // "now" and "now()": one time stamp for the whole statement.
+  for (size_t i = 0; i < t_.size(); ++i) {
+    if (!isKw(t_[i], "NOW") || (i > 0 && isOp(t_[i - 1], "."))) continue;
+    if (i + 1 < t_.size() && isOp(t_[i + 1], "(")) {
+      if (i + 2 >= t_.size() || !isOp(t_[i + 2], ")")) syntax(QStringLiteral("now() erwartet keine Argumente"));
+      t_.erase(t_.begin() + long(i) + 1, t_.begin() + long(i) + 3);
+    }
+    t_[i] = Token{Tok::String, now_};
+    t_[i].date = true;
+    out_.usesNow = true;
+  }
+  if (!t_.empty() && isOp(t_.back(), ";")) t_.pop_back();
+  for (const Token& t : t_)
+    if (isOp(t, ";")) syntax(QStringLiteral("nur eine Anweisung je Aufruf"));
+  match_.assign(t_.size(), -1);
+  std::vector<int> open;
+  for (int i = 0; i < end(); ++i) {
+    if (isOp(t_[size_t(i)], "(")) open.push_back(i);
+    if (isOp(t_[size_t(i)], ")")) {
+      if (open.empty()) syntax(QStringLiteral("')' ohne '('"));
+      match_[size_t(open.back())] = i;
+      match_[size_t(i)] = open.back();
+      open.pop_back();
+    }
+  }
+  if (!open.empty()) syntax(QStringLiteral("'(' ohne ')'"));
+}
+
+void Translator::refuseUnsupported(int b, int e) {
+  static const QLatin1String words[] = {
+      QLatin1String("LIKE"),   QLatin1String("JOIN"),  QLatin1String("UNION"),       QLatin1String("INTERSECT"),
+      QLatin1String("EXCEPT"), QLatin1String("EXISTS"), QLatin1String("DISTINCTROW"), QLatin1String("TRUE"),
+      QLatin1String("FALSE"),  QLatin1String("PARAMETERS")};
+  for (int i = b; i < e; ++i) {
+    const Token& t = t_[size_t(i)];
+    for (QLatin1String w : words)
+      if (isKw(t, w)) syntax(QStringLiteral("%1 wird nicht unterstützt").arg(t.text.toUpper()));
+    if (isOp(t, "(") && i + 1 < e && isKw(t_[size_t(i) + 1], "SELECT"))
+      syntax(QStringLiteral("Unterabfragen werden nicht unterstützt"));
+    const bool call = t.type == Tok::Ident && !t.quoted && i + 1 < e && isOp(t_[size_t(i) + 1], "(") &&
+                      !opensNonCall(t);
+    const bool tableName = i > 0 && (isKw(t_[size_t(i) - 1], "INTO") || isKw(t_[size_t(i) - 1], "TABLE") ||
+                                     isKw(t_[size_t(i) - 1], "ON"));
+    if (call && !tableName && !isAllowedFunction(t.text)) fail(errUndefinedFunction, t.text);
+  }
+}
+
+void Translator::fixSpelling(int b, int e) {
+  for (int i = b; i < e; ++i) {
+    Token& t = t_[size_t(i)];
+    if (t.type != Tok::Ident) continue;
+    if (i + 1 < e && isOp(t_[size_t(i) + 1], "(") && !t.quoted) continue;  // a function
+    if (i > 0 && isKw(t_[size_t(i) - 1], "AS")) continue;                   // an alias
+    const QString s = schema_.spelling(t.text);
+    if (!s.isEmpty()) t.text = s;
+  }
+}
+
+int Translator::findTop(int b, int e, QLatin1String kw) const {
+  for (int i = b; i < e; ++i) {
+    if (isOp(t_[size_t(i)], "(")) { i = match_[size_t(i)]; continue; }
+    if (isKw(t_[size_t(i)], kw)) return i;
+  }
+  return -1;
+}
+
+std::vector<Range> Translator::splitCommas(Range r) const {
+  std::vector<Range> out;
+  int start = r.b;
+  for (int i = r.b; i < r.e; ++i) {
+    if (isOp(t_[size_t(i)], "(")) { i = match_[size_t(i)]; continue; }
+    if (isOp(t_[size_t(i)], ",")) {
+      out.push_back({start, i});
+      start = i + 1;
+    }
+  }
+  out.push_back({start, r.e});
+  for (const Range& p : out)
+    if (p.empty()) syntax(QStringLiteral("leerer Listeneintrag"));
+  return out;
+}
+
+QString Translator::render(Range r) const {
+  QString out;
+  for (int i = r.b; i < r.e; ++i) {
+    const Token& t = t_[size_t(i)];
+    const bool glue = i > r.b && (isOp(t, ".") || isOp(t_[size_t(i) - 1], ".") ||
+                                  (isOp(t, "(") && t_[size_t(i) - 1].type == Tok::Ident &&
+                                   !opensNonCall(t_[size_t(i) - 1])) ||
+                                  isOp(t, ")") || isOp(t, ",") || isOp(t_[size_t(i) - 1], "("));
+    if (i > r.b && !glue) out += QLatin1Char(' ');
+    if (t.parameter) {
+      out += QLatin1Char('?');
+      parameterSources_.push_back(t.literal);
+      if (t.type == Tok::String) {
+        parameters_.emplace_back(t.text);
+      } else {
+        bool whole = false;
+        const qint64 n = t.text.toLongLong(&whole);
+        parameters_.push_back(whole ? QVariant(n) : QVariant(t.text.toDouble()));
+      }
+      continue;
+    }
+    switch (t.type) {
+      case Tok::String: out += quoteString(t.text); break;
+      case Tok::Ident: out += t.quoted ? quoteIdent(t.text) : t.text; break;
+      default: out += t.text; break;
+    }
+  }
+  return out;
+}
+
+// The literals of a condition become bound values, so that one prepared
+// statement serves every query of the same shape (a colony's id, a year).
+void Translator::parameterize(Range r) {
+  for (int i = r.b; i < r.e; ++i) {
+    Token& t = t_[size_t(i)];
+    t.parameter = t.type == Tok::String || t.type == Tok::Number;
+  }
+}
+
+// --- SELECT --------------------------------------------------------------------
+
+Select Translator::parseSelect(int b, int e) {
+  Select s;
+  int p = b + 1;
+  if (p < e && isKw(t_[size_t(p)], "DISTINCT")) { s.distinct = true; ++p; }
+  else if (p < e && isKw(t_[size_t(p)], "ALL")) ++p;
+  if (p < e && isKw(t_[size_t(p)], "TOP")) {
+    bool ok = false;
+    if (p + 1 < e && t_[size_t(p) + 1].type == Tok::Number) s.top = t_[size_t(p) + 1].text.toInt(&ok);
+    if (!ok || s.top < 0) syntax(QStringLiteral("TOP erwartet eine ganze Zahl"));
+    p += 2;
+    if (p < e && isKw(t_[size_t(p)], "PERCENT")) syntax(QStringLiteral("TOP ... PERCENT wird nicht unterstützt"));
+  }
+  // Clause keywords at the top level, in their fixed order.
+  struct Clause { QLatin1String kw; bool by; Range* range; };
+  const Clause clauses[] = {{QLatin1String("FROM"), false, &s.from},
+                            {QLatin1String("WHERE"), false, &s.where},
+                            {QLatin1String("GROUP"), true, &s.group},
+                            {QLatin1String("HAVING"), false, &s.having},
+                            {QLatin1String("ORDER"), true, &s.order}};
+  struct Found { int keyword; int start; Range* range; };
+  std::vector<Found> found;
+  int last = -1;
+  for (int i = p; i < e; ++i) {
+    if (isOp(t_[size_t(i)], "(")) { i = match_[size_t(i)]; continue; }
+    for (int c = 0; c < 5; ++c) {
+      if (!isKw(t_[size_t(i)], clauses[c].kw)) continue;
+      if (clauses[c].by && !(i + 1 < e && isKw(t_[size_t(i) + 1], "BY"))) syntax(QStringLiteral("BY fehlt"));
+      if (c <= last) syntax(QStringLiteral("%1 an falscher Stelle").arg(t_[size_t(i)].text.toUpper()));
+      last = c;
+      found.push_back({i, clauses[c].by ? i + 2 : i + 1, clauses[c].range});
+      break;
+    }
+  }
+  if (!found.empty() && found.front().range != &s.from) syntax(QStringLiteral("FROM fehlt"));
+  s.items = {p, found.empty() ? e : found.front().keyword};
+  for (size_t k = 0; k < found.size(); ++k) {
+    *found[k].range = {found[k].start, k + 1 < found.size() ? found[k + 1].keyword : e};
+    if (found[k].range->empty()) syntax(QStringLiteral("leere Klausel"));
+  }
+  if (s.items.empty()) syntax(QStringLiteral("keine Felder ausgewählt"));
+  for (int i = s.items.b; i < s.items.e; ++i)
+    if (t_[size_t(i)].type == Tok::Ident && isAggregate(t_[size_t(i)].text) && i + 1 < s.items.e &&
+        isOp(t_[size_t(i) + 1], "("))
+      s.aggregates = true;
+  if (!s.from.empty()) {
+    for (const Range& r : splitCommas(s.from)) {
+      FromItem f;
+      const Token& name = t_[size_t(r.b)];
+      if (name.type != Tok::Ident) syntax(QStringLiteral("Tabellenname erwartet"));
+      f.name = name.text;
+      int q = r.b + 1;
+      if (q < r.e && isKw(t_[size_t(q)], "AS")) ++q;
+      if (q < r.e && t_[size_t(q)].type == Tok::Ident) f.alias = t_[size_t(q++)].text;
+      if (q != r.e) syntax(QStringLiteral("unerwartetes '%1' in FROM").arg(t_[size_t(q)].text));
+      f.table = schema_.table(f.name);
+      s.tables.push_back(f);
+    }
+  }
+  resolveItems(s);
+  return s;
+}
+
+const Column* Translator::resolve(const Select& s, const QString& qualifier, const QString& name,
+                                  const FromItem** from) const {
+  for (const FromItem& f : s.tables) {
+    if (!f.table) continue;
+    if (!qualifier.isEmpty() && fold(f.qualifier()) != fold(qualifier) && fold(f.name) != fold(qualifier))
+      continue;
+    if (const Column* c = f.table->column(name)) {
+      if (from) *from = &f;
+      return c;
+    }
+  }
+  return nullptr;
+}
+
+void Translator::resolveItems(Select& s) {
+  for (const Range& r : splitCommas(s.items)) {
+    Item it;
+    it.expr = r;
+    if (r.size() >= 3 && isKw(t_[size_t(r.e) - 2], "AS") && t_[size_t(r.e) - 1].type == Tok::Ident) {
+      it.alias = t_[size_t(r.e) - 1].text;
+      it.expr.e -= 2;
+    }
+    const Range& x = it.expr;
+    auto tok = [&](int k) -> const Token& { return t_[size_t(x.b + k)]; };
+    if (x.size() == 1 && isOp(tok(0), "*")) {
+      it.star = true;
+    } else if (x.size() == 3 && tok(0).type == Tok::Ident && isOp(tok(1), ".") && isOp(tok(2), "*")) {
+      it.star = true;
+      it.starTable = tok(0).text;
+    } else if (x.size() == 1 && tok(0).type == Tok::Ident && !isKw(tok(0), "NULL")) {
+      it.column = true;
+      it.name = tok(0).text;
+    } else if (x.size() == 3 && tok(0).type == Tok::Ident && isOp(tok(1), ".") && tok(2).type == Tok::Ident) {
+      it.column = true;
+      it.qualifier = tok(0).text;
+      it.name = tok(2).text;
+    }
+    if (!it.star) it.type = infer(x, s);
+    s.list.push_back(it);
+  }
+}
+
+FieldType Translator::inferPrimary(Range r, const Select& s) const {
+  const Token& t = t_[size_t(r.b)];
+  if (r.size() == 1) {
+    if (t.type == Tok::Number)
+      return t.text.contains('.') || t.text.contains('e', Qt::CaseInsensitive) ? dbDouble : dbLong;
+    if (t.type == Tok::String) return t.date ? dbDate : dbText;
+    if (t.type == Tok::Ident && !isKw(t, "NULL")) {
+      const Column* c = resolve(s, {}, t.text);
+      return c ? c->type : FieldType(0);
+    }
+    return FieldType(0);
+  }
+  if (r.size() == 3 && t.type == Tok::Ident && isOp(t_[size_t(r.b) + 1], ".")) {
+    const Column* c = resolve(s, t.text, t_[size_t(r.b) + 2].text);
+    return c ? c->type : FieldType(0);
+  }
+  if (t.type == Tok::Ident && isOp(t_[size_t(r.b) + 1], "(") && match_[size_t(r.b) + 1] == r.e - 1) {
+    const QString f = t.text.toLower();
+    if (f == QLatin1String("count") || f == QLatin1String("datediff") || f == QLatin1String("year") ||
+        f == QLatin1String("month") || f == QLatin1String("day"))
+      return dbLong;
+    if (f == QLatin1String("avg")) return dbDouble;
+    const Range inner{r.b + 2, r.e - 1};
+    const FieldType a = inner.empty() ? FieldType(0) : infer(inner, s);
+    if (f == QLatin1String("sum")) {
+      if (a == dbCurrency) return dbCurrency;
+      if (isWhole(a)) return dbLong;
+      return dbDouble;
+    }
+    if (f == QLatin1String("min") || f == QLatin1String("max") || f == QLatin1String("abs")) return a;
+  }
+  return FieldType(0);
+}
+
+FieldType Translator::infer(Range r, const Select& s) const {
+  while (r.size() >= 2 && isOp(t_[size_t(r.b)], "(") && match_[size_t(r.b)] == r.e - 1) r = {r.b + 1, r.e - 1};
+  if (r.empty()) return FieldType(0);
+  // Split at the top-level arithmetic operators.
+  std::vector<Range> operands;
+  bool division = false, comparison = false;
+  int start = r.b;
+  bool expectOperand = true;
+  for (int i = r.b; i < r.e; ++i) {
+    const Token& t = t_[size_t(i)];
+    if (isOp(t, "(")) { i = match_[size_t(i)]; expectOperand = false; continue; }
+    const bool arith = isOp(t, "+") || isOp(t, "-") || isOp(t, "*") || isOp(t, "/");
+    const bool cmp = isOp(t, "=") || isOp(t, "<>") || isOp(t, "<") || isOp(t, ">") || isOp(t, "<=") ||
+                     isOp(t, ">=") || isKw(t, "AND") || isKw(t, "OR");
+    if ((arith || cmp) && expectOperand) {
+      if (isOp(t, "-") || isOp(t, "+")) { if (i == start) ++start; continue; }  // a sign
+      return FieldType(0);
+    }
+    if (arith || cmp) {
+      operands.push_back({start, i});
+      start = i + 1;
+      division |= isOp(t, "/");
+      comparison |= cmp;
+      expectOperand = true;
+      continue;
+    }
+    if (isOp(t, ".")) { expectOperand = true; continue; }
+    expectOperand = false;
+  }
+  if (start == r.b && operands.empty()) return inferPrimary(r, s);
+  operands.push_back({start, r.e});
+  if (comparison) return dbLong;
+  if (operands.size() == 1) return infer(operands[0], s);  // a signed operand
+  bool anyCurrency = false, allWhole = true;
+  for (const Range& o : operands) {
+    const FieldType t = infer(o, s);
+    if (t == 0 || t == dbSingle || t == dbDouble || t == dbText || t == dbMemo || t == dbDate) return
+        t == 0 ? FieldType(0) : dbDouble;
+    anyCurrency |= t == dbCurrency;
+    allWhole &= isWhole(t);
+  }
+  if (division) return dbDouble;
+  if (anyCurrency) return dbCurrency;
+  return allWhole ? dbLong : dbDouble;
+}
+
+QString Translator::renderItems(Select& s) {
+  QStringList parts;
+  for (Item& it : s.list) {
+    QString text = render(it.expr);
+    if (!it.alias.isEmpty()) {
+      text += QStringLiteral(" AS ") + quoteIdent(it.alias);
+    } else if (it.column && !it.qualifier.isEmpty()) {
+      text += QStringLiteral(" AS ") + quoteIdent(it.name);    // Jet names T.col as col
+    } else if (!it.column && !it.star) {
+      it.alias = QStringLiteral("Expr%1").arg(exprNumber_++);  // Jet's name for an expression
+      text += QStringLiteral(" AS ") + it.alias;
+    }
+    parts << text;
+  }
+  return parts.join(QStringLiteral(", "));
+}
+
+// ORDER BY terms; a term that is a text column gets the German collation.
+QString Translator::orderTerms(Range r, const Select& s) const {
+  QStringList out;
+  for (Range term : splitCommas(r)) {
+    QString dir;
+    if (isKw(t_[size_t(term.e) - 1], "ASC") || isKw(t_[size_t(term.e) - 1], "DESC")) {
+      dir = QLatin1Char(' ') + t_[size_t(term.e) - 1].text.toUpper();
+      --term.e;
+    }
+    if (term.empty()) syntax(QStringLiteral("leerer Sortierausdruck"));
+    FieldType type = FieldType(0);
+    const Token& first = t_[size_t(term.b)];
+    if (term.size() == 1 && first.type == Tok::Number) {
+      const int k = first.text.toInt() - 1;
+      if (k >= 0 && k < int(s.list.size())) type = s.list[size_t(k)].type;
+    } else if (term.size() == 1 && first.type == Tok::Ident) {
+      bool alias = false;
+      for (const Item& it : s.list)
+        if (!it.alias.isEmpty() && fold(it.alias) == fold(first.text)) { type = it.type; alias = true; break; }
+      if (!alias) type = infer(term, s);
+    } else if (term.size() == 3 && first.type == Tok::Ident && isOp(t_[size_t(term.b) + 1], ".")) {
+      type = infer(term, s);
+    }
+    QString text = render(term);
+    if (type == dbText || type == dbMemo) text += QStringLiteral(" COLLATE ") + QLatin1String(germanCollation);
+    out << text + dir;
+  }
+  return out.join(QStringLiteral(", "));
+}
+
+std::vector<FieldType> Translator::resultTypes(const Select& s) const {
+  std::vector<FieldType> types;
+  for (const Item& it : s.list) {
+    if (!it.star) { types.push_back(it.type); continue; }
+    for (const FromItem& f : s.tables) {
+      if (!it.starTable.isEmpty() && fold(f.qualifier()) != fold(it.starTable) && fold(f.name) != fold(it.starTable))
+        continue;
+      if (!f.table) return {};  // unknown table: the types come from the file
+      for (const Column& c : f.table->columns) types.push_back(c.type);
+    }
+  }
+  return types;
+}
+
+QString Translator::renderSelect(Select& s, bool updatable) {
+  QString sql = QStringLiteral("SELECT ");
+  if (s.distinct) sql += QStringLiteral("DISTINCT ");
+  sql += renderItems(s);
+  const bool single = s.tables.size() == 1 && s.tables[0].table;
+  if (updatable && single && !s.distinct && s.group.empty() && s.having.empty() && !s.aggregates) {
+    out_.sourceTable = s.tables[0].table->name;
+    sql += QStringLiteral(", ") + s.tables[0].qualifier() + QStringLiteral(".rowid AS ") + QLatin1String(rowidColumn);
+  }
+  if (!s.from.empty()) sql += QStringLiteral(" FROM ") + render(s.from);
+  if (!s.where.empty()) sql += QStringLiteral(" WHERE ") + render(s.where);
+  if (!s.group.empty()) sql += QStringLiteral(" GROUP BY ") + render(s.group);
+  if (!s.having.empty()) sql += QStringLiteral(" HAVING ") + render(s.having);
+  if (!s.order.empty()) {
+    sql += QStringLiteral(" ORDER BY ") + orderTerms(s.order, s);
+    // TOP takes "the first row the query delivers": ties go by the order of entry.
+    if (s.top >= 0 && single && !s.distinct && s.group.empty())
+      sql += QStringLiteral(", ") + s.tables[0].qualifier() + QStringLiteral(".rowid");
+  } else if (!s.group.empty()) {
+    sql += QStringLiteral(" ORDER BY ") + orderTerms(s.group, s);  // groups in key order, as Jet gives them
+  }
+  if (s.top >= 0) sql += QStringLiteral(" LIMIT %1").arg(s.top);
+  return sql;
+}
+
+void Translator::translateSelect() {
+  refuseUnsupported(0, end());
+  fixSpelling(0, end());
+  Select s = parseSelect(0, end());
+  out_.kind = Kind::Select;
+  parameterize(s.where);
+  parameterize(s.having);
+  out_.sql = renderSelect(s, true);
+  out_.parameters = std::move(parameters_);
+  out_.parameterSources = std::move(parameterSources_);
+  out_.types = resultTypes(s);
+}
+
+void Translator::translateTransform() {
+  refuseUnsupported(0, end());
+  fixSpelling(0, end());
+  const int sel = findTop(1, end(), QLatin1String("SELECT"));
+  int piv = -1;
+  for (int i = end() - 1; i > sel && sel > 0; --i) {
+    if (isOp(t_[size_t(i)], ")")) { i = match_[size_t(i)]; continue; }
+    if (isKw(t_[size_t(i)], "PIVOT")) { piv = i; break; }
+  }
+  if (sel < 2 || piv < 0 || piv + 1 >= end()) syntax(QStringLiteral("TRANSFORM erwartet SELECT und PIVOT"));
+  if (findTop(piv + 1, end(), QLatin1String("IN")) >= 0) syntax(QStringLiteral("PIVOT ... IN wird nicht unterstützt"));
+  Select s = parseSelect(sel, piv);
+  if (s.group.empty()) syntax(QStringLiteral("TRANSFORM erwartet GROUP BY"));
+  if (s.top >= 0) syntax(QStringLiteral("TOP wird in Kreuztabellen nicht unterstützt"));
+  const Range agg{1, sel}, pivot{piv + 1, end()};
+  Crosstab& c = out_.crosstab;
+  c.head = QStringLiteral("SELECT ") + (s.distinct ? QStringLiteral("DISTINCT ") : QString()) + renderItems(s);
+  c.headTypes = resultTypes(s);
+  c.pivot = render(pivot);
+  c.headingType = infer(pivot, s);
+  c.aggregateType = infer(agg, s);
+  if (c.aggregateType == 0) c.aggregateType = dbDouble;
+  // The aggregate with a FILTER on the pivot value, in pieces: the condition
+  // of each column goes between two of them.
+  QStringList pieces{QString()};
+  auto add = [&](const QString& text) {
+    QString& last = pieces.last();
+    if (!last.isEmpty() && !last.endsWith(QLatin1Char(' ')) && !last.endsWith(QLatin1Char('('))) last += QLatin1Char(' ');
+    last += text;
+  };
+  for (int i = agg.b; i < agg.e; ++i) {
+    const Token& t = t_[size_t(i)];
+    if (t.type == Tok::Ident && isAggregate(t.text) && i + 1 < agg.e && isOp(t_[size_t(i) + 1], "(")) {
+      const int close = match_[size_t(i) + 1];
+      const bool count = t.text.compare(QLatin1String("count"), Qt::CaseInsensitive) == 0;
+      if (count) add(QStringLiteral("NULLIF("));   // no rows: an empty cell
+      add(render({i, close + 1}) + QStringLiteral(" FILTER (WHERE "));
+      pieces << QStringLiteral(")") + (count ? QStringLiteral(", 0)") : QString());
+      i = close;
+      continue;
+    }
+    add(render({i, i + 1}));
+  }
+  c.aggregate = pieces;
+  QString where = s.where.empty() ? QString() : QStringLiteral(" WHERE ") + render(s.where);
+  c.headingSql = QStringLiteral("SELECT DISTINCT ") + c.pivot + QStringLiteral(" FROM ") + render(s.from) + where;
+  c.tail = QStringLiteral(" FROM ") + render(s.from) + where + QStringLiteral(" GROUP BY ") + render(s.group);
+  if (!s.having.empty()) c.tail += QStringLiteral(" HAVING ") + render(s.having);
+  c.tail += QStringLiteral(" ORDER BY ") + orderTerms(s.order.empty() ? s.group : s.order, s);
+  out_.kind = Kind::Transform;
+}
+
+// --- INSERT / UPDATE / DELETE ------------------------------------------------
+
+// A number that does not fit the column is refused, as the record layer does.
+void checkFits(double v, const Column& c) {
+  double lo = -std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::max();
+  switch (c.type) {
+    case dbInteger: lo = -32768; hi = 32767; break;
+    case dbByte: lo = 0; hi = 255; break;
+    case dbLong: lo = std::numeric_limits<qint32>::min(); hi = std::numeric_limits<qint32>::max(); break;
+    case dbSingle: hi = std::numeric_limits<float>::max(); lo = -hi; break;
+    case dbCurrency: lo = -922337203685477.0; hi = 922337203685477.0; break;
+    default: break;
+  }
+  if (!(v >= lo - 0.5 && v < hi + 0.5)) fail(errFieldTooSmall, c.name);
+}
+
+// The value of "column = value": a single literal or a signed number is
+// written as the column needs it; anything else is rendered as an expression.
+QString Translator::valueFor(Range r, const Column& c) const {
+  if (r.size() == 1) return literalFor(t_[size_t(r.b)], c, false);
+  const Token& sign = t_[size_t(r.b)];
+  if (r.size() == 2 && (isOp(sign, "-") || isOp(sign, "+")) && t_[size_t(r.b) + 1].type == Tok::Number)
+    return literalFor(t_[size_t(r.b) + 1], c, isOp(sign, "-"));
+  return render(r);
+}
+
+// A literal written into a column: date and number texts become dates and
+// numbers, a bracketed name stays one quoted name.
+QString Translator::literalFor(const Token& v, const Column& c, bool negative) const {
+  if (v.type == Tok::Ident) return v.quoted ? quoteIdent(v.text) : v.text;
+  if (v.type == Tok::Number) {
+    const double n = (negative ? -1.0 : 1.0) * v.text.toDouble();
+    if (c.type == dbDate) {
+      // A day number counted from 30.12.1899.
+      const auto dt = vb::dateFromSerial(n);
+      if (!dt) fail(errTypeConversion, QStringLiteral("'%1' ist kein Datum (Feld %2)").arg(v.text, c.name));
+      const QDateTime s = dt->addMSecs(500);
+      return quoteString(isoDateTime(s.date(), QTime(s.time().hour(), s.time().minute(), s.time().second())));
+    }
+    if (c.type != dbText && c.type != dbMemo) checkFits(n, c);
+    return (negative ? QStringLiteral("-") : QString()) + v.text;
+  }
+  if (v.type != Tok::String || v.date) {
+    if (v.type == Tok::String && (c.type == dbText || c.type == dbMemo) && c.size > 0 && v.text.size() > c.size)
+      fail(errFieldTooSmall, c.name);
+    return v.type == Tok::String ? quoteString(v.text) : v.text;
+  }
+  switch (c.type) {
+    case dbDate: {
+      const auto dt = vb::parseDateTime(v.text);
+      if (!dt) fail(errTypeConversion, QStringLiteral("'%1' ist kein Datum (Feld %2)").arg(v.text, c.name));
+      return quoteString(isoDateTime(*dt));
+    }
+    case dbText:
+    case dbMemo:
+      if (c.size > 0 && v.text.size() > c.size) fail(errFieldTooSmall, c.name);
+      return quoteString(v.text);
+    default: {
+      const auto n = vb::parseNumber(v.text);
+      if (!n) fail(errTypeConversion, QStringLiteral("'%1' ist keine Zahl (Feld %2)").arg(v.text, c.name));
+      checkFits(*n, c);
+      if (isWhole(c.type)) return QString::number(vb::clng(*n));
+      return QString::number(*n, 'g', 17);
+    }
+  }
+}
+
+void Translator::translateInsert() {
+  refuseUnsupported(0, end());
+  fixSpelling(0, end());
+  if (end() < 4 || !isKw(t_[1], "INTO") || t_[2].type != Tok::Ident) syntax(QStringLiteral("INSERT INTO erwartet"));
+  const Table* table = schema_.table(t_[2].text);
+  int p = 3;
+  std::vector<const Column*> cols;
+  QString head = QStringLiteral("INSERT INTO ") + render({2, 3});
+  if (isOp(t_[size_t(p)], "(")) {
+    const int close = match_[size_t(p)];
+    for (const Range& r : splitCommas({p + 1, close})) {
+      if (r.size() != 1 || t_[size_t(r.b)].type != Tok::Ident) syntax(QStringLiteral("Feldname erwartet"));
+      cols.push_back(table ? table->column(t_[size_t(r.b)].text) : nullptr);
+    }
+    head += QLatin1Char(' ') + render({p, close + 1});
+    p = close + 1;
+  } else if (table) {
+    for (const Column& c : table->columns) cols.push_back(&c);
+  }
+  if (p < end() && isKw(t_[size_t(p)], "SELECT")) {
+    Select s = parseSelect(p, end());
+    out_.sql = head + QLatin1Char(' ') + renderSelect(s, false);
+    return;
+  }
+  if (p + 1 >= end() || !isKw(t_[size_t(p)], "VALUES") || !isOp(t_[size_t(p) + 1], "(") ||
+      match_[size_t(p) + 1] != end() - 1)
+    syntax(QStringLiteral("VALUES (...) erwartet"));
+  const std::vector<Range> values = splitCommas({p + 2, end() - 1});
+  if (!cols.empty() && values.size() != cols.size()) syntax(QStringLiteral("Anzahl der Werte passt nicht zu den Feldern"));
+  QStringList parts;
+  for (size_t k = 0; k < values.size(); ++k) {
+    const Range& v = values[k];
+    const Column* c = k < cols.size() ? cols[k] : nullptr;
+    parts << (c ? valueFor(v, *c) : render(v));
+  }
+  out_.sql = head + QStringLiteral(" VALUES (") + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+void Translator::translateUpdate() {
+  refuseUnsupported(0, end());
+  fixSpelling(0, end());
+  const int set = findTop(1, end(), QLatin1String("SET"));
+  if (set < 2) syntax(QStringLiteral("UPDATE ... SET erwartet"));
+  Select ctx;
+  for (const Range& r : splitCommas({1, set})) {
+    FromItem f;
+    f.name = t_[size_t(r.b)].text;
+    f.table = schema_.table(f.name);
+    ctx.tables.push_back(f);
+  }
+  const int where = findTop(set + 1, end(), QLatin1String("WHERE"));
+  const Range assigns{set + 1, where < 0 ? end() : where};
+  QStringList parts;
+  for (const Range& r : splitCommas(assigns)) {
+    int eq = -1;
+    for (int i = r.b; i < r.e; ++i)
+      if (isOp(t_[size_t(i)], "=")) { eq = i; break; }
+    if (eq < 0) syntax(QStringLiteral("'=' fehlt in SET"));
+    const Column* c = nullptr;
+    if (eq - r.b == 1) c = resolve(ctx, {}, t_[size_t(r.b)].text);
+    if (eq - r.b == 3) c = resolve(ctx, t_[size_t(r.b)].text, t_[size_t(r.b) + 2].text);
+    if (eq + 1 >= r.e) syntax(QStringLiteral("Wert fehlt in SET"));
+    QString value = c ? valueFor({eq + 1, r.e}, *c) : render({eq + 1, r.e});
+    parts << render({r.b, eq}) + QStringLiteral(" = ") + value;
+  }
+  out_.sql = QStringLiteral("UPDATE ") + render({1, set}) + QStringLiteral(" SET ") + parts.join(QStringLiteral(", "));
+  if (where >= 0) out_.sql += QLatin1Char(' ') + render({where, end()});
+}
+
+void Translator::translateDelete() {
+  refuseUnsupported(0, end());
+  fixSpelling(0, end());
+  const int from = findTop(1, end(), QLatin1String("FROM"));
+  if (from < 0) syntax(QStringLiteral("DELETE ... FROM erwartet"));
+  // Jet's "delete * from T" and "delete T.* from T" delete rows of T.
+  out_.sql = QStringLiteral("DELETE ") + render({from, end()});
+}
+
+// --- DDL ---------------------------------------------------------------------
+
+// "name TYPE [(n)] [rest]" with the Jet type word mapped to its declared type.
+QString Translator::columnDefinition(Range r) const {
+  if (r.size() < 2 || t_[size_t(r.b)].type != Tok::Ident || t_[size_t(r.b) + 1].type != Tok::Ident)
+    syntax(QStringLiteral("Felddefinition erwartet"));
+  const QString name = render({r.b, r.b + 1});
+  const QString word = t_[size_t(r.b) + 1].text.toUpper();
+  int p = r.b + 2;
+  int size = -1;
+  if (p < r.e && isOp(t_[size_t(p)], "(")) {
+    const int close = match_[size_t(p)];
+    bool ok = false;
+    if (close == p + 2) size = t_[size_t(p) + 1].text.toInt(&ok);
+    if (!ok || size <= 0) syntax(QStringLiteral("Feldgröße erwartet"));
+    p = close + 1;
+  }
+  auto one = [&](std::initializer_list<const char*> words) {
+    for (const char* w : words)
+      if (word == QLatin1String(w)) return true;
+    return false;
+  };
+  QString type;
+  if (one({"TEXT", "CHAR", "VARCHAR", "STRING", "ALPHANUMERIC"}))
+    type = QStringLiteral("TEXT(%1) COLLATE NOCASE").arg(size > 0 ? size : 255);
+  else if (one({"MEMO", "LONGTEXT", "LONGCHAR", "NOTE"})) type = QStringLiteral("MEMO_TEXT COLLATE NOCASE");
+  else if (one({"SHORT", "SMALLINT", "INTEGER2"})) type = QStringLiteral("SHORT_INT");
+  else if (one({"INTEGER", "INT", "LONG", "INTEGER4"})) type = QStringLiteral("LONG_INT");
+  else if (one({"SINGLE", "REAL", "FLOAT4", "IEEESINGLE"})) type = QStringLiteral("SINGLE_REAL");
+  else if (one({"DOUBLE", "FLOAT", "FLOAT8", "NUMBER", "IEEEDOUBLE"})) type = QStringLiteral("DOUBLE_REAL");
+  else if (one({"CURRENCY", "MONEY"})) type = QStringLiteral("CURRENCY_REAL");
+  else if (one({"DATETIME", "DATE", "TIME", "TIMESTAMP"})) type = QStringLiteral("DATETIME_TEXT");
+  else if (one({"COUNTER", "AUTOINCREMENT"})) return name + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
+  else if (one({"YESNO", "BIT", "LOGICAL", "LOGICAL1"})) type = QStringLiteral("YESNO_INT");
+  else if (one({"BYTE", "INTEGER1"})) type = QStringLiteral("BYTE_INT");
+  else syntax(QStringLiteral("unbekannter Feldtyp '%1'").arg(t_[size_t(r.b) + 1].text));
+  QString def = name + QLatin1Char(' ') + type;
+  if (p < r.e) def += QLatin1Char(' ') + render({p, r.e});
+  return def;
+}
+
+void Translator::translateDdl() {
+  out_.kind = Kind::Ddl;
+  out_.changesSchema = true;
+  if (isKw(t_[0], "CREATE") && end() > 3 && isKw(t_[1], "TABLE")) {
+    if (t_[2].type != Tok::Ident || !isOp(t_[3], "(") || match_[3] != end() - 1)
+      syntax(QStringLiteral("CREATE TABLE name (...) erwartet"));
+    QStringList defs;
+    for (const Range& r : splitCommas({4, end() - 1})) defs << columnDefinition(r);
+    out_.sql = QStringLiteral("CREATE TABLE ") + render({2, 3}) + QStringLiteral(" (") + defs.join(QStringLiteral(", ")) +
+               QLatin1Char(')');
+    return;
+  }
+  if (isKw(t_[0], "ALTER") && end() > 4 && isKw(t_[1], "TABLE") && isKw(t_[3], "ADD")) {
+    int p = 4;
+    if (isKw(t_[size_t(p)], "COLUMN")) ++p;
+    out_.sql = QStringLiteral("ALTER TABLE ") + render({2, 3}) + QStringLiteral(" ADD COLUMN ") + columnDefinition({p, end()});
+    return;
+  }
+  fixSpelling(0, end());
+  if (isKw(t_[0], "DROP") && end() == 5 && isKw(t_[1], "INDEX") && isKw(t_[3], "ON")) {
+    out_.sql = render({0, 3});  // Jet names the table; SQLite's index names are unique anyway
+    return;
+  }
+  out_.sql = render({0, end()});
+}
+
+Translation Translator::run() {
+  prepare();
+  if (t_.empty()) fail(errInvalidStatement, QStringLiteral("leere Anweisung"));
+  const Token& first = t_[0];
+  if (isKw(first, "SELECT")) translateSelect();
+  else if (isKw(first, "TRANSFORM")) translateTransform();
+  else if (isKw(first, "INSERT")) { out_.kind = Kind::Action; translateInsert(); }
+  else if (isKw(first, "UPDATE")) { out_.kind = Kind::Action; translateUpdate(); }
+  else if (isKw(first, "DELETE")) { out_.kind = Kind::Action; translateDelete(); }
+  else if (isKw(first, "CREATE") || isKw(first, "DROP") || isKw(first, "ALTER")) translateDdl();
+  else fail(errInvalidStatement, first.text);
+  return out_;
+}
+
+}  // namespace
+
+Translation translate(const QString& jetSql, const Schema& schema, const QDateTime& now) {
+  return Translator(jetSql, schema, now).run();
+}
+
+}  // namespace zevo::dao::jet
