@@ -224,11 +224,13 @@ void IV_Starttermine::litermine_colresize(int spalte, int breite) {
 
 void IV_Starttermine::terminerledigen(const QString& id, const QString& modus, const QString& termin) {
   const QString idzahl = zahltext(id);
-  const auto erledigt = datumaustext(sevt(feldErledigt).text());
-  if (modus == QLatin1String("N") || !erledigt) {
+  if (modus == QLatin1String("N")) {
     db_.execute("UPDATE Termine SET Erledigt = 'J' where ID = " + idzahl);
     return;
   }
+  // The callers give "J" only with an Erledigungsdatum that is a date.
+  const auto erledigt = datumaustext(sevt(feldErledigt).text());
+  if (!erledigt) return;
   QString volk;
   dao::Recordset rs = db_.openRecordset("select * from Termine where ID = " + idzahl);
   if (!rs.eof()) {
