@@ -5,6 +5,7 @@
 #include "planungstest.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 using namespace zevo;
 using namespace zevo::test;
@@ -188,6 +189,43 @@ private slots:
     messages().expect("Die Termine wurden gelöscht und neu gesetzt.");
     w->calender_Click();
     QVERIFY(messages().allUsed());
+  }
+
+  // A failing write of the dates keeps the option as it was: nothing is stored half.
+  void nichtsHalbGespeichert_data() {
+    QTest::addColumn<int>("aktion");   // 0 new, 1 change, 2 delete, 3 regenerate
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("new") << 0 << "Die Arbeitsplan-Option konnte nicht gespeichert werden.";
+    QTest::newRow("change") << 1 << "Die Arbeitsplan-Option konnte nicht gespeichert werden.";
+    QTest::newRow("delete") << 2 << "Die Arbeitsplan-Option konnte nicht gelöscht werden.";
+    QTest::newRow("regenerate") << 3 << "Die Termine konnten nicht neu gesetzt werden.";
+  }
+  void nichtsHalbGespeichert() {
+    QFETCH(int, aktion);
+    QFETCH(QString, meldung);
+    volk("1");
+    auto w = geladen<IV_Arplanoptionen>();
+    const QStringList vorher = spalte("select Arbeitsart from Arbeitsplanoptionen order by Arbeitsart");
+    w->liarplan->findrow("Arbeitsart = 'Fütterung'");
+    w->liarplan_rowclick();
+    if (aktion == 0) w->sevt(0).setText("Neu");
+    if (aktion == 1) w->sevt(0).setText("Füttern");
+    db().execute("drop table Termine");
+    if (aktion == 1) messages().expect("Sie haben [Ändern] ausgewählt.");
+    if (aktion == 3) messages().expectYes("Soll die Aktion wirklich ausgeführt werden?");
+    messages().expect(meldung);
+    switch (aktion) {
+      case 0: w->neu_Click(0); break;
+      case 1: w->neu_Click(1); break;
+      case 2: w->löschen_Click(); break;
+      default: w->calender_Click(); break;
+    }
+    for (const QString& s : shell::schemaanweisungen())
+      if (s.contains(QRegularExpression("^create (table|index \\S+ on) Termine\\("))) db().execute(s);
+    QVERIFY(messages().allUsed());
+    QCOMPARE(spalte("select Arbeitsart from Arbeitsplanoptionen order by Arbeitsart"), vorher);
+    QCOMPARE(w->liarplan->rows(), vorher.size());
+    QVERIFY(w->neu[0]->isEnabled());
   }
 
   void zeilenklickOhneListeneintrag() {

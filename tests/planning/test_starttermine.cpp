@@ -67,9 +67,9 @@ private slots:
     QCOMPARE(zeile(*w->litermine, 3).section('|', 0, 4), QString("15.06.2007|Füttern|1|Lotte|Obstwiese"));
     QCOMPARE(w->kon->isChecked(), true);
 
-    // Closing with the box unticked keeps the list from opening at start.
+    // Closing (also by the close box) with the box unticked keeps the list from opening at start.
     w->kon->setChecked(false);
-    w->beenden_Click();
+    w->close();
     QCOMPARE(common::terminlistebeimstart(), 0);
   }
 

@@ -81,6 +81,20 @@ private slots:
     QCOMPARE(w->sevt(6).text(), QString("08.05.2007"));
     QCOMPARE(w->listenaufbauten(), anfang + 1);
 
+    // An impossible start, left, is listed once with the default start.
+    fokus(*w, 6);
+    leeren(*w, 6);
+    QTest::keyClicks(w->sevt(6).editor(), "01.05.2007");
+    verlassen(*w, 6);
+    QCOMPARE(daten(*w->litermine).first(), QString("07.05.2007/Außen"));
+    const int vorher = w->listenaufbauten();
+    fokus(*w, 6);
+    leeren(*w, 6);
+    QTest::keyClicks(w->sevt(6).editor(), "31.02.2007");
+    verlassen(*w, 6);
+    QCOMPARE(w->sevt(6).text(), QString("08.05.2007"));
+    QCOMPARE(w->listenaufbauten(), vorher + 1);
+
     // A complete date in the end field rebuilds at once.
     fokus(*w, 7);
     leeren(*w, 7);
