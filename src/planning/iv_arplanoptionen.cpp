@@ -177,7 +177,8 @@ void IV_Arplanoptionen::optionenlisten() {
   knöpfefreigeben(false);
   try {
     gridbinden(*liarplan, db_, QStringLiteral("select * from Arbeitsplanoptionen order by Arbeitsart"),
-               breitenabschnitt);
+               breitenabschnitt,
+               {{QStringLiteral("Arbeitsart"), 3300}, {QStringLiteral("Auto_erledigt_Arbeitsart"), 3300}});
   } catch (const dao::Error& e) {
     common::fehlermelden("Die Arbeitsplan-Optionen können nicht gelesen werden.", e.text());
   }

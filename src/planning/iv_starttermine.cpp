@@ -197,7 +197,7 @@ void IV_Starttermine::offeneterminelisten() {
   } catch (const dao::Error& e) {
     common::fehlermelden("Die offenen Termine können nicht gelesen werden.", e.text());
   }
-  litermine->loadcolwidths(QStringLiteral("ZEVO"), breitenabschnitt, QStringLiteral("ColWidths"));
+  breitenladen(*litermine, breitenabschnitt, {{QStringLiteral("Termin"), 3300}});
   litermine->lockupdate(false);
   litermine->refresh();
 }
@@ -294,10 +294,12 @@ void IV_Starttermine::erledigen(int index, int& zeile) {
       struct Treffer {
         QString id, termin;
       };
+      // The cells are stored texts: a typed apostrophe is compared as it is stored.
+      const QString art = feldtext(sevt(feldArt).text()), standort = feldtext(sevt(feldStandort).text());
       QList<Treffer> treffer;
       for (int r = 1; r <= litermine->rows(); ++r)
-        if (litermine->cell(r, QStringLiteral("Termin")) == sevt(feldArt).text() &&
-            litermine->cell(r, QStringLiteral("Standort")) == sevt(feldStandort).text() &&
+        if (litermine->cell(r, QStringLiteral("Termin")) == art &&
+            litermine->cell(r, QStringLiteral("Standort")) == standort &&
             common::sortdatum(litermine->cell(r, QStringLiteral("Datum"))) <= bis)
           treffer.append({litermine->cell(r, QStringLiteral("ID")), litermine->cell(r, QStringLiteral("Termin"))});
       for (const Treffer& t : treffer) terminerledigen(t.id, modus, t.termin);

@@ -236,7 +236,7 @@ void IV_Terminverwaltung::terminelisten() {
   if (!datumaustext(sevt(feldVon).text())) sevt(feldVon).setText(heuteplus(-7));
   if (!datumaustext(sevt(feldBis).text())) sevt(feldBis).setText(heuteplus(14));
   try {
-    gridbinden(*litermine, db_, abfrage(), breitenabschnitt);
+    gridbinden(*litermine, db_, abfrage(), breitenabschnitt, {{QStringLiteral("Termin"), 3300}});
     ++listenaufbauten_;
   } catch (const dao::Error& e) {
     common::fehlermelden("Die Termine können nicht gelesen werden.", e.text());

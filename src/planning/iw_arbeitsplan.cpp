@@ -317,7 +317,11 @@ void IW_Arbeitsplan::tabelle(dao::Recordset& rs) {
     gridli->addcolumn(QString::number(tage), QStringLiteral("WT"));
   } while (d <= bis);
   gridli->addcolumn(QStringLiteral("termin"), QStringLiteral("Termin"));
-  for (int c = n + 1; c <= gridli->cols() - 1; ++c) gridli->column(c).setAlign(2);
+  gridli->column(QStringLiteral("termin")).setWidth(3000);
+  for (int c = n + 1; c <= gridli->cols() - 1; ++c) {
+    gridli->column(c).setAlign(2);
+    gridli->column(c).setWidth(450);
+  }
 
   const QString vorhanden = t[0]->text(), frei = t[1]->text();
   int zähler = 0;

@@ -16,13 +16,19 @@ QString datumtext(const QDate& datum) { return datum.toString(QStringLiteral("dd
 
 QString heuteplus(int tage) { return datumtext(common::heutedatum().addDays(tage)); }
 
-void gridbinden(ui::sevGrid& grid, dao::Database& db, const QString& sql, const QString& abschnitt) {
+void breitenladen(ui::sevGrid& grid, const QString& abschnitt, const Spaltenbreiten& standard) {
+  for (const auto& [spalte, breite] : standard) grid.column(spalte).setWidth(breite);
+  grid.loadcolwidths(QStringLiteral("ZEVO"), abschnitt, QStringLiteral("ColWidths"));
+}
+
+void gridbinden(ui::sevGrid& grid, dao::Database& db, const QString& sql, const QString& abschnitt,
+                const Spaltenbreiten& standard) {
   dao::Recordset rs = db.openRecordset(sql);
   grid.clear(true);
   grid.lockupdate(true);
   grid.setPrebindflag(true);
   grid.setRecordset(rs);
-  grid.loadcolwidths(QStringLiteral("ZEVO"), abschnitt, QStringLiteral("ColWidths"));
+  breitenladen(grid, abschnitt, standard);
   grid.lockupdate(false);
   grid.refresh();
   rs.close();

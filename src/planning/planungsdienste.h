@@ -5,6 +5,8 @@
 #include "platform/dao/dao.h"
 
 #include <QDate>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 #include <optional>
@@ -25,9 +27,16 @@ QString datumtext(const QDate& datum);
 // heute plus the given number of days, "dd.mm.yyyy".
 QString heuteplus(int tage);
 
+// Column widths (key, twips) a list starts with before the user's own.
+using Spaltenbreiten = QList<QPair<QString, int>>;
+
 // Binds a data window's grid to a query (the grid's columns are the query's
 // fields) and restores the column widths kept under the window's section.
-void gridbinden(ui::sevGrid& grid, dao::Database& db, const QString& sql, const QString& abschnitt);
+void gridbinden(ui::sevGrid& grid, dao::Database& db, const QString& sql, const QString& abschnitt,
+                const Spaltenbreiten& standard = {});
+
+// The starting widths, then the user's own kept under the window's section.
+void breitenladen(ui::sevGrid& grid, const QString& abschnitt, const Spaltenbreiten& standard);
 
 // A column dragged narrower than 25 twips gets 25; then the widths are kept.
 void spaltenbreitemerken(ui::sevGrid& grid, int spalte, int breite, const QString& abschnitt);

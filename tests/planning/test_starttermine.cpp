@@ -182,8 +182,8 @@ private slots:
     QFETCH(QStringList, volk1);
     QFETCH(QStringList, volk2);
     arbeitsplanoption("Kontrolle", "01.05", "30.06", 9);
-    const int v1 = volk("1", true, {{"Standort", "Obstwiese"}});
-    const int v2 = volk("2", true, {{"Standort", "Obstwiese"}});
+    const int v1 = volk("1", true, {{"Standort", "Obst`wiese"}});
+    const int v2 = volk("2", true, {{"Standort", "Obst`wiese"}});
     const int v3 = volk("3", true, {{"Standort", "Heide"}});
     termin("02.06.2007", "Kontrolle", v1);
     termin("11.06.2007", "Kontrolle", v1);
@@ -196,7 +196,7 @@ private slots:
     messages().expect("Die Terminart, der betroffene Standort und der Zeitraum");
     w->cmdok_Click(3);
     w->sevt(1).setText("Kontrolle");
-    w->sevt(2).setText("Obstwiese");
+    w->sevt(2).setText("Obst'wiese");   // an apostrophe, stored as a backtick
     w->sevt(3).setText("30.6.07");
     w->sevt(0).setText(erledigt);
     messages().expectYes("Es wurden 4 Termine gefunden. Sollen diese wirklich erledigt werden?");
