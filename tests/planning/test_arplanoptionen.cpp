@@ -4,7 +4,6 @@
 #include "planning/iv_arplanoptionen.h"
 #include "planungstest.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 
 using namespace zevo;
@@ -81,17 +80,6 @@ private slots:
       QCOMPARE(anzahl("select count(*) from Arbeitsplanoptionen"), optionen);
       QCOMPARE(w->sevt(1).text(), felder[1]);   // the typed fields stay
     }
-  }
-
-  // The repetition takes digits only: no minus sign, at most two digits.
-  void fristNurZiffern() {
-    auto w = geladen<IV_Arplanoptionen>();
-    QLineEdit* e = w->sevt(3).editor();
-    e->clear();
-    QTest::keyClicks(e, "-9");
-    QCOMPARE(w->sevt(3).text(), QString("9"));
-    QTest::keyClicks(e, "95");
-    QCOMPARE(w->sevt(3).text(), QString("99"));
   }
 
   void aendernBehaeltEigenenNamenUndBenenntTermineUm() {
