@@ -391,6 +391,7 @@ void IV_Starttermine::okgruppiert_Click() {
     wie.zahltypen = {dao::dbCurrency, dao::dbSingle, dao::dbDouble};
     output::abfrageübernehmen(rs, *gridli, wie);
     rs.close();
+    gridli->column(QStringLiteral("Termin")).setWidth(3000);
   } catch (const dao::Error& e) {
     gridli->lockupdate(false);
     common::fehlermelden("Die offenen Termine können nicht gelesen werden.", e.text());

@@ -293,6 +293,7 @@ void IW_Arbeitsplan::liste(dao::Recordset& rs) {
   output::Übernahme wie;
   wie.zahltypen = {};
   meter->setValue(output::abfrageübernehmen(rs, *gridli, wie));
+  gridli->column(QStringLiteral("Termin")).setWidth(3000);
 }
 
 void IW_Arbeitsplan::tabelle(dao::Recordset& rs) {
