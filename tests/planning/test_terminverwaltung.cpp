@@ -201,7 +201,11 @@ private slots:
     termin("01.01.2006", "Alt", v1, "J");
     termin("16.05.2007", "Neu", 0, "J");
     termin("17.05.2007", "Offen", v1);
+    termin("18.05.2007", "Weg", v1);
     auto w = geladen<IV_Terminverwaltung>();
+    w->litermine->findrow("Termin = 'Weg'");
+    w->löschen_Click();
+    QCOMPARE(anzahl("select count(*) from Termine where Termin = 'Weg'"), 0);
     w->sevt(5).pick(2);   // only open dates listed
     QCOMPARE(daten(*w->litermine), QStringList{"17.05.2007/Offen"});
     messages().expectYes("Sollen wirklich alle als erledigt markierte Termine aus der Terminverwaltung gelöscht werden?");
