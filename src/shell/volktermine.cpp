@@ -21,13 +21,6 @@ using common::zeilenumbruch;
 
 QString datumtext(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
 
-// "dd.mm" of the option within the given year; nothing when that is no date.
-std::optional<QDate> fensterdatum(const dao::Field& feld, int jahr) {
-  const QString tagmonat = feldtext(feld);
-  if (tagmonat.isEmpty()) return std::nullopt;
-  return vb::parseDate(tagmonat + "." + QString::number(jahr));
-}
-
 // The booking table named by an option, spelled as the schema spells it;
 // "" for anything that is not one of the booking tables.
 QString buchungstabelle(const QString& name) {
@@ -54,6 +47,12 @@ QString volkklausel(int volkId) { return " where Volk =" + vb::str(volkId); }
 
 }  // namespace
 
+std::optional<QDate> fensterdatum(const QString& tagmonat, int jahr) {
+  const QString text = feldtext(tagmonat);
+  if (text.isEmpty()) return std::nullopt;
+  return vb::parseDate(text + "." + QString::number(jahr));
+}
+
 const QStringList& buchungstabellen() {
   static const QStringList tabellen{
       QStringLiteral("Stockkarte"),      QStringLiteral("Honigernte"), QStringLiteral("Wachsernte"),
@@ -75,8 +74,8 @@ bool volkterminebuchen(int optionId, int volkId, QStringList& übersprungen) {
 
   const QDate heute = common::heutedatum();
   const int jahr = heute.year();
-  const std::optional<QDate> start = fensterdatum(option["Startzeitraum"], jahr);
-  const std::optional<QDate> ende = fensterdatum(option["Endzeitraum"], jahr);
+  const std::optional<QDate> start = fensterdatum(feldtext(option["Startzeitraum"]), jahr);
+  const std::optional<QDate> ende = fensterdatum(feldtext(option["Endzeitraum"]), jahr);
   if (!start || !ende) {
     const QString eintrag = "...der Zeitraum '" + feldtext(option["Startzeitraum"]) + "' bis '" +
                             feldtext(option["Endzeitraum"]) + "' der Option '" + feldtext(option["Arbeitsart"]) +

@@ -19,7 +19,10 @@
 // database failures of volkterminebuchen and volkbuchungenlöschen reach the
 // caller as dao::Error.
 
+#include <QDate>
 #include <QStringList>
+
+#include <optional>
 
 namespace zevo::shell {
 
@@ -40,6 +43,10 @@ void volkterminesetzen();
 
 // Deletes every booking and every date of one colony (not its Bienenvolk row).
 void volkbuchungenlöschen(int volkId);
+
+// An option's window text "dd.mm" within the given year; nothing when that
+// is no date ("30.02", "29.02" outside a leap year, an empty text).
+std::optional<QDate> fensterdatum(const QString& tagmonat, int jahr);
 
 // The eleven booking tables, in the order of the entry kinds 0..10.
 const QStringList& buchungstabellen();
