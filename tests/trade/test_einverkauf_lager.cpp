@@ -267,7 +267,8 @@ private slots:
   }
 
   // Money is read and summed exactly: through a Single "12345,67" would be
-  // 12.345,6699 and a thousand sales of 1.234,56 would drift by ten cents.
+  // 12.345,6699, a thousand sales of 1.234,56 would drift by ten cents and
+  // a cent more would vanish from the sum.
   void moneyToTheCent() {
     auto w = handelsfenster("1");
     eintragen(*w, verkaufsfelder, {"01.05.2007", "Raps", "", "", "1", "", "12345,67"});
@@ -282,6 +283,9 @@ private slots:
     }
     w->rosumme_click();
     QCOMPARE(w->bezsumme->text(), QString("Einkauf: 0,00 €   Verkauf: 1.234.560,00 €   Summe: 1.234.560,00 €"));
+    einfügen("Verkauf", {{"Datum", datum("01.05.2007")}, {"Einnahmen", 0.01}});
+    w->rosumme_click();
+    QCOMPARE(w->bezsumme->text(), QString("Einkauf: 0,00 €   Verkauf: 1.234.560,01 €   Summe: 1.234.560,01 €"));
   }
 
   // What a user types: letters and a second comma refused, a minus only in
