@@ -222,8 +222,8 @@ void IV_EinVerkauf_Lager::steuerelementeanlegen() {
     bestand->addWidget(ligroup, 1);
     bestand->addWidget(comalle, 0, Qt::AlignRight);
     auto* oben = new QHBoxLayout;
-    oben->addLayout(buchungen, 3);
-    oben->addLayout(bestand, 2);
+    oben->addLayout(buchungen, 1);
+    oben->addLayout(bestand, 1);
     auto* lay = new QVBoxLayout(seiteHonig);
     lay->addLayout(oben, 1);
     lay->addWidget(rahmen);
@@ -255,7 +255,7 @@ void IV_EinVerkauf_Lager::steuerelementeanlegen() {
   ganz->addWidget(sstab, 1);
   ganz->addLayout(summen);
   ganz->addLayout(knöpfe);
-  resize(980, 700);
+  resize(1020, 700);
 
   // --- events ---------------------------------------------------------------------------
   for (int i = 0; i < 2; ++i) {

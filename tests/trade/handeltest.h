@@ -5,6 +5,7 @@
 
 #include "common/routinen.h"
 #include "platform/runtime/vb.h"
+#include "platform/runtime/widgets.h"
 #include "components/sevgrid.h"
 #include "trade/iv_einverkauf_lager.h"
 

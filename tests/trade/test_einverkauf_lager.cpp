@@ -46,7 +46,6 @@ class TestEinVerkaufLager : public QObject {
 private slots:
   void initTestCase() {
     trade::registerTradeForms();
-    vb::registerForm("IH_Hilfe", [] { return std::make_unique<Platzhalter>("IH_Hilfe"); });
   }
 
   void init() {
@@ -355,14 +354,6 @@ private slots:
     QCOMPARE(v->lieinkauf->column(2).width(), 25);
     QCOMPARE(v->lieinkauf->column(3).width(), 1500);
     QVERIFY(v->liverkauf->column(3).width() != 1500);
-  }
-
-  // Help with the window's topic.
-  void help() {
-    forms().on("IH_Hilfe", [](vb::Form* f) { f->unload(); });
-    handelsfenster()->hilfe_click();
-    QCOMPARE(common::hilfethema, QString("IV_EinVerkauf_Lager"));
-    QCOMPARE(forms().shown(), QStringList{"IH_Hilfe"});
   }
 };
 
