@@ -117,7 +117,7 @@ private slots:
       QCOMPARE(bestand(w), QString("Blütenhonig|15,00|2|20,00|5,00"));
 
       QProcess sqlite;
-      sqlite.start("sqlite3", {common::datenbankpfad, "select Datum, Einnahmen from Verkauf"});
+      sqlite.start("sqlite3", {"-batch", common::datenbankpfad, "select Datum, Einnahmen from Verkauf"});
       QVERIFY(sqlite.waitForFinished());
       QCOMPARE(QString::fromUtf8(sqlite.readAllStandardOutput()).trimmed(), QString("2007-06-15|18.0"));
 

@@ -222,12 +222,16 @@ private slots:
     lagerzeile("02.01.2007", "Raps", 0.2);
     lagerzeile("02.01.2007", "Äpfelhonig", 5, 1.5);
     lagerzeile("03.01.2007", "Linde", -2);
+    lagerzeile("04.01.2007", "Heide", 0.1);
+    lagerzeile("04.01.2007", "Heide", 0.2);
+    lagerzeile("05.01.2007", "Heide", 0, 0.3);
     auto w = handelsfenster("2");
     QCOMPARE(w->ligroup->rows(), 0);   // filled only by "Aktualisieren"
     w->comalle_click();
     QStringList t;
     for (int r = 1; r <= w->ligroup->rows(); ++r) t << gridzeile(*w->ligroup, r);
-    QCOMPARE(t, (QStringList{"Äpfelhonig|3,50|1|5,00|1,50", "Linde|-2,00|1|-2,00|0,00", "Raps|0,30|2|0,30|0,00"}));
+    QCOMPARE(t, (QStringList{"Äpfelhonig|3,50|1|5,00|1,50", "Heide|0,00|3|0,30|0,30", "Linde|-2,00|1|-2,00|0,00",
+                             "Raps|0,30|2|0,30|0,00"}));
     QCOMPARE(w->ligroup->column("Summe").align(), 1);
   }
 };
