@@ -86,6 +86,12 @@ inline int& selektionnurbestand() { return einstellungzahl[52]; }
 inline int& selektionaltelöschen() { return einstellungzahl[53]; }
 // The list window.
 inline int& listenspaltenbreite() { return einstellungzahl[54]; }              // fit the columns
+// The period evaluation windows (IW_Wetterdaten, IW_Honiglager, IW_EinVerkauf):
+// 0 "Alle Buchungen", 1 "Datum von"; einverkaufart 0 purchases, 1 sales.
+inline int& wetterzeitraum() { return einstellungzahl[1]; }
+inline int& honiglagerzeitraum() { return einstellungzahl[3]; }
+inline int& einverkaufzeitraum() { return einstellungzahl[11]; }
+inline int& einverkaufart() { return einstellungzahl[12]; }
 
 // Decimal settings.
 inline float& honigwert() { return einstellungwert[0]; }
@@ -112,6 +118,9 @@ inline QString& infofenster() { return einstellungtext[24]; }
 inline QString& letztesicherung() { return einstellungtext[26]; }
 inline QString& buchungsdatumvon() { return einstellungtext[27]; }
 inline QString& buchungsdatumbis() { return einstellungtext[28]; }
+// The weather evaluations (IW_Wetterdaten): the date range as last typed.
+inline QString& wettervon() { return einstellungtext[1]; }
+inline QString& wetterbis() { return einstellungtext[2]; }
 
 // The default column separator of the text export.
 inline const QString standardtrennzeichen = QStringLiteral(" | ");

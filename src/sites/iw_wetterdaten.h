@@ -1,0 +1,20 @@
+#pragma once
+// The weather evaluations: the records of the weather journal listed, the
+// averages of temperature, precipitation and wind strength per calendar
+// month and per year over the last ten years, and the records counted per
+// weather, temperature, precipitation, wind direction and wind strength.
+// Typing a date does not select "Datum von" here.
+
+#include "trade/zeitraumauswertung.h"
+
+namespace zevo::sites {
+
+class IW_Wetterdaten : public trade::Zeitraumauswertung {
+public:
+  explicit IW_Wetterdaten(QWidget* parent = nullptr);
+
+protected:
+  void auswerten(int index, const QString& bedingung) override;
+};
+
+}  // namespace zevo::sites
