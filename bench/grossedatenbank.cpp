@@ -20,7 +20,8 @@ class Schreiber {
 public:
   Schreiber(dao::Database& db, QMap<QString, int>& zaehler) : db_(db), zaehler_(zaehler) {}
 
-  void neu(const QString& tabelle, Werte werte) {
+  // Returns the new row's ID.
+  int neu(const QString& tabelle, Werte werte) {
     auto it = offen_.find(tabelle);
     if (it == offen_.end()) it = offen_.insert(tabelle, db_.openRecordset("select top 1 * from " + tabelle));
     dao::Recordset& rs = *it;
@@ -28,6 +29,7 @@ public:
     for (const auto& [feld, wert] : werte) rs[feld] = wert;
     rs.update();
     ++zaehler_[tabelle];
+    return rs["ID"].value().toInt();
   }
 
 private:
@@ -139,6 +141,36 @@ QMap<QString, int> grossedatenbankanlegen(const QString& pfad, const Umfang& umf
                         {"Menge", wert(10, 200)}, {"Einheit", "St"}, {"Ausgaben", wert(5, 90)}});
       s.neu("Honiglager", {{"Datum", tag}, {"Produkt", sorten[k % sorten.size()]}, {"Zugang", wert(0, 30)},
                            {"Abgang", wert(0, 20)}, {"EVK_ID", 0}});
+    }
+  }
+  if (umfang.handel) {
+    QStringList produkte;
+    for (const QString& sorte : sorten)
+      for (const char* art : {"honig 500g", "honig 250g"}) produkte << sorte + QString::fromUtf8(art);
+    produkte << "Wachskerze" << "Met" << "Propolistinktur" << "Pollen 250g" << "Honigbonbons" << "Wabenhonig"
+             << "Bärenfang" << "Cremehonig";
+    const QStringList abnehmer = {"Markt", "Hofladen", "Nachbar", "Bäckerei Maier", "Stammkunde"};
+    for (int jahr = umfang.erstesJahr; jahr <= letztesJahr; ++jahr) {
+      for (const QString& produkt : produkte)
+        for (int k = 0; k < 8; ++k)
+          s.neu("Honiglager", {{"Datum", QDate(jahr, 1 + k, 10)}, {"Produkt", produkt},
+                               {"Zugang", k % 4 ? 0.0 : wert(50, 200)}, {"Abgang", k % 4 ? wert(0, 5) : 0.0},
+                               {"Bemerkung", k % 4 ? "Eigenbedarf" : "Ernte"}, {"EVK_ID", 0}});
+      for (int k = 0; k < 2500; ++k) {
+        const QDate tag = QDate(jahr, 1, 1).addDays(zahl(0, 364));
+        const QString produkt = produkte[zahl(0, int(produkte.size()) - 1)];
+        const double menge = wert(1, 12);
+        const bool verkauf = k % 5 != 0;
+        const int id =
+            verkauf ? s.neu("Verkauf", {{"Datum", tag}, {"Produkt", produkt}, {"Qualität", "gut"},
+                                        {"Abnehmer", abnehmer[zahl(0, int(abnehmer.size()) - 1)]}, {"Menge", menge},
+                                        {"Einheit", "St"}, {"Einnahmen", wert(4, 80)}})
+                    : s.neu("Einkauf", {{"Datum", tag}, {"Produkt", produkt}, {"Qualität", "gut"},
+                                        {"Lieferant", "Imkerbedarf"}, {"Menge", menge}, {"Einheit", "St"},
+                                        {"Ausgaben", wert(2, 60)}});
+        s.neu("Honiglager", {{"Datum", tag}, {"Produkt", produkt}, {"Zugang", verkauf ? 0.0 : menge},
+                             {"Abgang", verkauf ? menge : 0.0}, {"Bemerkung", ""}, {"EVK_ID", id}});
+      }
     }
   }
   alles.commit();

@@ -12,6 +12,10 @@ struct Umfang {
   int jahre = 15;           // years of records
   int erstesJahr = 2009;
   unsigned zufall = 4711;   // seed: the same numbers give the same file
+  // Trade as the purchases and sales window writes it: per year about 2,000
+  // sales and 500 purchases of 20 products, each booked into Honiglager
+  // (EVK_ID), and 8 movements by hand per product.
+  bool handel = false;
 };
 
 // Creates the file pfad (which must not exist) with the schema, the seed

@@ -104,6 +104,31 @@ float zahlaustext(const QString& wert) {
 
 float zahlaustext(const char* wert) { return zahlaustext(QString::fromUtf8(wert)); }
 
+double zahlaustextgenau(const QString& wert, bool mitvorzeichen) {
+  QString text = wert;
+  const bool negativ = mitvorzeichen && text.trimmed().startsWith('-');
+  if (text.endsWith('.')) text.chop(1);
+  if (const int komma = text.indexOf(','); komma >= 0) text[komma] = '.';
+  QString t;
+  bool punkt = false;
+  for (qsizetype i = text.size() - 1; i >= 0; --i) {
+    const QChar c = text[i];
+    if (c == '.') {
+      if (!punkt) t.prepend(c);
+      punkt = true;
+    } else if ((c >= '0' && c <= '9') || c == ',') {
+      t.prepend(c);
+    }
+  }
+  const double zahl = vb::val(t);
+  return negativ && zahl != 0 ? -zahl : zahl;
+}
+
+double zahlaustextgenau(const QVariant& wert, bool mitvorzeichen) {
+  if (!wert.isValid() || wert.isNull()) return 0;
+  return zahlaustextgenau(vb::cstr(wert), mitvorzeichen);
+}
+
 // --- zahlformatieren ----------------------------------------------------------------
 
 QString zahlformatieren(QVariant& wert, int nachkomma) {

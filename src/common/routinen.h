@@ -39,6 +39,13 @@ float zahlaustext(const QVariant& wert);
 float zahlaustext(const QString& wert);
 float zahlaustext(const char* wert);
 
+// The same tolerant reading into a double, for money and quantities that
+// must not pass through a Single. The argument is left as it is. With
+// mitvorzeichen a leading "-" (blanks before it allowed) makes the result
+// negative; without, the minus is dropped like every other character.
+double zahlaustextgenau(const QString& wert, bool mitvorzeichen = false);
+double zahlaustextgenau(const QVariant& wert, bool mitvorzeichen = false);
+
 // The value with a fixed number of decimals and a decimal comma ("3,50").
 // Rewrites the argument: "" -> 0, the first "." -> ",", not numeric -> 0.
 QString zahlformatieren(QVariant& wert, int nachkomma);

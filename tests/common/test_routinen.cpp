@@ -5,6 +5,8 @@
 #include "components/sevgrid.h"
 #include "platform/runtime/vb.h"
 
+#include <cmath>
+
 using namespace zevo;
 using namespace zevo::common;
 
@@ -38,6 +40,35 @@ private slots:
       QCOMPARE(zahlaustext(s), expected);
       QCOMPARE(s, after.toString());
       QCOMPARE(zahlaustext(value.toString()), expected);   // a constant stays as it is
+    }
+  }
+
+  // The exact reading: zahlaustext's rules, a double result, the sign on request.
+  void zahlaustextgenauTable_data() {
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<bool>("vorzeichen");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("beyond a single") << QVariant("12345,67") << false << 12345.67;
+    QTest::newRow("grouped comma") << QVariant("1.234.567,89") << false << 1234567.89;
+    QTest::newRow("trailing point") << QVariant("12.") << false << 12.0;
+    QTest::newRow("minus dropped") << QVariant("-3") << false << 3.0;
+    QTest::newRow("minus kept") << QVariant("-2,5") << true << -2.5;
+    QTest::newRow("minus after blanks") << QVariant(" -1") << true << -1.0;
+    QTest::newRow("minus of zero") << QVariant("-0") << true << 0.0;
+    QTest::newRow("empty") << QVariant("") << true << 0.0;
+    QTest::newRow("null") << QVariant() << true << 0.0;
+    QTest::newRow("currency text") << QVariant("1.234,50 €") << false << 1234.5;
+  }
+  void zahlaustextgenauTable() {
+    QFETCH(QVariant, value);
+    QFETCH(bool, vorzeichen);
+    QFETCH(double, expected);
+    QCOMPARE(zahlaustextgenau(value, vorzeichen), expected);
+    QCOMPARE(std::signbit(zahlaustextgenau(value, vorzeichen)), std::signbit(expected));
+    if (value.typeId() == QMetaType::QString) {
+      const QString text = value.toString();
+      QCOMPARE(zahlaustextgenau(text, vorzeichen), expected);
+      QCOMPARE(text, value.toString());   // the argument stays as it is
     }
   }
 

@@ -1,0 +1,236 @@
+// The stock booking of purchases and sales: which saves book, how a change
+// replaces the booking, how a delete removes it, and that row and booking
+// are written together or not at all.
+#include "handeltest.h"
+
+#include <QLabel>
+
+using namespace zevo;
+using namespace zevo::test;
+
+namespace {
+
+// Honiglager as ID:Datum|Produkt|Zugang|Abgang|EVK_ID, in the order written.
+QStringList buchungen() {
+  QStringList z = zeilen("select ID, Datum, Produkt, Zugang, Abgang, EVK_ID from Honiglager order by ID");
+  for (QString& zeile : z) zeile.replace(zeile.indexOf('|'), 1, ':');
+  return z;
+}
+
+// One step of a booking story:
+//   "L Raps 10"     a first stock movement by hand (01.01.2007, Zugang 10)
+//   "E Raps 5 kg"   a new purchase on 01.05.2007; "V ..." a sale
+//   "e Raps 7"      the current purchase saved again with these values ("e" alone: unchanged); "v ..." a sale
+//   "xe", "xv"      the current purchase, sale deleted
+//   "D"             the date of every booked row changed by hand to 02.05.2007
+void schritt(IV_EinVerkauf_Lager& w, const QString& text) {
+  const QStringList t = text.split(' ');
+  const QString was = t[0];
+  if (was == "L") {
+    lagerzeile("01.01.2007", t[1], t[2].toDouble());
+  } else if (was == "E" || was == "V" || was == "e" || was == "v") {
+    const int f = was.toUpper() == "E" ? einkaufsfelder : verkaufsfelder;
+    if (was == "E" || was == "V") eintragen(w, f, {"01.05.2007", t[1], "", "", t[2], t.value(3)});
+    else if (t.size() > 1) eintragen(w, f, {QString(), t[1], QString(), QString(), t[2]});
+    const int index = was == was.toUpper() ? 0 : 1;
+    if (f == einkaufsfelder) w.neueinkauf_click(index);
+    else w.neuverkauf_click(index);
+  } else if (was == "xe") {
+    w.lscheinkauf_click();
+  } else if (was == "xv") {
+    w.lschverkauf_click();
+  } else if (was == "D") {
+    db().execute("update Honiglager set Datum = #05/02/2007# where EVK_ID <> 0");
+  }
+}
+
+}  // namespace
+
+class TestLagerbuchung : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() {
+    datenbankbereitstellen();
+    datenbankgrundzustand(datum("15.06.2007"));
+    db().execute("delete from sqlite_sequence");   // every story counts its IDs from 1
+    common::eingabepiepton() = 1;
+  }
+
+  void bookings_data() {
+    QTest::addColumn<QStringList>("schritte");
+    QTest::addColumn<QStringList>("lager");
+    const QString hand = "1:01.01.2007|Raps|10|0|0";
+    QTest::newRow("no stock article, then one") << QStringList{"E Raps 5", "L Raps 10", "e"}
+                                                << QStringList{hand, "2:01.05.2007|Raps|5|0|1"};
+    QTest::newRow("saved unchanged: a new row")
+        << QStringList{"L Raps 10", "E Raps 5", "e"} << QStringList{hand, "3:01.05.2007|Raps|5|0|1"};
+    QTest::newRow("five to seven") << QStringList{"L Raps 10", "E Raps 5", "e Raps 7"}
+                                   << QStringList{hand, "3:01.05.2007|Raps|7|0|1"};
+    QTest::newRow("changed to no article") << QStringList{"L Raps 10", "E Raps 5", "e Linde 5"}
+                                           << QStringList{hand, "2:01.05.2007|Raps|5|0|1"};
+    QTest::newRow("other case, same article") << QStringList{"L Raps 10", "V RAPS 3"}
+                                              << QStringList{hand, "2:01.05.2007|RAPS|0|3|1"};
+    QTest::newRow("sale of 3 St") << QStringList{"L Raps 10", "V Raps 3 St"}
+                                  << QStringList{hand, "2:01.05.2007|Raps|0|3|1"};
+    QTest::newRow("g and St book the number") << QStringList{"L Raps 10", "E Raps 500 g", "V Raps 2 St"}
+                                              << QStringList{hand, "2:01.05.2007|Raps|500|0|1",
+                                                             "3:01.05.2007|Raps|0|2|1"};
+    QTest::newRow("same ID: change the purchase, delete the sale")
+        << QStringList{"L Raps 10", "E Raps 5", "V Raps 3", "e Raps 6", "xv"}
+        << QStringList{hand, "4:01.05.2007|Raps|6|0|1"};
+    QTest::newRow("same ID: delete the purchase")
+        << QStringList{"L Raps 10", "E Raps 5", "V Raps 3", "xe"} << QStringList{hand, "3:01.05.2007|Raps|0|3|1"};
+    QTest::newRow("date changed by hand survives") << QStringList{"L Raps 10", "E Raps 5", "D", "xe"}
+                                                   << QStringList{hand, "2:02.05.2007|Raps|5|0|1"};
+    QTest::newRow("a manual row is no booking") << QStringList{"L Raps 10", "E Raps 5", "xe", "xe"}
+                                                << QStringList{hand};
+  }
+  void bookings() {
+    QFETCH(QStringList, schritte);
+    QFETCH(QStringList, lager);
+    messages().setAcceptInformation(true);   // the second "xe" of the last story has no row left
+    auto w = handelsfenster();
+    for (const QString& s : schritte) schritt(*w, s);
+    QCOMPARE(buchungen(), lager);
+    QCOMPARE(w->lihonig->rows(), lager.size());
+  }
+
+  // The booking of a purchase or sale goes by the row's stored values, not by
+  // fields edited since, nor by the defaults right after opening.
+  void linkedDeleteByStoredRow_data() {
+    QTest::addColumn<int>("feld");   // -1: the window opened anew
+    QTest::addColumn<QString>("text");
+    QTest::newRow("date edited") << 12 << "02.05.2007";
+    QTest::newRow("date garbled") << 12 << "31.02";
+    QTest::newRow("product emptied") << 13 << "";
+    QTest::newRow("product edited") << 13 << "Linde";
+    QTest::newRow("right after opening") << -1 << "";
+  }
+  void linkedDeleteByStoredRow() {
+    QFETCH(int, feld);
+    QFETCH(QString, text);
+    lagerzeile("01.01.2007", "Raps", 10);
+    auto w = handelsfenster("1");
+    eintragen(*w, verkaufsfelder, {"01.05.2007", "Raps", "", "", "3"});
+    w->neuverkauf_click(0);
+    eintragen(*w, verkaufsfelder, {"03.05.2007", "Linde", "", "", "1"});
+    w->neuverkauf_click(0);   // no article: no booking
+    w->liverkauf->setRow(1);
+    w->liverkauf_rowclick();
+    if (feld < 0) {
+      w = handelsfenster("1");
+      w->liverkauf->setRow(1);   // the rows are in date order
+    } else {
+      w->sevt(feld).setText(text);
+    }
+    QCOMPARE(w->liverkauf->cell(w->liverkauf->row(), "Produkt"), QString("Raps"));
+    w->lschverkauf_click();
+    QCOMPARE(messages().count(), 0);
+    QCOMPARE(zeilen("select Produkt from Verkauf"), QStringList{"Linde"});
+    QCOMPARE(buchungen(), QStringList{"1:01.01.2007|Raps|10|0|0"});
+    QCOMPARE(w->lihonig->rows(), 1);
+  }
+
+  // A booking that fails takes its sale with it: no row, no beep, a message,
+  // and the fields still hold what was typed.
+  void failedBookingStoresNothing() {
+    lagerzeile("01.01.2007", "Raps", 10);
+    roh("create trigger keinebuchung before insert on Honiglager begin select raise(abort, 'gesperrt'); end");
+    auto w = handelsfenster("1");
+    eintragen(*w, verkaufsfelder, {"01.05.2007", "Raps", "fein", "Huber", "3", "kg", "18"});
+    messages().expect("Die Daten konnten nicht gespeichert werden.");
+    w->neuverkauf_click(0);
+    roh("drop trigger keinebuchung");
+    QVERIFY(messages().allUsed());
+    QCOMPARE(anzahl("select count(*) from Verkauf"), 0);
+    QCOMPARE(buchungen().size(), 1);
+    QCOMPARE(beeps(), 0);
+    QCOMPARE(w->sevt(15).text() + w->sevt(16).text() + w->sevt(18).text(), QString("Huber318"));
+    w->neuverkauf_click(0);   // the window is still usable
+    QCOMPARE(anzahl("select count(*) from Verkauf"), 1);
+    QCOMPARE(buchungen().size(), 2);
+    QCOMPARE(beeps(), 1);
+  }
+
+  // A delete whose booking cannot go keeps its purchase as well.
+  void failedLinkedDeleteKeepsRow() {
+    lagerzeile("01.01.2007", "Raps", 10);
+    auto w = handelsfenster();
+    eintragen(*w, einkaufsfelder, {"01.05.2007", "Raps", "", "", "5"});
+    w->neueinkauf_click(0);
+    roh("create trigger keinlöschen before delete on Einkauf begin select raise(abort, 'gesperrt'); end");
+    messages().expect("Der markierte Datensatz konnte nicht gelöscht werden.");
+    w->lscheinkauf_click();
+    roh("drop trigger keinlöschen");
+    QVERIFY(messages().allUsed());
+    QCOMPARE(buchungen().size(), 2);
+    QCOMPARE(w->lieinkauf->rows(), 1);
+  }
+
+  // Bookings made from the other tabs leave the stock tab on the record its
+  // fields came from, so "&Ändern" there changes that record.
+  void stockTabKeepsItsRecord() {
+    lagerzeile("01.01.2007", "Raps", 10);
+    lagerzeile("02.01.2007", "Linde", 4);
+    auto w = handelsfenster("2");
+    w->lihonig->setRow(1);
+    w->lihonig_rowclick();
+    QCOMPARE(w->sevt(1).text(), QString("Raps"));
+    eintragen(*w, verkaufsfelder, {"01.05.2007", "Linde", "", "", "1"});
+    w->neuverkauf_click(0);
+    QCOMPARE(w->lihonig->rows(), 3);
+    QCOMPARE(w->lihonig->cell(w->lihonig->row(), "Produkt"), QString("Raps"));
+    w->lschverkauf_click();
+    QCOMPARE(w->lihonig->cell(w->lihonig->row(), "Produkt"), QString("Raps"));
+    w->sevt(2).setText("12");
+    w->neu_click(1);
+    QCOMPARE(buchungen(), (QStringList{"1:01.01.2007|Raps|12|0|0", "2:02.01.2007|Linde|4|0|0"}));
+
+    w->lihonig->setRow(2);   // a booked row that goes with its sale: no current row afterwards
+    eintragen(*w, verkaufsfelder, {"01.05.2007", "Raps", "", "", "1"});
+    w->neuverkauf_click(0);
+    w->lihonig->findrow("EVK_ID = " + w->liverkauf->cell(w->liverkauf->row(), "ID"));
+    w->lschverkauf_click();
+    QCOMPARE(w->lihonig->row(), 0);
+    messages().expect("Bitte markieren Sie zuerst den Datensatz, den Sie ändern möchten!");
+    w->neu_click(1);
+    QVERIFY(messages().allUsed());
+  }
+
+  // A stock change keeps the number of the purchase or sale that booked it.
+  void stockChangeKeepsBookingNumber() {
+    lagerzeile("01.01.2007", "Raps", 10);
+    auto w = handelsfenster("2");
+    eintragen(*w, verkaufsfelder, {"01.05.2007", "Raps", "", "", "3"});
+    w->neuverkauf_click(0);
+    w->lihonig->setRow(2);
+    w->lihonig_rowclick();
+    w->sevt(4).setText("Markt");
+    w->neu_click(1);
+    QCOMPARE(zeilen("select Abgang, Bemerkung, EVK_ID from Honiglager where ID = 2"), QStringList{"3|Markt|1"});
+    w->neu_click(0);
+    QCOMPARE(zeilen("select Abgang, Bemerkung, EVK_ID from Honiglager where ID = 3"), QStringList{"3|Markt|0"});
+    w->löschen_click();   // a stock row's delete touches no sale
+    QCOMPARE(anzahl("select count(*) from Verkauf"), 1);
+    QCOMPARE(buchungen().size(), 2);
+  }
+
+  // The stock per product, sums with two decimals and no float noise.
+  void stockPerProduct() {
+    lagerzeile("01.01.2007", "Raps", 0.1);
+    lagerzeile("02.01.2007", "Raps", 0.2);
+    lagerzeile("02.01.2007", "Äpfelhonig", 5, 1.5);
+    lagerzeile("03.01.2007", "Linde", -2);
+    auto w = handelsfenster("2");
+    QCOMPARE(w->ligroup->rows(), 0);   // filled only by "Aktualisieren"
+    w->comalle_click();
+    QStringList t;
+    for (int r = 1; r <= w->ligroup->rows(); ++r) t << gridzeile(*w->ligroup, r);
+    QCOMPARE(t, (QStringList{"Äpfelhonig|3,50|1|5,00|1,50", "Linde|-2,00|1|-2,00|0,00", "Raps|0,30|2|0,30|0,00"}));
+    QCOMPARE(w->ligroup->column("Summe").align(), 1);
+  }
+};
+
+ZEVO_TEST_MAIN(TestLagerbuchung)
+#include "test_lagerbuchung.moc"
