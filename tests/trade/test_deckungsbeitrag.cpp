@@ -96,6 +96,9 @@ private slots:
         << "Wanderung:Kosten=10:a:01.05.2009:J" << 0 << 4 << QList<int>{11} << null
         << QStringList{kopf({"Jahr", "K_Wanderung", "Summe"}), "2009\t-5,00 €\t5,00 €\t",
                        "SUMME\t-5,00 €\t5,00 €\t"};
+    QTest::newRow("a credit booked as negative cost keeps its sign")
+        << "Arbeiten:Kosten=-5:a:01.05.2009" << 0 << 0 << QList<int>{10} << null
+        << QStringList{kopf({"Jahr", "K_Arbeiten", "Summe"}), "2009\t-5,00 €\t5,00 €\t", "SUMME\t-5,00 €\t5,00 €\t"};
     QTest::newRow("revenues equal to the costs: no totals row")
         << "Honigernte:Honig_Wert=1234.56:a:01.06.2009, Wachsernte:Wachs_Wert=0.01:b:01.06.2009, "
            "Arbeiten:Kosten=1234.57:a:02.06.2009"
