@@ -197,15 +197,6 @@ private slots:
     QVERIFY(messages().allUsed());
   }
 
-  void stockFilteredToNothingFindsNothing() {
-    bewegung("01.02.2006", "Akazie", 5, 5);
-    auto w = fenster<IW_Honiglager>();
-    w->kon->setChecked(true);
-    messages().expect(keine);
-    QVERIFY(!auswertunglesen(*w, 4).gezeigt);
-    QVERIFY(messages().allUsed());
-  }
-
   void emptyStockBook_data() {
     QTest::addColumn<int>("knopf");
     QTest::addColumn<QStringList>("erwartet");   // rows, or the message
