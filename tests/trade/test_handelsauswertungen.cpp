@@ -3,6 +3,7 @@
 
 #include "common/einstellungen.h"
 #include "output/registry.h"
+#include "platform/runtime/vb.h"
 #include "shell/testdatenbank.h"
 #include "trade/iw_einverkauf.h"
 #include "trade/iw_honiglager.h"
@@ -217,6 +218,24 @@ private slots:
     QVERIFY(messages().allUsed());
     if (erwartet != QStringList{keine}) QCOMPARE(l.zeilen, erwartet);
     else QVERIFY(!l.gezeigt);
+  }
+
+  // The years come from today, not from the range.
+  void yearsEndToday_data() {
+    QTest::addColumn<QString>("heute");
+    QTest::addColumn<QString>("jahre");
+    QTest::newRow("2007") << "15.06.2007" << "1997-2007";
+    QTest::newRow("2025") << "01.01.2025" << "2015-2025";
+  }
+  void yearsEndToday() {
+    QFETCH(QString, heute);
+    QFETCH(QString, jahre);
+    datenbankgrundzustand(*vb::parseDate(heute));
+    verkauf("01.03.2007", "Raps", 1, 1);
+    const Liste l = auswertunglesen(*einverkauf(1, "01.01.1990", "31.12.1990"), 2);
+    QCOMPARE(l.zeilen.first().section('|', 0, 0) + "-" + l.zeilen.last().section('|', 0, 0), jahre);
+    QCOMPARE(l.zeilen.size(), 11);
+    QVERIFY(l.zeilen.filter("|0|").size() == 11);   // nothing in the range
   }
 
   void stockMovementsByListMonthYearAndProduct() {
