@@ -31,8 +31,6 @@ const Buchungsspalte buchungsspalten[15] = {
     {"Sonstigeernte", "Kosten"}, {"Arbeiten", "Kosten"},       {"Wanderung", "Kosten"},
     {"Gewichtsmessung", "Kosten"}, {"Behandlung", "Kosten"},   {"Königinwechsel", "Kosten"}};
 
-bool buchungsspalte(int i) { return i >= 1 && i <= 14 && i != 5; }
-
 QString summenanfang(int i) {
   return "select sum(" + QString::fromUtf8(buchungsspalten[i].feld) + ") as summe from " +
          QString::fromUtf8(buchungsspalten[i].tabelle);
