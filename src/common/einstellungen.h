@@ -126,6 +126,11 @@ inline QString& buchungsdatumbis() { return einstellungtext[28]; }
 // The weather evaluations (IW_Wetterdaten): the date range as last typed.
 inline QString& wettervon() { return einstellungtext[1]; }
 inline QString& wetterbis() { return einstellungtext[2]; }
+// The contribution margin (IW_Deckungsbeitrag): the seventeen boxes as "0"/"1"
+// and the flat revenue and cost per colony and year as typed.
+inline QString& deckungsbeitragsposten() { return einstellungtext[18]; }
+inline QString& pauschaleeinnahme() { return einstellungtext[20]; }
+inline QString& pauschalekosten() { return einstellungtext[21]; }
 
 // The default column separator of the text export.
 inline const QString standardtrennzeichen = QStringLiteral(" | ");

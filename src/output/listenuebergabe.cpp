@@ -49,6 +49,7 @@ int abfrageübernehmen(dao::Recordset& rs, ui::sevGrid& grid, const Übernahme& 
     }
     grid.additem(zeile);
     ++zeilen;
+    if (wie.jezeile) wie.jezeile();
   }
   return zeilen;
 }

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace zevo::ui {
 class sevGrid;
 }
@@ -28,6 +30,8 @@ struct Übernahme {
   bool spaltenanlegen = true;
   // Copy the rows. false: only the columns (for a caller that writes its rows itself).
   bool zeilenübernehmen = true;
+  // Called after each row added (a progress bar's step, say).
+  std::function<void()> jezeile;
 };
 
 // Copies every row of rs (from its first record) into grid as TAB-separated

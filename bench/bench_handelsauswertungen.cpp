@@ -1,0 +1,151 @@
+// The trade and stock evaluations and the contribution margin on the large
+// database (300 colonies, 15 years of hive records and of trade), each run
+// up to the written gridli.txt with the list window closed at once:
+//   - every button of "Ein- und Verkäufe auswerten", for sales and for
+//     purchases, and of "Honiglager auswerten", over all bookings;
+//   - the contribution margin by years over the 15 years with all columns
+//     and all colonies, and by colonies for the 300 colonies.
+//
+//   bench_handelsauswertungen [folder]    builds the database there (default: a temporary folder)
+
+#include "grossedatenbank.h"
+
+#include "common/einstellungen.h"
+#include "common/variablen.h"
+#include "components/sevgrid.h"
+#include "output/registry.h"
+#include "platform/dao/dao.h"
+#include "platform/runtime/files.h"
+#include "platform/runtime/forms.h"
+#include "platform/runtime/msgbox.h"
+#include "trade/iw_deckungsbeitrag.h"
+#include "trade/iw_einverkauf.h"
+#include "trade/iw_honiglager.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace zevo;
+
+namespace {
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+std::vector<double> runden(int anzahl, const std::function<void()>& messen) {
+  std::vector<double> ms;
+  for (int i = 0; i < anzahl; ++i) {
+    QElapsedTimer t;
+    t.start();
+    messen();
+    ms.push_back(double(t.nsecsElapsed()) / 1e6);
+  }
+  return ms;
+}
+
+void bericht(const QString& was, const std::vector<double>& ms, int zeilen) {
+  std::printf("%-66s median %8.1f ms   min %8.1f ms   max %8.1f ms   %6d Zeilen\n", was.toLocal8Bit().constData(),
+              median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()), zeilen);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir tmp;
+  const QString ordner = vb::withTrailingSlash(argc > 1 ? QDir(argv[1]).absolutePath() : tmp.path());
+  QDir().mkpath(ordner);
+  vb::setProgramFolder(ordner);
+  const QString pfad = ordner + "ZEVO.MDB";
+  if (QFile::exists(pfad)) QFile::remove(pfad);
+
+  bench::Umfang umfang;
+  umfang.handel = true;
+  const QMap<QString, int> zeilen = bench::grossedatenbankanlegen(pfad, umfang);
+  std::printf("Datenbank: %d Verkäufe, %d Einkäufe, %d Lagerbuchungen, %d Arbeiten\n", zeilen["Verkauf"],
+              zeilen["Einkauf"], zeilen["Honiglager"], zeilen["Arbeiten"]);
+
+  common::datenpfad = ordner;
+  common::datenbankpfad = pfad;
+  common::arbeitsbereich = &dao::DBEngine::workspaces(0);
+  common::datenbank = common::arbeitsbereich->openDatabase(pfad);
+  common::heute = "15.07.2023";
+  output::registerOutputForms();
+  vb::setMessageHandler([](const vb::MessageRequest& r) {
+    std::printf("Meldung: %s\n", qPrintable(r.text));
+    return vb::vbOK;
+  });
+  int listen = 0;
+  vb::setModalRunner([&](const QString&, vb::Form* f) {
+    ++listen;
+    if (f) f->unload();
+  });
+
+  {
+    trade::IW_EinVerkauf w;
+    w.Form_Load();
+    w.optibuch[0]->setChecked(true);
+    for (int art = 1; art >= 0; --art) {
+      w.optiev[art]->setChecked(true);
+      for (int k = 0; k < w.rolisten.size(); ++k) {
+        listen = 0;
+        const auto ms = runden(5, [&] { w.rolisten_Click(k); });
+        bericht(QString("%1: %2").arg(art ? "Verkäufe" : "Einkäufe", w.rolisten[k]->text()), ms, w.gridli->rows());
+        if (listen != 5) std::printf("  Listenfenster: %d statt 5!\n", listen);
+      }
+    }
+    w.beenden_Click();
+  }
+  {
+    trade::IW_Honiglager w;
+    w.Form_Load();
+    w.optibuch[0]->setChecked(true);
+    for (int k = 0; k < w.rolisten.size(); ++k) {
+      listen = 0;
+      const auto ms = runden(5, [&] { w.rolisten_Click(k); });
+      bericht(QString("Honiglager: %1").arg(w.rolisten[k]->text()), ms, w.gridli->rows());
+      if (listen != 5) std::printf("  Listenfenster: %d statt 5!\n", listen);
+    }
+    w.beenden_Click();
+  }
+  {
+    trade::IW_Deckungsbeitrag w;
+    w.Form_Load();
+    w.Form_Activate();
+    w.optitieraussetzen(1);
+    w.alletier_click(0);
+    w.sevt(0).setText("10");
+    w.sevt(1).setText("5");
+    w.t(0).setText("2009");
+    w.t(1).setText("2023");
+    for (int art = 0; art < 2; ++art) {
+      w.optiauswertung[art]->setChecked(true);
+      for (QCheckBox* k : w.kontier) k->setChecked(true);
+      listen = 0;
+      const auto ms = runden(3, [&] {
+        w.alletier_click(0);
+        w.ok_click();
+      });
+      bericht(art ? "Deckungsbeitrag: nach Völkern, alle Spalten, 2009-2023"
+                  : "Deckungsbeitrag: nach Jahren, alle Spalten, 2009-2023",
+              ms, w.gridli->rows());
+      if (listen != 3) std::printf("  Listenfenster: %d statt 3!\n", listen);
+    }
+    w.beenden_click();
+  }
+  common::datenbank.close();
+  return 0;
+}

@@ -1,0 +1,80 @@
+#pragma once
+// What the evaluation tests share: the database in its ground state, a main
+// grid of the test's own (common::datali) and the list window caught so that
+// its rows are read as it loaded them from gridli.txt.
+
+#include "common/einstellungen.h"
+#include "components/sevgrid.h"
+#include "output/ia_zwischenliste.h"
+#include "output/registry.h"
+#include "platform/runtime/mousepointer.h"
+#include "shell/testdatenbank.h"
+
+#include <QLineEdit>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <memory>
+
+namespace zevo::test {
+
+// The colonies as the main window lists them, ordered by Volknr.
+class Hauptliste {
+public:
+  ui::sevGrid grid;
+  Hauptliste() { common::datali = &grid; }
+  ~Hauptliste() {
+    if (common::datali == &grid) common::datali = nullptr;
+  }
+  void lesen(int zeile = 1) {
+    dao::Recordset rs = db().openRecordset("select * from Bienenvolk order by Volknr");
+    grid.clear(true);
+    grid.setRecordset(rs);
+    rs.close();
+    grid.setRow(zeile);
+  }
+};
+
+// A window built, loaded and activated as showing it does, without showing it.
+template <class Fenster>
+std::unique_ptr<Fenster> geöffnet() {
+  auto w = std::make_unique<Fenster>();
+  w->Form_Load();
+  w->Form_Activate();
+  return w;
+}
+
+// The rows the list window read from gridli.txt, each as its cells joined by
+// TAB with one trailing TAB (as the windows build them); the first entry
+// holds the column captions.
+struct Liste {
+  QStringList zeilen;
+  QList<int> ausrichtung;   // align of each column
+  int gezeigt = 0;
+};
+
+inline void listeabfangen(Liste& liste) {
+  output::registerOutputForms();
+  forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [&liste](output::IA_Zwischenliste& w) {
+    ++liste.gezeigt;
+    liste.zeilen.clear();
+    liste.ausrichtung.clear();
+    QString kopf;
+    for (int c = 1; c <= w.gridli->cols(); ++c) {
+      kopf += w.gridli->column(c).caption() + "\t";
+      liste.ausrichtung << w.gridli->column(c).align();
+    }
+    liste.zeilen << kopf;
+    for (int r = 1; r <= w.gridli->rows(); ++r) {
+      QString z;
+      for (int c = 1; c <= w.gridli->cols(); ++c) z += w.gridli->cell(r, c) + "\t";
+      liste.zeilen << z;
+    }
+    w.cmdschließen_Click();
+  });
+}
+
+}  // namespace zevo::test
