@@ -1,5 +1,9 @@
 #include "platform/runtime/application.h"
 
+#include "platform/runtime/error.h"
+#include "platform/runtime/mousepointer.h"
+#include "platform/runtime/msgbox.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -8,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 
 namespace zevo::vb {
 
@@ -23,6 +28,28 @@ double dotsPerInch() {
   return dpi > 0 ? dpi : 96.0;
 }
 }  // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+QString unexpectedFailureText(const QString& reason) {
+  QString text = QStringLiteral("Bei dieser Aktion ist ein Fehler aufgetreten; sie wurde abgebrochen.");
+  if (!reason.trimmed().isEmpty()) text += QStringLiteral("\r\n\r\n") + reason.trimmed();
+  return text + QStringLiteral("\r\n\r\nSie können mit dem Programm weiterarbeiten.");
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+  QString reason;
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const Error& e) {
+    reason = e.text();
+  } catch (const std::exception& e) {
+    reason = QString::fromUtf8(e.what());
+  }
+  setMousePointer(vbDefault);
+  msgbox(unexpectedFailureText(reason));
+  return true;
+}
 
 void setupApplication(QApplication& app) {
   QApplication::setApplicationName("ZEVO");
