@@ -259,6 +259,21 @@ private slots:
     QCOMPARE(anzahl("select count(*) from Bienenvolk where Volknr = '9'"), 1);
   }
 
+  // "OK + next": the colony is stored; when the next one cannot be shown,
+  // the window says so and closes instead of showing stale values.
+  void nextColonyThatCannotBeShown() {
+    auto w = öffnen("Neu");
+    QVERIFY(showActive(*w));
+    w->sevt(0).setText("8");
+    roh("ALTER TABLE Standorte RENAME TO Standorte_weg");
+    messages().expect("Das nächste Volk kann nicht angezeigt werden.");
+    QTest::mouseClick(w->oknächster[0], Qt::LeftButton);
+    roh("ALTER TABLE Standorte_weg RENAME TO Standorte");
+    QVERIFY(messages().allUsed());
+    QVERIFY(w->isUnloaded());
+    QCOMPARE(anzahl("select count(*) from Bienenvolk where Volknr = '8'"), 1);
+  }
+
   // 17 lines: the texts of fields 1..16, then the stock box as " 1"/" 0".
   void defaultsFile() {
     auto w = öffnen("Neu");

@@ -94,6 +94,10 @@ private slots:
     QCOMPARE(f.text(), shown);
     QCOMPARE(test::forms().shown(), QStringList{"IH_Hilfe"});
     QVERIFY(!w->isUnloaded());
+    QStringList defaults;   // the window marks none, and none became one by itself
+    for (const QPushButton* b : w->findChildren<QPushButton*>())
+      if (b->isDefault() || b->autoDefault()) defaults << b->text();
+    QCOMPARE(defaults, QStringList());
     QTest::mouseClick(w->ok, Qt::LeftButton);
     QVERIFY(w->isUnloaded());
     QCOMPARE(field == 0 ? common::sicherungstage() : common::terminvorlauf(), stored);
