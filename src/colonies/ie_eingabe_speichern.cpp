@@ -77,7 +77,8 @@ bool IE_Eingabe::buchungspeichern(const QString& volk, const QString& id, const 
     dao::Transaction t(db_);
     dao::Recordset rs = db_.openRecordset(QStringLiteral("select top 1 * from ") + art.tabelle +
                                           QStringLiteral(" where Volk = ") + QString::number(*volkid) +
-                                          (neuersatz ? QString() : QStringLiteral(" and ID = ") + QString::number(*satzid)));
+                                          (neuersatz ? QString()
+                                                     : QStringLiteral(" and ID = ") + QString::number(*satzid)));
     if (!neuersatz && rs.eof()) {
       rs.close();
       vb::msgbox(QStringLiteral("Die Änderung wird nicht ausgeführt, weil der ausgewählte Datensatz nicht mehr "
@@ -144,8 +145,8 @@ void IE_Eingabe::ändern(const QDate& datum) {
       }
   buchungenlisten();
   // The changed record becomes current, and the mask shows what was stored.
-  if (const std::optional<int> satz = common::sqlid(id); satz && li->findrow(QStringLiteral("ID = ") + QString::number(*satz), false) > 0)
-    zeilekopieren();
+  const std::optional<int> satz = common::sqlid(id);
+  if (satz && li->findrow(QStringLiteral("ID = ") + QString::number(*satz), false) > 0) zeilekopieren();
 }
 
 void IE_Eingabe::neuebuchungen(const QDate& datum) {

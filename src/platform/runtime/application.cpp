@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTranslator>
 
@@ -29,13 +30,17 @@ double dotsPerInch() {
 }
 }  // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+namespace {
 
 QString unexpectedFailureText(const QString& reason) {
   QString text = QStringLiteral("Bei dieser Aktion ist ein Fehler aufgetreten; sie wurde abgebrochen.");
   if (!reason.trimmed().isEmpty()) text += QStringLiteral("\r\n\r\n") + reason.trimmed();
   return text + QStringLiteral("\r\n\r\nSie können mit dem Programm weiterarbeiten.");
 }
+
+}  // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
   QString reason;
@@ -45,6 +50,11 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     reason = e.text();
   } catch (const std::exception& e) {
     reason = QString::fromUtf8(e.what());
+    // A database error's German text ends with "(Fehler N)"; SQLite's own
+    // message and the statement after it are for the developers, not the box.
+    static const QRegularExpression technisch(QStringLiteral("^(.*\\(Fehler \\d+\\)): .*$"),
+                                              QRegularExpression::DotMatchesEverythingOption);
+    if (const auto m = technisch.match(reason); m.hasMatch()) reason = m.captured(1);
   }
   setMousePointer(vbDefault);
   msgbox(unexpectedFailureText(reason));

@@ -20,9 +20,6 @@ public:
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// The text of the guard's message for a failure with the given reason.
-QString unexpectedFailureText(const QString& reason);
-
 // Application name "ZEVO", German locale for Qt's own texts and widgets,
 // Qt's German translations where they are installed.
 void setupApplication(QApplication& app);
