@@ -91,17 +91,21 @@ private slots:
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");   // after leaving
-    QTest::newRow("typed") << false << "1.234,5" << "1.234,5" << "1.234,50 €";
-    QTest::newRow("pasted") << true << "1.234,5" << "1.234,5" << "1.234,50 €";
-    QTest::newRow("point as decimal sign") << false << "12.5" << "12.5" << "12,50 €";
-    QTest::newRow("two thousands points") << true << "1.234.567,8" << "1.234.567,8" << "1.234.567,80 €";
-    QTest::newRow("pasted with three decimals") << true << "1.234,567" << "" << "";
+    QTest::addColumn<int>("beeps");       // keys or pastes refused
+    QTest::newRow("typed") << false << "1.234,5" << "1.234,5" << "1.234,50 €" << 0;
+    QTest::newRow("pasted") << true << "1.234,5" << "1.234,5" << "1.234,50 €" << 0;
+    QTest::newRow("point as decimal sign") << false << "12.5" << "12.5" << "12,50 €" << 0;
+    QTest::newRow("two thousands points") << true << "1.234.567,8" << "1.234.567,8" << "1.234.567,80 €" << 0;
+    QTest::newRow("pasted with three decimals") << true << "1.234,567" << "" << "" << 1;
+    QTest::newRow("typed past the length") << false << "123.456.789,5" << "123.456.789," << "123.456.789,00 €" << 1;
   }
   void thousandsPointsTypedAndPasted() {
     QFETCH(bool, paste);
     QFETCH(QString, input);
     QFETCH(QString, text);
     QFETCH(QString, shown);
+    QFETCH(int, beeps);
+    zevo::test::resetScripts();
     QWidget win;
     auto* preis = new sevText(0, &win);
     auto* next = new sevText(1, &win);
@@ -124,6 +128,7 @@ private slots:
       QTest::keyClicks(editOf(*preis), input);
     }
     QCOMPARE(preis->text(), text);
+    QCOMPARE(zevo::test::beeps(), beeps);
     QTest::mouseClick(editOf(*next), Qt::LeftButton);
     QCOMPARE(preis->displayText(), shown);
   }
