@@ -2,6 +2,7 @@
 #include "components/sevtext.h"
 
 #include "components/recordwalk.h"
+#include "platform/runtime/sound.h"
 #include "platform/runtime/vb.h"
 
 #include <QApplication>
@@ -92,6 +93,9 @@ sevText::sevText(int index, QWidget* parent) : QWidget(parent), index_(index) {
   edit_->installEventFilter(this);
   check_->installEventFilter(this);
   connect(edit_, &QLineEdit::textEdited, this, [this](const QString& s) { userEdited(s); });
+  // A key or a paste the field refuses sounds the beep: nothing typed is
+  // dropped without a sign.
+  connect(edit_, &QLineEdit::inputRejected, this, [] { vb::beep(400, 100); });
   connect(check_, &QCheckBox::clicked, this, [this](bool on) { setJN(on); });
   connect(button_, &QToolButton::clicked, this, [this] { openList(); });
   rebuild();

@@ -10,7 +10,7 @@
 // negative min) is let through, past its maxlength if need be, and becomes
 // that limit when the field is left or Return is pressed ("400" -> "365");
 // a typed number is never cut into another one. A positive min is never
-// enforced.
+// enforced. A key or a paste the field refuses sounds the beep.
 //
 // Events carry the field's index: change (text changed, by the user or by
 // setText), listpick (the user picked a list entry), gotfocus / lostfocus
