@@ -13,7 +13,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  zevo::vb::Application app(argc, argv);
   zevo::vb::setupApplication(app);
 
   zevo::shell::registerShellForms();

@@ -173,7 +173,7 @@ void IE_Eingabe::buchungenlisten() {
   gelistetesvolk_ = zeile > 0 ? d->cell(zeile, QStringLiteral("ID")) : QString();
   gelistetesvolknr_ = zeile > 0 ? d->cell(zeile, QStringLiteral("Volknr")) : QString();
   const QString sql = listenkopf(art, common::stockkartesql()) + QStringLiteral(" where Volk = ") +
-                      (gelistetesvolk_.isEmpty() ? QStringLiteral("0") : gelistetesvolk_) +
+                      QString::number(common::sqlid(gelistetesvolk_).value_or(0)) +
                       QStringLiteral(" order by Datum");
   li->clear(true);
   try {

@@ -116,7 +116,7 @@ private:
   int datalizeile(int volklizeile) const;
   int volklizeile(int datalizeile) const;
   bool buchungspeichern(const QString& volk, const QString& id, const QDate& datum, const QString& volknr);
-  void termineerledigen(const QString& volk, const QDate& datum);
+  void termineerledigen(int volk, const QDate& datum);
   void felderschreiben(dao::Recordset& rs);
   void buchungmerken(const QString& volk);
   void ändern(const QDate& datum);

@@ -19,7 +19,7 @@ namespace zevo::colonies {
 
 // --- one record -----------------------------------------------------------------------
 
-void IE_Eingabe::termineerledigen(const QString& volk, const QDate& datum) {
+void IE_Eingabe::termineerledigen(int volk, const QDate& datum) {
   dao::Database& db = common::datenbank.isOpen() ? common::datenbank : db_;
   const Buchungsart& art = buchungsart(common::eingabeart);
   const QString bis = common::sqldatum(datum.toString(QStringLiteral("dd.MM.yyyy")));
@@ -28,7 +28,7 @@ void IE_Eingabe::termineerledigen(const QString& volk, const QDate& datum) {
     for (; !rs.eof(); rs.moveNext())
       db.execute(QStringLiteral("update Termine set Erledigt = 'J' where Termin = '") +
                  common::feldtext(rs[QStringLiteral("Arbeitsart")]) + QStringLiteral("' and Datum <= ") + bis +
-                 QStringLiteral(" and Volk = ") + volk);
+                 QStringLiteral(" and Volk = ") + QString::number(volk));
     rs.close();
   };
   // The options that name this kind's table as their booking ...
@@ -63,19 +63,29 @@ void IE_Eingabe::buchungmerken(const QString& volk) {
 bool IE_Eingabe::buchungspeichern(const QString& volk, const QString& id, const QDate& datum, const QString& volknr) {
   const Buchungsart& art = buchungsart(common::eingabeart);
   const bool neuersatz = id == QLatin1String("-1");
+  const std::optional<int> volkid = common::sqlid(volk);
+  const std::optional<int> satzid = neuersatz ? std::optional<int>(0) : common::sqlid(id);
+  if (!volkid || !satzid) {
+    vb::msgbox(QStringLiteral("Die Buchung für das Volk ") + volknr +
+               QStringLiteral(" wird nicht ausgeführt, weil ") +
+               (volkid ? QStringLiteral("der ausgewählte Datensatz keine gültige ID hat.")
+                       : QStringLiteral("die Völkerliste für dieses Volk keine gültige ID enthält.")));
+    return false;
+  }
   try {
     // The dates marked done and the record stand or fall together.
     dao::Transaction t(db_);
     dao::Recordset rs = db_.openRecordset(QStringLiteral("select top 1 * from ") + art.tabelle +
-                                          QStringLiteral(" where Volk = ") + volk +
-                                          (neuersatz ? QString() : QStringLiteral(" and ID = ") + id));
+                                          QStringLiteral(" where Volk = ") + QString::number(*volkid) +
+                                          (neuersatz ? QString()
+                                                     : QStringLiteral(" and ID = ") + QString::number(*satzid)));
     if (!neuersatz && rs.eof()) {
       rs.close();
       vb::msgbox(QStringLiteral("Die Änderung wird nicht ausgeführt, weil der ausgewählte Datensatz nicht mehr "
                                 "vorhanden ist."));
       return false;
     }
-    termineerledigen(volk, datum);
+    termineerledigen(*volkid, datum);
     if (neuersatz) {
       rs.addNew();
     } else {
@@ -84,7 +94,7 @@ bool IE_Eingabe::buchungspeichern(const QString& volk, const QString& id, const 
     }
     felderschreiben(rs);
     rs[QStringLiteral("Datum")] = QVariant(datum);
-    rs[QStringLiteral("Volk")] = ganzzahlamanfang(volk);
+    rs[QStringLiteral("Volk")] = *volkid;
     rs.update();
     rs.close();
     t.commit();
@@ -135,7 +145,8 @@ void IE_Eingabe::ändern(const QDate& datum) {
       }
   buchungenlisten();
   // The changed record becomes current, and the mask shows what was stored.
-  if (li->findrow(QStringLiteral("ID = ") + id, false) > 0) zeilekopieren();
+  const std::optional<int> satz = common::sqlid(id);
+  if (satz && li->findrow(QStringLiteral("ID = ") + QString::number(*satz), false) > 0) zeilekopieren();
 }
 
 void IE_Eingabe::neuebuchungen(const QDate& datum) {

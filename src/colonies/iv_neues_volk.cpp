@@ -3,6 +3,7 @@
 #include "colonies/fensterdienste.h"
 #include "common/einstellungen.h"
 #include "common/routinen.h"
+#include "common/fensterdienste.h"
 #include "common/variablen.h"
 #include "components/sevgrid.h"
 #include "platform/runtime/files.h"
@@ -288,7 +289,7 @@ bool IV_Neues_Volk::volkanzeigen() {
     standardwertelesen();
     volkId_ = 0;
   } else {
-    const int id = static_cast<int>(vb::val(common::datali->cell(common::datali->row(), QStringLiteral("ID"))));
+    const int id = common::sqlid(common::datali->cell(common::datali->row(), QStringLiteral("ID"))).value_or(0);
     dao::Recordset rs = db_.openRecordset("select * from Bienenvolk where ID =" + vb::str(id));
     if (rs.eof()) {
       rs.close();
@@ -360,9 +361,48 @@ void IV_Neues_Volk::eingabeprüfen() {
 
 void IV_Neues_Volk::volkspeichern() {
   common::völkerneulesen = 1;
+  const QString bestand = kon->isChecked() ? QStringLiteral("X") : QString();
+  const QString standort = feldtext(sevt(feldStandort).text());
+
+  // What the beekeeper is told or asked comes before the transaction opens,
+  // so that no write waits on an answer.
+  QString frühererbestand;
+  bool standortgefragt = false, wanderungeintragen = false;
+  QVariant letzterstandort;
+  if (!neu_) {
+    dao::Recordset vorher = db_.openRecordset("select Akt_im_Bestand from Bienenvolk where ID =" + vb::str(volkId_));
+    if (vorher.eof())
+      throw dao::Error(dao::errNoCurrentRecord,
+                       QStringLiteral("Das Volk ist in der Datenbank nicht mehr vorhanden."));
+    frühererbestand = feldtext(vorher["Akt_im_Bestand"]);
+    vorher.close();
+    if (ursprungswerte() != ursprungswerte_)
+      vb::msgbox(QStringLiteral(
+          "Sie haben Werte geändert, die auch über den Hauptmenuepunkt 'Eingabe' eingetragen werden könnten. Dies "
+          "bezieht sich auf die Werte Standort, Königing-Nr, Königin-Farbe, Zugangsdatum Königin, Mittelwände und "
+          "Wabenanzahl. Falls in den Eingaben zu diesen Datenfeldern auch Eintragungen gemacht wurden, werden Ihre "
+          "aktuellen Eintragungen ggf. wieder rückgängig gemacht."));
+    if (!standort.isEmpty()) {
+      dao::Recordset wanderung = db_.openRecordset("select top 1 * from Wanderung where Volk = " +
+                                                   QString::number(volkId_) + " order by Datum DESC");
+      if (!wanderung.eof() && standort != feldtext(wanderung["Standort"])) {
+        standortgefragt = true;
+        letzterstandort = wanderung["Standort"].value();
+        wanderungeintragen = vb::question(
+            "Sie haben den neuen Standort " + standort + " eingetragen. Lt. den Wanderungs-Buchungen ist der letzte "
+            "Standort " + feldtext(wanderung["Standort"]) + " (vom " + feldtext(wanderung["Datum"]) +
+            "). Soll der neue Standort mit dem heutigen Datum in den Wanderungsplan eingetragen werden?" +
+            zeilenumbruch + zeilenumbruch + "Falls Sie [Nein] auswählen, wird die Standort-Änderung nicht übernommen.");
+      }
+      wanderung.close();
+    }
+    if (bestand == QLatin1String("X") && frühererbestand.isEmpty())
+      vb::msgbox(QStringLiteral("Das Volk war vorher nicht im Bestand und wurde neu als 'Aktuell im Bestand' "
+                                "markiert. Deshalb werden die Termine für dieses Volk neu berechnet."));
+  }
+
   dao::Transaction transaktion(db_);
   dao::Recordset rs = db_.openRecordset("select * from Bienenvolk where ID =" + vb::str(neu_ ? 0 : volkId_));
-  QString frühererbestand;
   if (neu_) {
     rs.addNew();
     rs["Selektiert"] = QString();
@@ -370,49 +410,30 @@ void IV_Neues_Volk::volkspeichern() {
     if (rs.eof())
       throw dao::Error(dao::errNoCurrentRecord,
                        QStringLiteral("Das Volk ist in der Datenbank nicht mehr vorhanden."));
-    frühererbestand = feldtext(rs["Akt_im_Bestand"]);
     rs.edit();
-    if (ursprungswerte() != ursprungswerte_)
-      vb::msgbox(QStringLiteral(
-          "Sie haben Werte geändert, die auch über den Hauptmenuepunkt 'Eingabe' eingetragen werden könnten. Dies "
-          "bezieht sich auf die Werte Standort, Königing-Nr, Königin-Farbe, Zugangsdatum Königin, Mittelwände und "
-          "Wabenanzahl. Falls in den Eingaben zu diesen Datenfeldern auch Eintragungen gemacht wurden, werden Ihre "
-          "aktuellen Eintragungen ggf. wieder rückgängig gemacht."));
   }
 
   for (int i = 0; i < anzahlvolkfelder; ++i)
     rs[spaltenname(volkfelder[i])] = spaltenwert(volkfelder[i].art, sevt(i).text());
-  const QString bestand = kon->isChecked() ? QStringLiteral("X") : QString();
   rs["Akt_im_Bestand"] = bestand;
   for (int i = 0; i < anzahlinfofelder; ++i)
     rs[spaltenname(infofelder[i])] = spaltenwert(infofelder[i].art, sevtx(i).text());
 
-  const QString standort = feldtext(sevt(feldStandort).text());
-  if (!neu_ && !standort.isEmpty()) {
-    dao::Recordset wanderung = db_.openRecordset("select top 1 * from Wanderung where Volk = " +
-                                                 QString::number(volkId_) + " order by Datum DESC");
-    if (!wanderung.eof() && standort != feldtext(wanderung["Standort"])) {
-      if (vb::question("Sie haben den neuen Standort " + standort +
-                       " eingetragen. Lt. den Wanderungs-Buchungen ist der letzte Standort " +
-                       feldtext(wanderung["Standort"]) + " (vom " + feldtext(wanderung["Datum"]) +
-                       "). Soll der neue Standort mit dem heutigen Datum in den Wanderungsplan eingetragen werden?" +
-                       zeilenumbruch + zeilenumbruch +
-                       "Falls Sie [Nein] auswählen, wird die Standort-Änderung nicht übernommen.")) {
-        wanderung.addNew();
-        wanderung["Datum"] = QVariant(common::heutedatum());
-        wanderung["Standort"] = standort;
-        wanderung["Zeit_h"] = 0;
-        wanderung["Kosten"] = 0;
-        wanderung["Standortprämie"] = 0;
-        wanderung["Prämie_erhalten"] = "N";
-        wanderung["Bemerkung"] = QString();
-        wanderung["Volk"] = volkId_;
-        wanderung.update();
-      } else {
-        rs["Standort"] = wanderung["Standort"].value();
-      }
-    }
+  if (standortgefragt && wanderungeintragen) {
+    dao::Recordset wanderung = db_.openRecordset(QStringLiteral("select * from Wanderung where ID = 0"));
+    wanderung.addNew();
+    wanderung["Datum"] = QVariant(common::heutedatum());
+    wanderung["Standort"] = standort;
+    wanderung["Zeit_h"] = 0;
+    wanderung["Kosten"] = 0;
+    wanderung["Standortprämie"] = 0;
+    wanderung["Prämie_erhalten"] = "N";
+    wanderung["Bemerkung"] = QString();
+    wanderung["Volk"] = volkId_;
+    wanderung.update();
     wanderung.close();
+  } else if (standortgefragt) {
+    rs["Standort"] = letzterstandort;
   }
 
   rs.update();
@@ -423,9 +444,6 @@ void IV_Neues_Volk::volkspeichern() {
   if (bestand != QLatin1String("X")) {
     db_.execute("delete from termine where volk = " + QString::number(id));
   } else if (neu_ || frühererbestand.isEmpty()) {
-    if (!neu_)
-      vb::msgbox(QStringLiteral("Das Volk war vorher nicht im Bestand und wurde neu als 'Aktuell im Bestand' "
-                                "markiert. Deshalb werden die Termine für dieses Volk neu berechnet."));
     dao::Recordset optionen = db_.openRecordset(QStringLiteral("select * from Arbeitsplanoptionen"));
     QList<int> abhängige;
     for (; !optionen.eof(); optionen.moveNext())
@@ -439,9 +457,9 @@ void IV_Neues_Volk::volkspeichern() {
 }
 
 bool IV_Neues_Volk::speichern() {
-  eingabeprüfen();
-  if (eingabefehler_ != 0) return false;
   try {
+    eingabeprüfen();
+    if (eingabefehler_ != 0) return false;
     volkspeichern();
   } catch (const dao::Error& e) {
     fehlermelden("Das Volk konnte nicht gespeichert werden.", e.text());
@@ -461,17 +479,23 @@ void IV_Neues_Volk::ok_Click() {
 void IV_Neues_Volk::oknächster_Click(int index) {
   if (!speichern()) return;
   bool weiter = true;
-  if (neu_) {
-    hauptlisteneulesen();
-    listenfüllen();
-    weiter = volkanzeigen();
-  } else if (common::datali && common::datali->rows() >= 2) {
-    int ziel = common::datali->row() + (index == 0 ? 1 : -1);
-    if (ziel < 1) ziel = common::datali->rows();
-    if (ziel > common::datali->rows()) ziel = 1;
-    common::datali->setRow(ziel);
-    listenfüllen();
-    weiter = volkanzeigen();
+  try {
+    if (neu_) {
+      hauptlisteneulesen();
+      listenfüllen();
+      weiter = volkanzeigen();
+    } else if (common::datali && common::datali->rows() >= 2) {
+      int ziel = common::datali->row() + (index == 0 ? 1 : -1);
+      if (ziel < 1) ziel = common::datali->rows();
+      if (ziel > common::datali->rows()) ziel = 1;
+      common::datali->setRow(ziel);
+      listenfüllen();
+      weiter = volkanzeigen();
+    }
+  } catch (const dao::Error& e) {
+    // Stored all the same; only the next colony could not be shown.
+    fehlermelden("Das nächste Volk kann nicht angezeigt werden.", e.text());
+    weiter = false;
   }
   common::piepton();
   if (!weiter) unload();

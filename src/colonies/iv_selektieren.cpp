@@ -2,6 +2,7 @@
 
 #include "colonies/fensterdienste.h"
 #include "common/einstellungen.h"
+#include "common/routinen.h"
 #include "common/variablen.h"
 #include "platform/runtime/mousepointer.h"
 #include "platform/runtime/msgbox.h"
@@ -168,7 +169,8 @@ void IV_Selektieren::entselekt_Click(int index) {
     const QString gesucht = sevt(index - ersterTextknopf).text();
     if (vb::trim(gesucht).isEmpty()) return ablehnen(QString::fromUtf8(k.name));
     const QString spalte = QString::fromUtf8(k.spalte);
-    trifft = [spalte, gesucht](const dao::Recordset& rs) {
+    // Compared as it is stored: a typed "O'Hara" finds the stored "O`Hara".
+    trifft = [spalte, gesucht = common::feldtext(gesucht)](const dao::Recordset& rs) {
       const QVariant v = rs[spalte].value();
       return !istnull(v) && v.toString() == gesucht;
     };

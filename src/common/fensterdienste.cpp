@@ -45,4 +45,14 @@ int ganzzahlamanfang(const QString& text) {
   return static_cast<int>(negativ ? -zahl : zahl);
 }
 
+std::optional<int> sqlid(const QString& text) {
+  const QString t = text.trimmed();
+  if (t.isEmpty() || t.size() > 10) return std::nullopt;
+  for (const QChar c : t)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
+  const qint64 zahl = t.toLongLong();
+  if (zahl < 1 || zahl > std::numeric_limits<int>::max()) return std::nullopt;
+  return static_cast<int>(zahl);
+}
+
 }  // namespace zevo::common

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace zevo::common {
 
 // The program's workspace: arbeitsbereich, or the default workspace before
@@ -26,5 +28,11 @@ void fehlermelden(const QString& satz, const QString& grund);
 // optional sign, the digits up to the first other character; 0 when the
 // text does not begin with a number.
 int ganzzahlamanfang(const QString& text);
+
+// An ID (of a colony or a record) as it goes into SQL: the positive whole
+// number the text is, blanks around it allowed; nothing for any other text
+// ("", "0", "12a", "1 or 1=1"). The main grid's SELECT is the beekeeper's
+// own, so an ID cell is never pasted into SQL as it stands.
+std::optional<int> sqlid(const QString& text);
 
 }  // namespace zevo::common

@@ -2,6 +2,7 @@
 #include "components/sevtext.h"
 
 #include "components/recordwalk.h"
+#include "platform/runtime/sound.h"
 #include "platform/runtime/vb.h"
 
 #include <QApplication>
@@ -15,6 +16,8 @@
 #include <QToolButton>
 #include <QValidator>
 
+#include <cstdlib>
+#include <optional>
 #include <stdexcept>
 
 namespace zevo::ui {
@@ -34,6 +37,31 @@ private:
 };
 
 namespace {
+
+// A typed amount read as the program reads typed numbers: the comma is the
+// decimal sign and points group thousands; without a comma the last point
+// is the decimal sign.
+std::optional<double> typedNumber(const QString& text) {
+  QString t = text.trimmed();
+  const bool negative = t.startsWith(QLatin1Char('-'));
+  if (negative) t.remove(0, 1);
+  qsizetype decimalSign = t.indexOf(QLatin1Char(','));
+  if (decimalSign < 0) decimalSign = t.lastIndexOf(QLatin1Char('.'));
+  std::string ascii = negative ? "-" : "";
+  bool digits = false;
+  for (qsizetype k = 0; k < t.size(); ++k) {
+    const QChar c = t[k];
+    if (k == decimalSign) ascii += '.';
+    else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+      ascii += char(c.unicode());
+      digits = true;
+    } else if (c != QLatin1Char('.')) {
+      return std::nullopt;
+    }
+  }
+  if (!digits) return std::nullopt;
+  return std::strtod(ascii.c_str(), nullptr);
+}
 
 bool focusInsideWindow(QEvent* e) {
   const auto reason = static_cast<QFocusEvent*>(e)->reason();
@@ -65,6 +93,9 @@ sevText::sevText(int index, QWidget* parent) : QWidget(parent), index_(index) {
   edit_->installEventFilter(this);
   check_->installEventFilter(this);
   connect(edit_, &QLineEdit::textEdited, this, [this](const QString& s) { userEdited(s); });
+  // A key or a paste the field refuses sounds the beep: nothing typed is
+  // dropped without a sign.
+  connect(edit_, &QLineEdit::inputRejected, this, [] { vb::beep(400, 100); });
   connect(check_, &QCheckBox::clicked, this, [this](bool on) { setJN(on); });
   connect(button_, &QToolButton::clicked, this, [this] { openList(); });
   rebuild();
@@ -110,13 +141,16 @@ QString sevText::displayText() const {
 void sevText::showDisplay() {
   QString shown = raw_;
   if (money_ && !edit_->hasFocus() && !raw_.trimmed().isEmpty()) {
-    if (const auto v = vb::parseNumber(raw_)) shown = vb::formatCurrency(*v);
+    if (const auto v = typedNumber(raw_)) shown = vb::formatCurrency(*v);
   }
   if (edit_->text() != shown) edit_->setText(shown);
 }
 
 bool sevText::acceptable(const QString& s) const {
-  if (maxlength_ > 0 && s.size() > maxlength_) return false;
+  // A whole number with an upper limit may run past its length: it is
+  // brought to the limit when the field is left, never cut while typed.
+  const bool limitedWhole = isWhole() && max_ > min_;
+  if (maxlength_ > 0 && s.size() > (limitedWhole ? std::max(maxlength_, 10) : maxlength_)) return false;
   if (texttype_ == 2) return true;
   if (const QString mask = dateMask(); !mask.isEmpty()) {
     if (s.size() > mask.size()) return false;
@@ -128,23 +162,44 @@ bool sevText::acceptable(const QString& s) const {
   const bool negative = min_ < 0;
   int i = 0;
   if (negative && s.startsWith(QLatin1Char('-'))) i = 1;
-  int commas = 0, decimals = 0;
+  if (isWhole()) {
+    for (int k = i; k < s.size(); ++k)
+      if (!s[k].isDigit() || s[k].unicode() > 127) return false;
+    return true;
+  }
+  // A decimal number the German way: points group the thousands left of the
+  // one decimal comma; without a comma the last point may be the decimal
+  // sign. Digits after the comma are limited to the field's decimals, a
+  // group after a point to three digits or the decimals, whichever is more.
+  int commas = 0, decimals = 0, group = -1;
   for (int k = i; k < s.size(); ++k) {
     const QChar c = s[k];
-    if (c == QLatin1Char(',') && !isWhole()) {
+    if (c == QLatin1Char(',')) {
       if (++commas > 1) return false;
-      continue;
+    } else if (c == QLatin1Char('.')) {
+      if (commas) return false;
+      group = 0;
+    } else if (c.isDigit() && c.unicode() <= 127) {
+      if (commas) ++decimals;
+      else if (group >= 0) ++group;
+    } else {
+      return false;
     }
-    if (!c.isDigit() || c.unicode() > 127) return false;
-    if (commas) ++decimals;
   }
-  if (!isWhole()) return nachkomma_ <= 0 || decimals <= nachkomma_;
-  const QString digits = s.mid(i);
-  if (digits.isEmpty()) return true;
-  const double v = (i ? -1.0 : 1.0) * digits.toDouble();
-  if (max_ > min_ && v > max_) return false;
-  if (negative && v < min_) return false;
-  return true;
+  if (nachkomma_ <= 0) return true;
+  return commas ? decimals <= nachkomma_ : group <= std::max(3, nachkomma_);
+}
+
+// A whole number above the field's maximum (or below a negative minimum)
+// becomes that limit when the field is left or Return is pressed, so that
+// a typed number is never shortened into another one.
+void sevText::clampToLimits() {
+  if (!isWhole() || !(max_ > min_) || raw_.isEmpty()) return;
+  bool ok = false;
+  const double v = raw_.toDouble(&ok);
+  if (!ok) return;
+  if (v > max_) setText(QString::number(qint64(max_)));
+  else if (min_ < 0 && v < min_) setText(QString::number(qint64(min_)));
 }
 
 // --- design -----------------------------------------------------------------------
@@ -323,7 +378,6 @@ bool sevText::handleKey(QKeyEvent* e) {
     }
     return code != 32 && code >= 32;   // other characters mean nothing here; space toggles
   }
-  if (isNumberField() && !isWhole() && code == '.') code = ',';
   if (code == original) return false;
   int key = Qt::Key_unknown;
   QString text;
@@ -358,6 +412,7 @@ bool sevText::eventFilter(QObject* o, QEvent* e) {
         if (listcount() > 0 && next != now) pick(next);
         return true;
       }
+      if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) clampToLimits();
       return handleKey(ke);
     }
     case QEvent::MouseButtonPress:
@@ -368,7 +423,10 @@ bool sevText::eventFilter(QObject* o, QEvent* e) {
       if (focusInsideWindow(e)) emit gotfocus(index_);
       return false;
     case QEvent::FocusOut:
-      if (o == edit_) showDisplay();
+      if (o == edit_) {
+        clampToLimits();
+        showDisplay();
+      }
       if (focusInsideWindow(e)) emit lostfocus(index_);
       return false;
     default:

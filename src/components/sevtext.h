@@ -2,11 +2,15 @@
 // The typed input field of every window, with caption, unit text and an
 // optional drop-down list, and sevTextArray for the windows' control arrays.
 //
-// text() is exactly what was typed or set: no rounding, no trimming, nothing
-// changed when the focus leaves, "" for an empty date field. Typing is
-// checked against the field's kind: digits (and a leading '-' when min < 0)
-// for whole numbers, never above max; one ',' for decimals; digits and '.'
-// for date masks; maxlength for all. A positive min is never enforced.
+// text() is exactly what was typed or set: no rounding, no trimming, "" for
+// an empty date field. Typing is checked against the field's kind: digits
+// (and a leading '-' when min < 0) for whole numbers; digits, thousands
+// points and one decimal comma for decimals ("1.234,5"); digits and '.' for
+// date masks; maxlength for all. A whole number above max (or below a
+// negative min) is let through, past its maxlength if need be, and becomes
+// that limit when the field is left or Return is pressed ("400" -> "365");
+// a typed number is never cut into another one. A positive min is never
+// enforced. A key or a paste the field refuses sounds the beep.
 //
 // Events carry the field's index: change (text changed, by the user or by
 // setText), listpick (the user picked a list entry), gotfocus / lostfocus
@@ -127,6 +131,7 @@ private:
   bool isWhole() const { return texttype_ == 1 && (numbertype_ == 7 || format_ == 7); }
   QString dateMask() const { return !mask_.isEmpty() || format_ != 2 ? mask_ : QStringLiteral("dd.mm.yyyy"); }
   bool acceptable(const QString& s) const;
+  void clampToLimits();
   void rebuild();
   void showDisplay();
   void userEdited(const QString& s);

@@ -1,6 +1,7 @@
 #include "shell/datenkarte.h"
 
 #include "common/einstellungen.h"
+#include "common/fensterdienste.h"
 #include "common/routinen.h"
 #include "components/sevgrid.h"
 #include "platform/runtime/mousepointer.h"
@@ -238,8 +239,10 @@ QString volkdatenkarte(ui::sevGrid& grid, int row, bool nurAktuellesJahr) {
     if (k == abnehmerzeile) karte += nl;
   }
 
-  // The colony key goes into the SQL as a number, whatever the cell holds.
-  QString filter = " where Volk = " + QString::number(vb::clng(vb::val(id)));
+  // The colony key goes into the SQL as a number; a row without one shows no bookings.
+  const std::optional<int> volk = common::sqlid(id);
+  if (!volk) return karte;
+  QString filter = " where Volk = " + QString::number(*volk);
   if (nurAktuellesJahr) filter += " and Datum >= " + common::sqldatum("01.01." + vb::mid(common::heute, 7, 4));
   filter += " order by Datum DESC";
 

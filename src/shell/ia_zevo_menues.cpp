@@ -2,6 +2,7 @@
 // items by the colony grid, and the colony operations of the "Völker" menu.
 #include "shell/ia_zevo.h"
 
+#include "common/fensterdienste.h"
 #include "common/variablen.h"
 #include "components/sevgrid.h"
 #include "platform/runtime/runtime.h"
@@ -339,17 +340,16 @@ void IA_ZEVO::XV_volklöschen_Click() {
                      "Soll das markierte Volk wirklich gelöscht werden?",
                  vb::YesNo, vb::Question, vb::SecondButton) != vb::vbYes)
     return;
-  const double wert = vb::val(datali->cell(zeile, QStringLiteral("ID")));
-  if (!(wert >= 1 && wert <= 2147483647.0)) {
+  const std::optional<int> id = common::sqlid(datali->cell(zeile, QStringLiteral("ID")));
+  if (!id) {
     // Without its key the colony's bookings cannot be told from the dates of
     // no colony (Volk = 0), so nothing is deleted.
     vb::msgbox("Das Volk kann nicht gelöscht werden, weil" + z + "...die Völkerliste keine Spalte ID enthält.");
     return;
   }
-  const int id = static_cast<int>(wert);
   try {
     dao::Transaction löschen(common::datenbank);
-    dienste().volkbuchungenlöschen(id);
+    dienste().volkbuchungenlöschen(*id);
     datali->removeitem(zeile);
     löschen.commit();
   } catch (const dao::Error& e) {
@@ -392,11 +392,9 @@ void IA_ZEVO::XV_markiertevölkerselektieren_Click() {
     vb::setMousePointer(vb::vbHourglass);
     dao::Recordset rs = eigenedatenbank.openRecordset(QStringLiteral("select Selektiert, ID from Bienenvolk"));
     for (int i = 0; i < datali->selcount(); ++i) {
-      const QString id = vb::trim(datali->cell(datali->selrow(i), QStringLiteral("ID")));
-      bool zahl = false;
-      id.toLongLong(&zahl);
-      if (!zahl) continue;
-      rs.findFirst("ID = " + id);
+      const std::optional<int> id = common::sqlid(datali->cell(datali->selrow(i), QStringLiteral("ID")));
+      if (!id) continue;
+      rs.findFirst("ID = " + QString::number(*id));
       if (!rs.noMatch()) {
         rs.edit();
         rs.fields(QStringLiteral("Selektiert")) = QStringLiteral("X");

@@ -159,50 +159,56 @@ void volkterminesetzen() {
   const QString imjahr = " and Datum >= " + sqldatum("01.01." + jahr) + " and Datum <= " + sqldatum("31.12." + jahr);
   try {
     dao::Database db = common::datenbank;
-    dao::Transaction transaktion(db);
-    dao::Recordset völker = db.openRecordset(QStringLiteral("select ID from Bienenvolk where Akt_im_Bestand = 'X'"));
-    dao::Recordset optionen =
-        db.openRecordset(QStringLiteral("select ID from Arbeitsplanoptionen where Volkabhängig = 'J'"));
-    dao::Recordset vorhandene = db.openRecordset("select ID from Termine where Volk <> 0" + imjahr);
-
+    auto gibtes = [&db](const QString& sql) {
+      dao::Recordset rs = db.openRecordset(sql);
+      const bool ja = !rs.eof();
+      rs.close();
+      return ja;
+    };
     QString gründe;
-    if (völker.eof()) gründe += "...keine Bienenvölker aktuell im Bestand sind." + zeilenumbruch;
-    if (optionen.eof()) gründe += "...keine volkabhängigen Arbeitsplanoptionen eingetragen sind." + zeilenumbruch;
-    if (!vorhandene.eof()) {
-      if (vb::question("Es befinden sich im Jahr " + jahr +
-                           " bereits volkabhängige Termine im Terminkalender. Die Termine für ein komplettes Jahr "
-                           "können nur dann eingetragen werden, wenn noch keine volkabhängigen Termine existieren. "
-                           "Sollen die existierenden Termine jetzt gelöscht werden?",
-                       vb::SecondButton))
-        db.execute("delete from Termine where Volk <> 0" + imjahr);
-      else
+    if (!gibtes(QStringLiteral("select ID from Bienenvolk where Akt_im_Bestand = 'X'")))
+      gründe += "...keine Bienenvölker aktuell im Bestand sind." + zeilenumbruch;
+    if (!gibtes(QStringLiteral("select ID from Arbeitsplanoptionen where Volkabhängig = 'J'")))
+      gründe += "...keine volkabhängigen Arbeitsplanoptionen eingetragen sind." + zeilenumbruch;
+    // The question comes before the transaction: no write waits on the beekeeper.
+    bool löschen = false;
+    if (gibtes("select ID from Termine where Volk <> 0" + imjahr)) {
+      löschen = vb::question("Es befinden sich im Jahr " + jahr +
+                                 " bereits volkabhängige Termine im Terminkalender. Die Termine für ein komplettes "
+                                 "Jahr können nur dann eingetragen werden, wenn noch keine volkabhängigen Termine "
+                                 "existieren. Sollen die existierenden Termine jetzt gelöscht werden?",
+                             vb::SecondButton);
+      if (!löschen)
         gründe += "...im aktuellen Jahr " + jahr +
                   " bereits volkabhängige Termine gebucht sind. Bitte löschen Sie ggf. alle volkabhängigen Termine, "
                   "bevor Sie diese Aktion durchführen." +
                   zeilenumbruch;
     }
 
+    dao::Transaction transaktion(db);
+    if (löschen) db.execute("delete from Termine where Volk <> 0" + imjahr);
     if (!gründe.isEmpty()) {
       transaktion.commit();
       vb::msgbox("Die Aktion wird nicht ausgeführt, weil..." + zeilenumbruch + zeilenumbruch + gründe);
     } else {
-      QList<int> optionIds;
-      for (optionen.moveFirst(); !optionen.eof(); optionen.moveNext()) optionIds << optionen["ID"].value().toInt();
+      QList<int> optionIds, volkIds;
+      dao::Recordset optionen =
+          db.openRecordset(QStringLiteral("select ID from Arbeitsplanoptionen where Volkabhängig = 'J'"));
+      for (; !optionen.eof(); optionen.moveNext()) optionIds << optionen["ID"].value().toInt();
+      optionen.close();
+      dao::Recordset völker = db.openRecordset(QStringLiteral("select ID from Bienenvolk where Akt_im_Bestand = 'X'"));
+      for (; !völker.eof(); völker.moveNext()) volkIds << völker["ID"].value().toInt();
+      völker.close();
       QStringList übersprungen;
       vb::setMousePointer(vb::vbHourglass);
-      for (völker.moveFirst(); !völker.eof(); völker.moveNext()) {
-        const int volkId = völker["ID"].value().toInt();
+      for (const int volkId : volkIds)
         for (const int optionId : optionIds) volkterminebuchen(optionId, volkId, übersprungen);
-      }
       transaktion.commit();
       vb::setMousePointer(vb::vbDefault);
       vb::msgbox("Die volkabhängigen Termine wurden für das Jahr " + jahr +
                  " neu berechnet und im Terminkalender eingetragen.");
       übersprungeneoptionenmelden(übersprungen);
     }
-    völker.close();
-    optionen.close();
-    vorhandene.close();
   } catch (const dao::Error& e) {
     // Nothing of the run is kept, and the year stays, so the run is offered again.
     common::fehlermelden("Die volkabhängigen Termine konnten nicht gesetzt werden.", e.text());

@@ -3,11 +3,38 @@
 // default masks and the note.
 #include "eingabetest.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 
 using namespace zevo;
 using namespace zevo::test;
 using colonies::IE_Eingabe;
+
+namespace {
+
+// The field with the caption in the window's current kind.
+ui::sevText& feld(IE_Eingabe& w, const QString& caption) {
+  for (int i : w.sevt.indexes())
+    if (w.sevt(i).caption() == caption && !w.sevt(i).isHidden()) return w.sevt(i);
+  throw std::out_of_range("no field " + caption.toStdString());
+}
+
+// Clicks into the field and types or pastes the text.
+void eintippen(ui::sevText& f, const QString& text, bool einfügen = false) {
+  QTest::mouseClick(f.editor(), Qt::LeftButton);
+  f.editor()->selectAll();
+  if (einfügen) {
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(f.editor(), Qt::Key_V, Qt::ControlModifier);
+  } else {
+    QTest::keyClicks(f.editor(), text);
+  }
+}
+
+}  // namespace
 
 class EingabeMaske : public QObject {
   Q_OBJECT
@@ -21,7 +48,7 @@ private slots:
     berta = volk("2", true, {{"Volkname", "Berta"}, {"Standort", "Heide"}});
   }
 
-  void jedeArtIhreMaske_data() {
+  void everyKindItsMask_data() {
     QTest::addColumn<int>("art");
     QTest::addColumn<QString>("erwartet");   // "caption=text unit" of every field shown, J/N fields in []
     QTest::newRow("0") << 0
@@ -45,7 +72,7 @@ private slots:
   }
 
   // No records: the defaults and today's date.
-  void jedeArtIhreMaske() {
+  void everyKindItsMask() {
     QFETCH(int, art);
     QFETCH(QString, erwartet);
     auto w = eingabeöffnen(haupt, art, 1, {1});
@@ -62,7 +89,7 @@ private slots:
   }
 
   // volkli cannot be sorted and finds its colonies by ID; stepping wraps around.
-  void volklisteUndHauptliste() {
+  void colonyListAndMainGrid() {
     const int clara = volk("3", true, {{"Volkname", "Clara"}});
     einfügen("Honigernte", {{"Datum", datum("01.07.2007")}, {"Menge_kg", 2.0}, {"Volk", clara}});
     auto w = eingabeöffnen(haupt, 1);
@@ -79,7 +106,7 @@ private slots:
     QCOMPARE(markiert(haupt.grid), (QList<int>{1, 3}));
   }
 
-  void standortwahl() {
+  void sitePick() {
     volk("3", true, {{"Standort", "Waldrand"}});
     volk("4", true, {{"Standort", "Heide"}});
     volk("5", true, {{"Standort", "Heide"}});
@@ -98,7 +125,7 @@ private slots:
   }
 
   // The value follows the quantity; typed by hand it stands until the quantity changes.
-  void werte() {
+  void computedValues() {
     for (const auto& [art, satz, menge, wert] : {std::tuple{1, 3.33f, "0,1", "0,333"}, {1, 3.33f, "", "0"},
                                                  {3, 0.05f, "250", "12,5"}, {4, 0.2f, "30", "6"}}) {
       common::einstellungwert[art - 1] = satz;
@@ -115,7 +142,7 @@ private slots:
 
   // Kind 6's default mask has no line for its J/N field; read back, the
   // stored costs win over those computed on the way.
-  void standardmaske() {
+  void defaultMask() {
     common::stundensatz() = 10;
     auto w = eingabeöffnen(haupt, 6);
     for (const auto& [feld, text] : {std::pair{1, "Grünland"}, {2, "3"}, {3, "17,00"}, {5, "J"}})
@@ -137,8 +164,76 @@ private slots:
     QVERIFY(messages().allUsed());
   }
 
+  // Return in a field after clicking buttons presses no button (the window
+  // marks none as default): the help window stays shut, the values stay.
+  void returnAfterClickingButtons_data() {
+    QTest::addColumn<QList<int>>("marks");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a save that works") << QList<int>{1} << "";
+    QTest::newRow("a refused save") << QList<int>{} << "Bitte markieren Sie zuerst die Völker";
+  }
+  void returnAfterClickingButtons() {
+    QFETCH(QList<int>, marks);
+    QFETCH(QString, message);
+    auto w = eingabeöffnen(haupt, 1, 1, marks);
+    QVERIFY(showActive(*w));
+    eintippen(feld(*w, "Menge (kg)"), "5");
+    if (!message.isEmpty()) messages().expect(message);
+    QTest::mouseClick(w->neu[0], Qt::LeftButton);
+    QVERIFY(messages().allUsed());
+    const int listed = w->li->rows();
+    eintippen(feld(*w, "Honigsorte"), "Raps");
+    QTest::keyClick(feld(*w, "Honigsorte").editor(), Qt::Key_Return);
+    QCOMPARE(forms().shown(), QStringList());
+    QCOMPARE(feld(*w, "Honigsorte").text(), QString("Raps"));
+    QCOMPARE(w->li->rows(), listed);
+    QVERIFY(!w->isUnloaded());
+    // The focused button answers Return.
+    forms().on("IH_Hilfe", [](vb::Form* f) { if (f) f->unload(); });
+    w->comhilfe->setFocus();
+    QTest::keyClick(w->comhilfe, Qt::Key_Return);
+    QCOMPARE(forms().shown(), QStringList{"IH_Hilfe"});
+  }
+
+  // Numbers typed or pasted the German way are stored as meant; a whole
+  // number above its field's limit becomes the limit when the field is left.
+  void typedNumbersAreStoredAsMeant_data() {
+    QTest::addColumn<int>("art");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("stored");   // "table.column=value"
+    QTest::newRow("quantity with a thousands point")
+        << 1 << "Menge (kg)" << "1.234,5" << false << "1.234,5" << "Honigernte.Menge_kg=1234,5";
+    QTest::newRow("quantity pasted")
+        << 1 << "Menge (kg)" << "1.234,5" << true << "1.234,5" << "Honigernte.Menge_kg=1234,5";
+    QTest::newRow("wax with a thousands point")
+        << 2 << "Menge (kg)" << "2.345,25" << false << "2.345,25" << "Wachsernte.Menge_kg=2345,25";
+    QTest::newRow("waiting time above its max")
+        << 8 << "Wartezeit in Tagen" << "120" << false << "99" << "Behandlung.Wartezeit=99";
+    QTest::newRow("foundations above their max")
+        << 0 << "Mittelwände" << "150" << false << "99" << "Stockkarte.Mittelwände=99";
+  }
+  void typedNumbersAreStoredAsMeant() {
+    QFETCH(int, art);
+    QFETCH(QString, caption);
+    QFETCH(QString, input);
+    QFETCH(bool, paste);
+    QFETCH(QString, shown);
+    QFETCH(QString, stored);
+    auto w = eingabeöffnen(haupt, art, 1, {1});
+    QVERIFY(showActive(*w));
+    eintippen(feld(*w, caption), input, paste);
+    QTest::keyClick(feld(*w, caption).editor(), Qt::Key_Tab);
+    QCOMPARE(feld(*w, caption).text(), shown);
+    QTest::mouseClick(w->neu[0], Qt::LeftButton);
+    const QString tabelle = stored.section('.', 0, 0), spalte = stored.section('.', 1).section('=', 0, 0);
+    QCOMPARE(werte(anzahl("select max(ID) from " + tabelle), spalte, tabelle), stored.section('=', 1));
+  }
+
   // The note keeps its lines; it is stored trimmed, with CR LF.
-  void notizen() {
+  void notes() {
     einfügen("Notizen", {{"Datum", datum("01.07.2007")}, {"NOTIZ", "Erste Zeile\r\nzweite Zeile"}, {"Volk", anna}});
     auto w = eingabeöffnen(haupt, 10, 1, {1});
     QCOMPARE(w->sevt15->toPlainText(), QString("Erste Zeile\nzweite Zeile"));

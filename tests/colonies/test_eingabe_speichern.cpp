@@ -45,7 +45,7 @@ private slots:
   }
 
   // Refused: nothing is written, the main grid need not be read again.
-  void verweigert() {
+  void refusedSavesWriteNothing() {
     for (const auto& [tag, marken, knopf, meldung] :
          {std::tuple{"31.02.2026", QList<int>{1}, 0, "weil das Datum nicht korrekt ist."},
           {"15.07.2007", QList<int>{}, 0, "Bitte markieren Sie zuerst die Völker"},
@@ -61,7 +61,7 @@ private slots:
   }
 
   // Texts through feldtext, German numbers, the J/N field, whole numbers.
-  void werteWieSieGespeichertWerden() {
+  void valuesAsTheyAreStored() {
     auto w = eingabeöffnen(haupt, 6, 1, {1});
     for (const auto& [feld, text] : {std::pair{1, " it's "}, {2, "1,5"}, {4, "1.234,5"}, {5, "J"}, {6, "B's"}})
       w->sevt(feld).setText(text);
@@ -76,7 +76,7 @@ private slots:
   }
 
   // A change works on the listed colony's selected record, wherever the main grid stands.
-  void aendern() {
+  void changingARecord() {
     const int v = völker[2];
     termin(v, "01.06.2007", "Honigernte");
     const int alt = einfügen("Honigernte", {{"Datum", datum("01.05.2007")}, {"Menge_kg", 2.0}, {"Volk", v}});
@@ -106,7 +106,7 @@ private slots:
 
   // "No" to the question writes nothing. A colony whose record cannot be
   // written keeps its dates open; those before it are booked, those after not.
-  void fehlerLaesstNichtsHalbes() {
+  void aFailureLeavesNothingHalfDone() {
     for (int v : völker) termin(v, "01.07.2007", "Honigernte");
     roh(QString("create trigger kaputt before insert on Honigernte when new.Volk = %1 "
                 "begin select raise(abort, 'Platte voll'); end").arg(völker[1]));
@@ -125,8 +125,37 @@ private slots:
     QCOMPARE(colonies::ie_eingabeWerte().gebuchtevölker, QString("/%1/").arg(völker[0]));
   }
 
+  // The main grid's SELECT is the beekeeper's own: an ID cell that is no
+  // whole number is refused before any SQL is built from it, so no other
+  // colony's dates are marked done and no record lands on another colony.
+  void anIdCellThatIsNoNumberIsRefused_data() {
+    QTest::addColumn<QString>("id");
+    QTest::newRow("text") << "Anna";
+    QTest::newRow("a condition") << "%1 or Volk > 0";
+  }
+  void anIdCellThatIsNoNumberIsRefused() {
+    QFETCH(QString, id);
+    for (int v : völker) termin(v, "01.07.2007", "Honigernte");
+    db().execute(QString("update Bienenvolk set Volkname = '%1' where ID = %2").arg(id.arg(völker[0])).arg(völker[0]));
+    auto w = eingabeöffnen(haupt, 1, 1);
+    haupt.grid.clear(true);
+    dao::Recordset rs = db().openRecordset("select Volknr, Volkname as ID from Bienenvolk where ID = " +
+                                           QString::number(völker[0]));
+    haupt.grid.setRecordset(rs);
+    rs.close();
+    haupt.grid.setRow(1);
+    haupt.markieren({1});
+    w->sevt(1).setText("5");
+    messages().expect("Die Buchung für das Volk 1 wird nicht ausgeführt, weil die Völkerliste für dieses Volk "
+                      "keine gültige ID enthält.");
+    w->neu_Click(0);
+    QVERIFY(messages().allUsed());
+    QCOMPARE(anzahl("select count(*) from Honigernte"), 0);
+    QCOMPARE(anzahl("select count(*) from Termine where Erledigt = 'J'"), 0);
+  }
+
   // From the latest records; without any, reset, but site and queen are kept.
-  void zusammenfassungen() {
+  void summariesOnClose() {
     const int v = völker[0], w = völker[1];
     einfügen("Stockkarte", {{"Datum", datum("01.06.2007")}, {"Volkstärke", 4}, {"Volk", v}});
     einfügen("Stockkarte", {{"Datum", datum("01.06.2007")}, {"Volkstärke", 1}, {"Mittelwände", 2}, {"Waben", 3},
@@ -150,7 +179,7 @@ private slots:
   // A kind of work named by an option marks that option's dates done. The
   // colonies booked since the start stay in the set from one opening of the
   // window to the next, so a later closing brings all of them up to date.
-  void arbeitsartUndGebuchteVoelker() {
+  void kindOfWorkAndBookedColonies() {
     const int a = völker[0], b = völker[1];
     db().execute("update Arbeitsplanoptionen set Auto_erledigt_Arbeitsart = 'Füttern' where Arbeitsart = 'Fütterung'");
     termin(a, "10.07.2007", "Fütterung");
@@ -172,7 +201,7 @@ private slots:
 
   // Deleting the latest harvest brings the colony's summaries back when the
   // window is closed, here by its close box.
-  void nachDemLoeschen() {
+  void afterADelete() {
     const int v = völker[0];
     einfügen("Honigernte", {{"Datum", datum("01.06.2007")}, {"Menge_kg", 4.0}, {"Volk", v}});
     einfügen("Honigernte", {{"Datum", datum("01.07.2007")}, {"Menge_kg", 2.0}, {"Volk", v}});

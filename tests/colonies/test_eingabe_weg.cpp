@@ -15,7 +15,7 @@ private slots:
   void initTestCase() { colonies::registerColonyForms(); }
   void init() { eingabegrundzustand(); }
 
-  void honigernteFuerZweiVoelker() {
+  void honeyHarvestForTwoColonies() {
     const int anna = volk("1", true, {{"Volkname", "Anna"}});
     const int berta = volk("2");
     const int clara = volk("3");

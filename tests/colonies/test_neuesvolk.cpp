@@ -4,14 +4,27 @@
 #include "colonies/registry.h"
 #include "eingabetest.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QPushButton>
 #include <QFile>
+#include <QLineEdit>
 
 using namespace zevo;
 using namespace zevo::test;
 using colonies::IV_Neues_Volk;
 
 namespace {
+
+// Runs SQL on the database file beside the program's own connection.
+void roh(const QString& sql) {
+  sqlite3* h = nullptr;
+  QCOMPARE(sqlite3_open(common::datenbankpfad.toUtf8().constData(), &h), SQLITE_OK);
+  const int rc = sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+  sqlite3_close(h);
+  QCOMPARE(rc, SQLITE_OK);
+}
 
 int volkid(const QString& volknr) { return anzahl("select ID from Bienenvolk where Volknr = '" + volknr + "'"); }
 
@@ -39,7 +52,7 @@ private slots:
 
   // Texts are stored through feldtext in both modes, so the duplicate check
   // sees what is stored; the summary columns are written back unchanged.
-  void speichernUeberFeldtext() {
+  void storedThroughFeldtext() {
     auto w = öffnen("Neu");
     for (const auto& [feld, text] : {std::pair{0, " O'Hara "}, {1, "Lotte"}, {6, "01.04.2007"}, {12, "123,5"}})
       w->sevt(feld).setText(text);
@@ -66,7 +79,7 @@ private slots:
              QString("Lott`chen|grün|02.05.2007|31,25|2,5|X"));
   }
 
-  void eingabepruefung_data() {
+  void inputChecks_data() {
     QTest::addColumn<QString>("modus");   // on colony "12"; "7" exists as well
     QTest::addColumn<QString>("nummer");
     QTest::addColumn<QString>("abgang");
@@ -81,7 +94,7 @@ private slots:
     QTest::newRow("departure no date is emptied") << "Neu" << "13" << "32.13.2020" << "";
   }
 
-  void eingabepruefung() {
+  void inputChecks() {
     QFETCH(QString, modus);
     QFETCH(QString, nummer);
     QFETCH(QString, abgang);
@@ -102,7 +115,7 @@ private slots:
   }
 
   // "Ändern" without a current colony, or with one gone meanwhile, refuses.
-  void aendernOhneVolk() {
+  void changeWithoutAColony() {
     volk("1");
     haupt.lesen(0);
     common::volkmodus = "Ändern";
@@ -115,7 +128,7 @@ private slots:
     QVERIFY(messages().allUsed());
   }
 
-  void termineFolgenDemBestand_data() {
+  void datesFollowTheStock_data() {
     QTest::addColumn<QString>("modus");
     QTest::addColumn<bool>("vorher");   // in stock before (Ändern)
     QTest::addColumn<bool>("nachher");
@@ -131,7 +144,7 @@ private slots:
   }
 
   // Colony "1" and another, each with a done and an open date.
-  void termineFolgenDemBestand() {
+  void datesFollowTheStock() {
     QFETCH(QString, modus);
     QFETCH(bool, vorher);
     QFETCH(bool, nachher);
@@ -158,7 +171,7 @@ private slots:
 
   // A changed site is compared with the latest migration: "Ja" books one for
   // today, "Nein" stores the latest migration's site; without any, no question.
-  void standortpruefung() {
+  void siteCheckAgainstTheLatestMigration() {
     const int id = volk("1", true, {{"Standort", "Feld"}});
     haupt.lesen(1);
     auto ändern = [](const char* ort, int antwort) {
@@ -166,8 +179,10 @@ private slots:
       w->sevt(3).setText(ort);
       messages().expect("Sie haben Werte geändert");
       if (antwort) messages().expect("der letzte Standort Wald (vom 01.04.2007)", vb::MsgResult(antwort));
+      FragenPrüfen fragen;
       w->ok_Click();
       QVERIFY(messages().allUsed());
+      QCOMPARE(fragen.frei, QList<bool>(antwort ? 1 : 0, true));   // asked before the transaction opens
     };
     ändern("Heide", 0);
     QCOMPARE(werte(id, "Standort"), QString("Heide"));
@@ -183,8 +198,84 @@ private slots:
              QString("10.05.2007|Heide|0|0|0|N||%1").arg(id));
   }
 
+  // What a beekeeper types: Return after clicking a button presses nothing
+  // (the window marks no default), the focused button answers it, and an
+  // amount with a thousands point is shown and stored as meant.
+  void typingAmountsAndReturn_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("column");
+    QTest::newRow("purchase price typed") << 12 << "1.234,5" << false << "Volk_Einkaufspreis";
+    QTest::newRow("sale price pasted") << 16 << "1.234,5" << true << "Volk_Verkaufspreis";
+  }
+  void typingAmountsAndReturn() {
+    QFETCH(int, field);
+    QFETCH(QString, input);
+    QFETCH(bool, paste);
+    QFETCH(QString, column);
+    auto w = öffnen("Neu");
+    QVERIFY(showActive(*w));
+    ui::sevText* preis = &w->sevt(field);
+    QTest::mouseClick(w->sevt(0).editor(), Qt::LeftButton);
+    w->sevt(0).editor()->selectAll();
+    QTest::keyClicks(w->sevt(0).editor(), "77");
+    messages().expect("Die Standardwerte wurden gesichert");
+    QTest::mouseClick(w->standard, Qt::LeftButton);
+    QTest::mouseClick(preis->editor(), Qt::LeftButton);
+    if (paste) {
+      QApplication::clipboard()->setText(input);
+      QTest::keyClick(preis->editor(), Qt::Key_V, Qt::ControlModifier);
+    } else {
+      QTest::keyClicks(preis->editor(), input);
+    }
+    QTest::keyClick(preis->editor(), Qt::Key_Return);
+    QVERIFY(messages().allUsed());
+    QVERIFY(!w->isUnloaded());
+    QCOMPARE(forms().shown(), QStringList());
+    QTest::keyClick(preis->editor(), Qt::Key_Tab);
+    QCOMPARE(preis->displayText(), QString("1.234,50 €"));
+    w->ok->setFocus();
+    QTest::keyClick(w->ok, Qt::Key_Return);
+    QVERIFY(w->isUnloaded());
+    QCOMPARE(werte(volkid("77"), column), QString("1234,5"));
+  }
+
+  // The checks read the database too: a table gone under the open window
+  // gives the window's own message, and the window stays open and usable.
+  void aFailedCheckKeepsTheWindow() {
+    auto w = öffnen("Neu");
+    QVERIFY(showActive(*w));
+    w->sevt(0).setText("9");
+    roh("ALTER TABLE Bienenvolk RENAME TO Bienenvolk_weg");
+    messages().expect("Das Volk konnte nicht gespeichert werden.");
+    QTest::mouseClick(w->ok, Qt::LeftButton);
+    roh("ALTER TABLE Bienenvolk_weg RENAME TO Bienenvolk");
+    QVERIFY(messages().allUsed());
+    QCOMPARE(messages().count(), 1);
+    QVERIFY(!w->isUnloaded());
+    QTest::mouseClick(w->ok, Qt::LeftButton);
+    QVERIFY(w->isUnloaded());
+    QCOMPARE(anzahl("select count(*) from Bienenvolk where Volknr = '9'"), 1);
+  }
+
+  // "OK + next": the colony is stored; when the next one cannot be shown,
+  // the window says so and closes instead of showing stale values.
+  void nextColonyThatCannotBeShown() {
+    auto w = öffnen("Neu");
+    QVERIFY(showActive(*w));
+    w->sevt(0).setText("8");
+    roh("ALTER TABLE Standorte RENAME TO Standorte_weg");
+    messages().expect("Das nächste Volk kann nicht angezeigt werden.");
+    QTest::mouseClick(w->oknächster[0], Qt::LeftButton);
+    roh("ALTER TABLE Standorte_weg RENAME TO Standorte");
+    QVERIFY(messages().allUsed());
+    QVERIFY(w->isUnloaded());
+    QCOMPARE(anzahl("select count(*) from Bienenvolk where Volknr = '8'"), 1);
+  }
+
   // 17 lines: the texts of fields 1..16, then the stock box as " 1"/" 0".
-  void standarddatei() {
+  void defaultsFile() {
     auto w = öffnen("Neu");
     for (int i = 1; i <= 16; ++i) w->sevt(i).setText(QString("F%1").arg(i));
     w->sevt(3).setText("Mühle");

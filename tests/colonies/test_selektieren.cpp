@@ -39,12 +39,12 @@ private slots:
     };
     volk("1", true, mit(9, "Wald", "Zander", "Carnica", "Huber"));
     volk("2", false, mit(0, "wald", "Dadant", "Buckfast", "Meier", "Schulz"));
-    volk("3", true, mit(9, "Feld", "Zander", "Carnica", "Huber"));
+    volk("3", true, mit(9, "O`Berg", "Zander", "Carnica", "Huber"));   // typed as "O'Berg", stored so
     volk("4", true);
     markieren({"2", "3"});
   }
 
-  void jedesKriterium_data() {
+  void everyCriterion_data() {
     QTest::addColumn<int>("knopf");
     QTest::addColumn<QString>("text");   // into the button's field, for 8 the attribute
     QTest::addColumn<QString>("zahl");   // sevt(6)
@@ -53,6 +53,7 @@ private slots:
     QTest::newRow("none") << 1 << "" << "" << "";
     QTest::newRow("site, exact case") << 2 << "Wald" << "" << "1";
     QTest::newRow("site, other case") << 2 << "wald" << "" << "2";
+    QTest::newRow("site typed with an apostrophe") << 2 << " O'Berg " << "" << "3";
     QTest::newRow("hive type") << 3 << "Zander" << "" << "1 3";
     QTest::newRow("race") << 4 << "Buckfast" << "" << "2";
     QTest::newRow("origin") << 5 << "Huber" << "" << "1 3";
@@ -69,7 +70,7 @@ private slots:
   }
 
   // With "clear first" set: a refusal must leave the marks as they were.
-  void jedesKriterium() {
+  void everyCriterion() {
     QFETCH(int, knopf);
     QFETCH(QString, text);
     QFETCH(QString, zahl);
@@ -91,7 +92,7 @@ private slots:
 
   // Without "clear first" a selection only adds marks; "only in stock" limits
   // the adding, never the clearing.
-  void hinzufuegenUndBestand() {
+  void addingAndStockOnly() {
     auto w = geladen<IV_Selektieren>();
     w->sevt(0).setText("Wald");
     w->entselekt_Click(2);

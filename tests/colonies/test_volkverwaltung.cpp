@@ -21,7 +21,7 @@ private slots:
     colonies::registerColonyForms();
   }
 
-  void eingebenUndAendern() {
+  void enterAndChange() {
     hauptfenstergrundzustand();
     auto w = gestartet();
     for (const QString& t : db().tableNames())

@@ -4,6 +4,7 @@
 #include "support/testmain.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
@@ -40,12 +41,16 @@ private slots:
     QTest::addColumn<int>("maxlength");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("text");
-    QTest::newRow("rating") << "ganz" << 0.0 << 99.0 << 2 << "1a,57" << "15";
+    QTest::newRow("rating") << "ganz" << 0.0 << 99.0 << 2 << "1a,57" << "157";
     QTest::newRow("no minus without a negative min") << "ganz" << 0.0 << 99.0 << 2 << "-4" << "4";
     QTest::newRow("year below its min stays") << "ganz" << 1901.0 << 2099.0 << 4 << "98" << "98";
-    QTest::newRow("above max refused") << "ganz" << 1901.0 << 2099.0 << 4 << "2100" << "210";
-    QTest::newRow("below a negative min") << "ganz" << -10.0 << 10.0 << 3 << "-1-1" << "-1";
-    QTest::newRow("point types a comma") << "dezimal" << 0.0 << 0.0 << 8 << "12.345" << "12,34";
+    QTest::newRow("above max let through") << "ganz" << 1901.0 << 2099.0 << 4 << "2100" << "2100";
+    QTest::newRow("minus only in front") << "ganz" << -10.0 << 10.0 << 3 << "-1-1" << "-11";
+    QTest::newRow("no point in a whole number") << "ganz" << 0.0 << 999.0 << 3 << "1.5" << "15";
+    QTest::newRow("thousands points") << "dezimal" << 0.0 << 0.0 << 12 << "1.234.567,891" << "1.234.567,89";
+    QTest::newRow("point as the decimal sign") << "dezimal" << 0.0 << 0.0 << 8 << "12.5" << "12.5";
+    QTest::newRow("a point group has three digits") << "dezimal" << 0.0 << 0.0 << 8 << "12.3456" << "12.345";
+    QTest::newRow("no point after the comma") << "dezimal" << 0.0 << 0.0 << 8 << "1,2.3" << "1,23";
     QTest::newRow("one comma") << "dezimal" << 0.0 << 0.0 << 8 << "x1,2,3" << "1,23";
     QTest::newRow("decimal maxlength") << "dezimal" << 0.0 << 0.0 << 8 << "123456789" << "12345678";
     QTest::newRow("date kept as typed") << "datum:dd.mm.yyyy" << 0.0 << 0.0 << 0 << "2512" << "2512";
@@ -77,6 +82,97 @@ private slots:
     f.setLocked(kind == "gesperrt");
     typeText(editOf(f), keys);
     QCOMPARE(f.text(), text);
+  }
+
+  // A decimal typed or pasted the German way keeps its thousands points; an
+  // amount shows as money once the field is left.
+  void thousandsPointsTypedAndPasted_data() {
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");   // after leaving
+    QTest::addColumn<int>("beeps");       // keys or pastes refused
+    QTest::newRow("typed") << false << "1.234,5" << "1.234,5" << "1.234,50 €" << 0;
+    QTest::newRow("pasted") << true << "1.234,5" << "1.234,5" << "1.234,50 €" << 0;
+    QTest::newRow("point as decimal sign") << false << "12.5" << "12.5" << "12,50 €" << 0;
+    QTest::newRow("two thousands points") << true << "1.234.567,8" << "1.234.567,8" << "1.234.567,80 €" << 0;
+    QTest::newRow("pasted with three decimals") << true << "1.234,567" << "" << "" << 1;
+    QTest::newRow("typed past the length") << false << "123.456.789,5" << "123.456.789," << "123.456.789,00 €" << 1;
+  }
+  void thousandsPointsTypedAndPasted() {
+    QFETCH(bool, paste);
+    QFETCH(QString, input);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QFETCH(int, beeps);
+    zevo::test::resetScripts();
+    QWidget win;
+    auto* preis = new sevText(0, &win);
+    auto* next = new sevText(1, &win);
+    auto* lay = new QVBoxLayout(&win);
+    lay->addWidget(preis);
+    lay->addWidget(next);
+    preis->setTexttype(1);
+    preis->setNumbertype(1);
+    preis->setNachkomma(2);
+    preis->setMaxlength(12);
+    preis->setMoneyDisplay(true);
+    win.show();
+    QApplication::setActiveWindow(&win);
+    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QTest::mouseClick(editOf(*preis), Qt::LeftButton);
+    if (paste) {
+      QApplication::clipboard()->setText(input);
+      QTest::keyClick(editOf(*preis), Qt::Key_V, Qt::ControlModifier);
+    } else {
+      QTest::keyClicks(editOf(*preis), input);
+    }
+    QCOMPARE(preis->text(), text);
+    QCOMPARE(zevo::test::beeps(), beeps);
+    QTest::mouseClick(editOf(*next), Qt::LeftButton);
+    QCOMPARE(preis->displayText(), shown);
+  }
+
+  // A whole number above the field's max is let through and becomes the max
+  // when the field is left, by Tab or by Return; nothing is cut off.
+  void wholeNumbersAreBroughtToTheirLimitWhenLeft_data() {
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("leaveBy");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("above max by Tab") << 1.0 << 365.0 << "400" << int(Qt::Key_Tab) << "365";
+    QTest::newRow("above max by Return") << 1.0 << 99.0 << "150" << int(Qt::Key_Return) << "99";
+    QTest::newRow("within the range") << 1.0 << 365.0 << "120" << int(Qt::Key_Tab) << "120";
+    QTest::newRow("positive min not enforced") << 30.0 << 999.0 << "5" << int(Qt::Key_Tab) << "5";
+    QTest::newRow("below a negative min") << -10.0 << 10.0 << "-12" << int(Qt::Key_Tab) << "-10";
+    QTest::newRow("no max") << 0.0 << 0.0 << "12345" << int(Qt::Key_Tab) << "12345";
+  }
+  void wholeNumbersAreBroughtToTheirLimitWhenLeft() {
+    QFETCH(double, min);
+    QFETCH(double, max);
+    QFETCH(QString, keys);
+    QFETCH(int, leaveBy);
+    QFETCH(QString, text);
+    QWidget win;
+    auto* zahl = new sevText(0, &win);
+    auto* next = new sevText(1, &win);
+    auto* lay = new QVBoxLayout(&win);
+    lay->addWidget(zahl);
+    lay->addWidget(next);
+    zahl->setTexttype(1);
+    zahl->setNumbertype(7);
+    zahl->setMaxlength(5);
+    zahl->setMin(min);
+    zahl->setMax(max);
+    win.show();
+    QApplication::setActiveWindow(&win);
+    QVERIFY(QTest::qWaitForWindowActive(&win));
+    QTest::mouseClick(editOf(*zahl), Qt::LeftButton);
+    QTest::keyClicks(editOf(*zahl), keys);
+    QCOMPARE(zahl->text(), keys);
+    QTest::keyClick(editOf(*zahl), Qt::Key(leaveBy));
+    QCOMPARE(zahl->text(), text);
   }
 
   void setTextIsVerbatimAndRaisesChange() {

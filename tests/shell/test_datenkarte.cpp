@@ -12,12 +12,12 @@ using test::einfügen;
 namespace {
 
 // One colony row in a grid of the main list's kind.
-void rasterfüllen(ui::sevGrid& grid, int id) {
+void rasterfüllen(ui::sevGrid& grid, const QString& id) {
   grid.clear();
   for (const char* s : {"ID", "Volknr", "Volkname", "Wabenanzahl", "Mittelwände", "L_Honigmenge_kg",
                         "Futtervorrat_Teig", "Abnehmer", "Königin_Zugangsdatum"})
     grid.addcolumn(s, s);
-  grid.additem(QString::number(id) + "\t7\tAnna\t10\t8\t12,5\t\tImker Huber\t01.04.2007");
+  grid.additem(id + "\t7\tAnna\t10\t8\t12,5\t\tImker Huber\t01.04.2007");
 }
 
 QString auswahl(std::initializer_list<int> punkte) {
@@ -58,7 +58,7 @@ private slots:
   void init() {
     test::datenbankgrundzustand(QDate(2007, 6, 15));
     volk_ = test::volk("7");
-    rasterfüllen(grid_, volk_);
+    rasterfüllen(grid_, QString::number(volk_));
   }
 
   void fieldLines() {
@@ -71,6 +71,26 @@ private slots:
              (QStringList{"VOLKDATEN", "Volknummer:        7", "Wabenanzahl:       10", "Summe Wände/Waben: 18",
                           "L_Honigmenge kg:   12,50", "Standort:          ", "Königin Zugang:    01.04.2007",
                           "Futter Teig:       0,00", "Abnehmer:          Imker Huber", ""}));
+  }
+
+  // The ID cell goes into the SQL as a whole number or not at all: a cell
+  // that only begins with the colony's number lists no bookings.
+  void idCellIntoTheSqlAsANumberOnly_data() {
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<int>("records");
+    QTest::newRow("the ID") << "%1" << 1;
+    QTest::newRow("with blanks") << " %1 " << 1;
+    QTest::newRow("number and text") << "%1abc" << 0;
+    QTest::newRow("condition appended") << "%1 or 1=1" << 0;
+    QTest::newRow("empty") << "" << 0;
+  }
+  void idCellIntoTheSqlAsANumberOnly() {
+    QFETCH(QString, cell);
+    QFETCH(int, records);
+    einfügen("Stockkarte", {{"Datum", datum("01.06.2007")}, {"Volk", volk_}});
+    einfügen("Stockkarte", {{"Datum", datum("02.06.2007")}, {"Volk", volk_ + 1}});
+    rasterfüllen(grid_, cell.contains("%1") ? cell.arg(volk_) : cell);
+    QCOMPARE(abschnitt(karte(auswahl({32})), "Stockkarte").size(), records);
   }
 
   void inspectionsCompareWithTheNextOlder() {

@@ -9,6 +9,8 @@
 #include "support/testmain.h"
 
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 
 using namespace zevo;
@@ -60,6 +62,45 @@ private slots:
       w->ok_Click();
       QCOMPARE(common::einstellungzahl[einstellung], gespeichert);
     }
+  }
+
+  // Typed with keys: a number above the field's max becomes the max when
+  // the field is left (here by Return, which presses no other button after
+  // "Hilfe" was clicked) and is stored so.
+  void typedNumbersAndReturn_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("stored");   // sicherungstage for field 0, terminvorlauf for field 1
+    QTest::newRow("open dates above 365") << 1 << "400" << "365" << 365;
+    QTest::newRow("open dates within") << 1 << "120" << "120" << 120;
+    QTest::newRow("backup days above 999") << 0 << "1500" << "999" << 999;
+    QTest::newRow("backup days below 1") << 0 << "0" << "0" << 14;
+  }
+  void typedNumbersAndReturn() {
+    QFETCH(int, field);
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    QFETCH(int, stored);
+    auto w = fenster();
+    QVERIFY(test::showActive(*w));
+    test::forms().on("IH_Hilfe", [](vb::Form* f) { if (f) f->unload(); });
+    QTest::mouseClick(w->hilfe, Qt::LeftButton);
+    ui::sevText& f = (*w->sevt)(field);
+    QTest::mouseClick(f.editor(), Qt::LeftButton);
+    f.editor()->selectAll();
+    QTest::keyClicks(f.editor(), keys);
+    QTest::keyClick(f.editor(), Qt::Key_Return);
+    QCOMPARE(f.text(), shown);
+    QCOMPARE(test::forms().shown(), QStringList{"IH_Hilfe"});
+    QVERIFY(!w->isUnloaded());
+    QStringList defaults;   // the window marks none, and none became one by itself
+    for (const QPushButton* b : w->findChildren<QPushButton*>())
+      if (b->isDefault() || b->autoDefault()) defaults << b->text();
+    QCOMPARE(defaults, QStringList());
+    QTest::mouseClick(w->ok, Qt::LeftButton);
+    QVERIFY(w->isUnloaded());
+    QCOMPARE(field == 0 ? common::sicherungstage() : common::terminvorlauf(), stored);
   }
 
   // Blanks are part of a separator: nothing is trimmed; only an empty field

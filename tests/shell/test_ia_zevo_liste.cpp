@@ -3,6 +3,13 @@
 // the grid, every window item with its hand-over values, a failed delete.
 #include "hauptfenster.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
 using namespace zevo;
 using shell::IA_ZEVO;
 
@@ -44,6 +51,7 @@ private slots:
       if (!f.isEmpty() && f != "IW_Honiglager")
         vb::registerForm(f, [f] { return std::make_unique<Platzhalter>(f); });
     }
+    vb::registerForm("IA_Textausgabe", [] { return std::make_unique<Platzhalter>("IA_Textausgabe"); });
   }
 
   void init() {
@@ -100,12 +108,22 @@ private slots:
 
   void enablingFollowsTheGrid() {
     auto knopf = [this](const char* k) { return w->mleiste->buttonEnabled(k); };
-    QCOMPARE(freigegeben().size(), 21);   // an empty register
+    auto frei = [this](const QStringList& namen) {
+      QStringList f = freigegeben(), aus;
+      for (const QString& n : namen) aus << n + (f.contains(n) ? "+" : "-");
+      return aus.join(' ');
+    };
+    const QStringList proben{"XV_neuevölker", "O_Einstellungen", "XV_volkändern", "XV_volklöschen",
+                             "XE_stockkarte", "XW_Völker", "XV_markiertevölkerselektieren", "XW_Honiglager"};
+    // An empty register: what needs no colony only.
+    QCOMPARE(frei(proben), QString("XV_neuevölker+ O_Einstellungen+ XV_volkändern- XV_volklöschen- "
+                                   "XE_stockkarte- XW_Völker- XV_markiertevölkerselektieren- XW_Honiglager-"));
     QVERIFY(knopf("btn_neuesvolk") && !knopf("btn_a_völker") && !knopf("btn_volkändern"));
     QVERIFY(w->popzeile[0]->isEnabled() && !w->popzeile[1]->isEnabled());
     völker(3);
     w->datali->setRow(0);   // rows, but no current colony
-    QCOMPARE(freigegeben().size(), 32);
+    QCOMPARE(frei(proben), QString("XV_neuevölker+ O_Einstellungen+ XV_volkändern- XV_volklöschen- "
+                                   "XE_stockkarte- XW_Völker+ XV_markiertevölkerselektieren+ XW_Honiglager-"));
     QVERIFY(knopf("btn_a_völker") && !knopf("btn_volkändern"));
     w->datali->setRow(2);   // every row change applies the rules
     QStringList alle = w->menüpunktnamen();
@@ -132,10 +150,156 @@ private slots:
       erwartet << f;
     }
     QCOMPARE(test::forms().shown(), erwartet);
-    QCOMPARE(erwartet.size(), 38);
+    for (const auto& [punkt, fenster] : {std::pair{"XV_neuevölker", "IV_Neues_Volk"}, {"XE_behandlung", "IE_Eingabe"},
+                                         {"O_Einstellungen", "IO_Einstellungen"}, {"O_Datensicherung", "IO_Datensicherung"},
+                                         {"XV_Termine", "IV_Terminverwaltung"}})
+      QVERIFY2(zustand.contains(punkt) && w->menüfenster(punkt) == fenster, punkt);
     QCOMPARE(zustand["XV_volkändern"], QStringLiteral("0|Ändern|"));
     QCOMPARE(zustand["XE_Notizen"], QStringLiteral("10||"));
     QCOMPARE(zustand["XV_honiglager"], QStringLiteral("0||2"));
+  }
+
+  // Each toolbar button and popup item runs its item: the item's window
+  // with the item's hand-over values, or the delete's question.
+  void toolbarButtonsAndPopupItemsRunTheirItems_data() {
+    QTest::addColumn<QString>("source");    // "btn_..." or "popup <index>"
+    QTest::addColumn<QString>("window");    // the item's window, or "" for none
+    QTest::addColumn<QString>("state");     // eingabeart|volkmodus
+    QTest::newRow("new colony button") << "btn_neuesvolk" << "IV_Neues_Volk" << "0|Neu";
+    QTest::newRow("change button") << "btn_volkändern" << "IV_Neues_Volk" << "0|Ändern";
+    QTest::newRow("treatment button") << "btn_e_behandlung" << "IE_Eingabe" << "8|";
+    QTest::newRow("honey harvest button") << "btn_e_honigernte" << "IE_Eingabe" << "1|";
+    QTest::newRow("settings button") << "btn_o_einstellungen" << "IO_Einstellungen" << "0|";
+    QTest::newRow("popup new colony") << "popup 0" << "IV_Neues_Volk" << "0|Neu";
+    QTest::newRow("popup change") << "popup 1" << "IV_Neues_Volk" << "0|Ändern";
+    QTest::newRow("popup stock card") << "popup 4" << "IE_Eingabe" << "0|";
+    QTest::newRow("popup weighing") << "popup 11" << "IE_Eingabe" << "7|";
+    QTest::newRow("popup notes") << "popup 14" << "IE_Eingabe" << "10|";
+    QTest::newRow("popup delete") << "popup 2" << "" << "";
+  }
+  void toolbarButtonsAndPopupItemsRunTheirItems() {
+    QFETCH(QString, source);
+    QFETCH(QString, window);
+    QFETCH(QString, state);
+    völker(2);
+    w->datali->setRow(2);
+    QString seen;
+    if (!window.isEmpty())
+      test::forms().on(window, [&seen](vb::Form* f) {
+        seen = QString("%1|%2").arg(common::eingabeart).arg(common::volkmodus);
+        f->unload();
+      });
+    else
+      test::messages().expectNo("Soll das markierte Volk wirklich gelöscht werden?");
+    common::eingabeart = 0;
+    common::volkmodus.clear();
+    if (source.startsWith("btn_")) w->mleiste->click(source);
+    else w->popzeile[source.section(' ', 1).toInt()]->trigger();
+    QCOMPARE(test::forms().shown(), window.isEmpty() ? QStringList() : QStringList{window});
+    QCOMPARE(seen, state);
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(w->datali->rows(), 2);
+  }
+
+  // Popup items that need a colony refuse without a current row.
+  void popupItemsNeedACurrentRow() {
+    völker(2);
+    w->datali->setRow(0);
+    test::messages().expect("Bitte markieren Sie zuerst das Volk");
+    w->popzeile_Click(4);
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(test::forms().shown(), QStringList());
+  }
+
+  // A row without a usable ID deletes nothing: volkbuchungenlöschen(0)
+  // would take every date of no colony.
+  void deleteRefusesARowWithoutAUsableId_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("no ID column") << "select Volknr, Varroaschäden from Bienenvolk";
+    QTest::newRow("text as ID") << "select Volknr, Varroaschäden, Volkname as ID from Bienenvolk";
+    QTest::newRow("zero as ID") << "select Volknr, Varroaschäden, 0 as ID from Bienenvolk";
+  }
+  void deleteRefusesARowWithoutAUsableId() {
+    QFETCH(QString, sql);
+    völker(2);
+    common::völkerlistesql() = sql;
+    w->datenvölkerlesen();
+    w->datali->setRow(1);
+    test::messages().expectYes("Soll das markierte Volk wirklich gelöscht werden?");
+    test::messages().expect("...die Völkerliste keine Spalte ID enthält.");
+    w->popzeile[2]->trigger();
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(test::dienstaufrufe().filter("volkbuchungenlöschen"), QStringList());
+    QCOMPARE(w->datali->rows(), 2);
+    QCOMPARE(w->datali->cols(), 2 + int(QString(QTest::currentDataTag()) != "no ID column"));
+  }
+
+  // "Markierte Völker selektieren" selects exactly the marked colonies;
+  // "Selektierte Völker markieren" marks exactly the selected ones and makes
+  // the first of them current.
+  void markAndSelectItems() {
+    for (const char* nr : {"1", "2", "3", "4"}) test::volkanlegen(nr, "X", nr[0] == '1' ? "X" : "");
+    w->datenvölkerlesen();
+    for (int r : {2, 4}) w->datali->setSelected(r, true);
+    w->menüpunkt("XV_markiertevölkerselektieren")->trigger();
+    QCOMPARE(spalte("Selektiert"), (QStringList{"", "X", "", "X"}));
+    for (int r = 1; r <= 4; ++r) w->datali->setSelected(r, r == 1);
+    test::messages().expect("Sie können die Völker auch mit gedrückter STRG-Taste");
+    w->menüpunkt("XV_selektiertevölkermarkieren")->trigger();
+    QVERIFY(test::messages().allUsed());
+    QList<int> markiert;
+    for (int r = 1; r <= 4; ++r)
+      if (w->datali->selected(r)) markiert << r;
+    QCOMPARE(markiert, (QList<int>{2, 4}));
+    QCOMPARE(w->datali->row(), 2);
+  }
+
+  // The data panel: "OK" and the year box list the current colony, the
+  // arrows step and wrap (an empty register stays calm), the printer button
+  // hands the card to the text window.
+  void dataPanel_data() {
+    QTest::addColumn<int>("colonies");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("rowAfter");
+    QTest::addColumn<QString>("message");   // expected box, "" none
+    QTest::newRow("ok") << 2 << 2 << "cmdok" << 2 << "";
+    QTest::newRow("year box") << 2 << 1 << "kon" << 1 << "";
+    QTest::newRow("next wraps") << 3 << 3 << "abwaerts0" << 1 << "";
+    QTest::newRow("previous wraps") << 3 << 1 << "abwaerts1" << 3 << "";
+    QTest::newRow("next in an empty register") << 0 << 0 << "abwaerts0" << 0 << "Bitte markieren Sie erst das Volk";
+    QTest::newRow("print without a colony") << 2 << 0 << "comdrucken" << 0 << "Sie müssen zuerst ein Volk auswählen";
+    QTest::newRow("print") << 2 << 2 << "comdrucken" << 2 << "";
+  }
+  void dataPanel() {
+    QFETCH(int, colonies);
+    QFETCH(int, row);
+    QFETCH(QString, control);
+    QFETCH(int, rowAfter);
+    QFETCH(QString, message);
+    shell::IA_ZEVO::dienste().volkdatenlisten = shell::Hauptfensterdienste().volkdatenlisten;
+    völker(colonies);
+    w->datali->setRow(row);
+    w->Text1->clear();
+    if (!message.isEmpty()) test::messages().expect(message);
+    QString gedruckt;
+    test::forms().on("IA_Textausgabe", [&gedruckt](vb::Form* f) {
+      gedruckt = common::übergabe;
+      f->unload();
+    });
+    w->findChild<QAbstractButton*>(control)->click();
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(w->datali->row(), rowAfter);
+    const QString karte = rowAfter ? "Volknummer:        " + QString::number(rowAfter) : QString();
+    QCOMPARE(w->Text1->toPlainText().section('\n', 1, 1), karte);
+    const bool druck = control == "comdrucken" && rowAfter;
+    QCOMPARE(test::forms().shown(), druck ? QStringList{"IA_Textausgabe"} : QStringList());
+    if (druck) {
+      QVERIFY(gedruckt.startsWith("VOLKDATEN\r\n" + karte + "\r\n"));
+      QFile liste(common::datenpfad + "LISTE.TXT");
+      QVERIFY(liste.open(QIODevice::ReadOnly));
+      QVERIFY(liste.readAll().startsWith("VOLKDATEN\r\nVolknummer:"));
+    }
   }
 
   // The bookings and the colony row go together or not at all.

@@ -118,6 +118,8 @@ private slots:
     const QString ordner = common::datenpfad;
     for (const char* name : {"report.htm", "report-1.htm", "report-ab.htm"})
       vb::writeLines(ordner + name, {"<html></html>"});
+    // A page that cannot be deleted (a dangling link) keeps nothing else from happening.
+    QVERIFY(QFile::link(ordner + "weg.htm", ordner + "report-2.htm"));
     w->datali->column(2).setWidth(2345);
     // The reminder runs before the settings are written: what it stores reaches the file.
     IA_ZEVO::dienste().sicherungserinnerung = [] {
@@ -125,7 +127,7 @@ private slots:
       common::letztesicherung() = "15.06.2007";
     };
     QVERIFY_THROWS_EXCEPTION(vb::ProcessEnded, w->XV_beenden_Click());
-    QCOMPARE(vb::fileList(ordner, "report*.htm"), QStringList{"report.htm"});
+    QCOMPARE(vb::fileList(ordner, "report*.htm"), (QStringList{"report-2.htm", "report.htm"}));
     QCOMPARE(einstellungszeilen()[113 + 26 - 1], QStringLiteral("15.06.2007"));
     QSettings breiten(QSettings::IniFormat, QSettings::UserScope, "ZEVO", "zevo");
     QCOMPARE(breiten.value("datali/ColWidths").toString().split(';').value(1), QStringLiteral("2345"));

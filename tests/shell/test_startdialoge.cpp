@@ -54,6 +54,24 @@ private slots:
     grid_.clear(false);
   }
 
+  // The guide: a step whose window is not there is greyed, a step whose
+  // window is opens it, and Return anywhere closes the guide through its
+  // default button "Schließen".
+  void guideStepsAndReturn() {
+    vb::registerForm("IV_Neues_Volk", [] { return std::make_unique<Platzhalter>("IV_Neues_Volk"); });
+    shell::IH_Hilfe_Wieanfangen w;
+    QVERIFY(test::showActive(w));
+    QCOMPARE(QList<bool>({w.schritt[0]->isEnabled(), w.schritt[1]->isEnabled(), w.schritt[2]->isEnabled()}),
+             QList<bool>({false, false, true}));
+    test::forms().on("IV_Neues_Volk", schließen);
+    QTest::mouseClick(w.schritt[2], Qt::LeftButton);
+    QCOMPARE(test::forms().shown(), QStringList{"IV_Neues_Volk"});
+    QCOMPARE(common::volkmodus, QString("Neu"));
+    w.setFocus();
+    QTest::keyClick(&w, Qt::Key_Return);
+    QVERIFY(w.isUnloaded());
+  }
+
   void yearlyRunWhenTheYearChanged() {
     shell::jahreslaufanbieten();   // first start: the current year is stored
     QCOMPARE(test::messages().count(), 0);

@@ -12,6 +12,8 @@
 
 #include <QPair>
 
+#include <sqlite3.h>
+
 namespace zevo::test {
 
 using Werte = QList<QPair<QString, QVariant>>;
@@ -82,5 +84,37 @@ inline int option(const QString& arbeitsart) {
 }
 
 inline QDate datum(const char* ddmmyyyy) { return QDate::fromString(QString::fromLatin1(ddmmyyyy), "dd.MM.yyyy"); }
+
+// True when a second connection can write the database file at this moment,
+// that is when no transaction of the program holds it (for questions that
+// must come before a transaction opens).
+inline bool anderekönnenschreiben() {
+  sqlite3* h = nullptr;
+  bool frei = sqlite3_open(common::datenbankpfad.toUtf8().constData(), &h) == SQLITE_OK;
+  if (frei) {
+    sqlite3_busy_timeout(h, 0);
+    frei = sqlite3_exec(h, "BEGIN IMMEDIATE; UPDATE Arbeitsplanoptionen SET Arbeitsart = Arbeitsart; COMMIT",
+                        nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (!frei) sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+  sqlite3_close(h);
+  return frei;
+}
+
+// Answers the scripted boxes and notes, at every question, whether others
+// could write the database then. Restores the previous handler when it goes.
+class FragenPrüfen {
+public:
+  FragenPrüfen() {
+    vorher_ = vb::setMessageHandler([this](const vb::MessageRequest& r) {
+      if (r.buttons == vb::YesNo) frei << anderekönnenschreiben();
+      return messages().handle(r);
+    });
+  }
+  ~FragenPrüfen() { vb::setMessageHandler(vorher_); }
+  QList<bool> frei;   // one entry per question
+private:
+  vb::MessageHandler vorher_;
+};
 
 }  // namespace zevo::test

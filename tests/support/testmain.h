@@ -19,6 +19,7 @@
 // Call zevo::test::resetScripts() in the test object's init() and
 // QVERIFY(zevo::test::messages().allUsed()) where a test needs every
 // expectation met.
+#include "platform/runtime/application.h"
 #include "platform/runtime/forms.h"
 #include "platform/runtime/msgbox.h"
 
@@ -52,9 +53,6 @@ public:
   void expect(const QString& containing = {}, vb::MsgResult answer = vb::vbOK);
   void expectYes(const QString& containing = {}) { expect(containing, vb::vbYes); }
   void expectNo(const QString& containing = {}) { expect(containing, vb::vbNo); }
-  // Information boxes (OK only) that no expectation awaits are answered OK
-  // and recorded instead of failing the test.
-  void setAcceptInformation(bool accept) { acceptInformation_ = accept; }
 
   QList<vb::MessageRequest> shown() const { return shown_; }
   QStringList texts() const;         // every box's text, CR LF as given
@@ -72,7 +70,6 @@ private:
   };
   QList<Expectation> queue_;
   QList<vb::MessageRequest> shown_;
-  bool acceptInformation_ = false;
 };
 Messages& messages();
 
@@ -107,6 +104,14 @@ Forms& forms();
 int beeps();
 void setToday(const QDate& today);   // vb::date() / vb::now() from then on; invalid = the real clock
 
+// Shows the window and makes it the active one, as a person sees it, so that
+// key and mouse events go where they would go. False when it never became active.
+inline bool showActive(QWidget& window) {
+  window.show();
+  QApplication::setActiveWindow(&window);
+  return QTest::qWaitForWindowActive(&window);
+}
+
 // Empties the message queue and records, the window handlers and the beep count.
 void resetScripts();
 
@@ -119,7 +124,7 @@ void prepareTestProcess();
 #define ZEVO_TEST_MAIN(TestObject)                                   \
   int main(int argc, char** argv) {                                  \
     zevo::test::prepareEnvironment();                                \
-    QApplication app(argc, argv);                                    \
+    zevo::vb::Application app(argc, argv);                           \
     zevo::test::prepareTestProcess();                                \
     zevo::test::ProgramFolder folder;                                \
     TestObject tc;                                                   \

@@ -1,13 +1,19 @@
 #include "platform/runtime/application.h"
 
+#include "platform/runtime/error.h"
+#include "platform/runtime/mousepointer.h"
+#include "platform/runtime/msgbox.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 
 namespace zevo::vb {
 
@@ -23,6 +29,37 @@ double dotsPerInch() {
   return dpi > 0 ? dpi : 96.0;
 }
 }  // namespace
+
+namespace {
+
+QString unexpectedFailureText(const QString& reason) {
+  QString text = QStringLiteral("Bei dieser Aktion ist ein Fehler aufgetreten; sie wurde abgebrochen.");
+  if (!reason.trimmed().isEmpty()) text += QStringLiteral("\r\n\r\n") + reason.trimmed();
+  return text + QStringLiteral("\r\n\r\nSie können mit dem Programm weiterarbeiten.");
+}
+
+}  // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+  QString reason;
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const Error& e) {
+    reason = e.text();
+  } catch (const std::exception& e) {
+    reason = QString::fromUtf8(e.what());
+    // A database error's German text ends with "(Fehler N)"; SQLite's own
+    // message and the statement after it are for the developers, not the box.
+    static const QRegularExpression technisch(QStringLiteral("^(.*\\(Fehler \\d+\\)): .*$"),
+                                              QRegularExpression::DotMatchesEverythingOption);
+    if (const auto m = technisch.match(reason); m.hasMatch()) reason = m.captured(1);
+  }
+  setMousePointer(vbDefault);
+  msgbox(unexpectedFailureText(reason));
+  return true;
+}
 
 void setupApplication(QApplication& app) {
   QApplication::setApplicationName("ZEVO");

@@ -2,11 +2,23 @@
 // The application as a whole: German set-up, the screen in twips, and ending
 // the process at once.
 
+#include <QApplication>
+
 #include <functional>
 
-class QApplication;
-
 namespace zevo::vb {
+
+// The program's application object. Every event passes one guard: a failure
+// that no handler caught (a database, file or other error thrown from a
+// click, a key or a timer) ends only that action. The guard sets the pointer
+// back to the arrow and shows one German message through msgbox; the window
+// and the program go on. Transactions roll themselves back on the way out.
+// The end of the process (ProcessEnded in tests) passes through.
+class Application : public QApplication {
+public:
+  Application(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};
 
 // Application name "ZEVO", German locale for Qt's own texts and widgets,
 // Qt's German translations where they are installed.

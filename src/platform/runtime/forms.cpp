@@ -4,7 +4,9 @@
 #include "platform/runtime/mousepointer.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHash>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -28,24 +30,51 @@ ModalRunner& runnerSlot() {
 FormHandlers* mainWindow = nullptr;
 std::vector<FormHandlers*> modalStack;
 
-// A dialog without a default button of its own would make its first button
-// the default when shown, so that Return in an input field pressed, say,
-// "Hilfe". Only a button the window marks as default answers Return; any
-// other button answers it while it has the focus.
-void keepOnlyChosenDefault(Form& form, const QList<QPushButton*>& chosen) {
-  for (QPushButton* button : form.findChildren<QPushButton*>())
-    if (button->isDefault() && !chosen.contains(button)) button->setDefault(false);
+// Return in a window presses the button the window marks as default, or the
+// button that has the focus; no other button ever. A dialog makes its first
+// "auto-default" button the default when shown and gives the default back to
+// the first button that ever had the focus, so that Return in an input field
+// pressed, say, "Hilfe" after any button had been clicked. No push button of
+// a window is auto-default (also those created later: a button is polished
+// before it is first shown), and a focused button answers Return itself.
+bool belongsToAWindow(const QWidget* widget) {
+  QWidget* window = widget->window();
+  if (qobject_cast<Form*>(window)) return true;
+  return mainWindow && mainWindow->formWidget() == window;
+}
+
+class ButtonRule : public QObject {
+public:
+  using QObject::QObject;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    const QEvent::Type type = e->type();
+    if (type != QEvent::Polish && type != QEvent::KeyPress) return false;
+    auto* button = qobject_cast<QPushButton*>(o);
+    if (!button || !belongsToAWindow(button)) return false;
+    if (type == QEvent::Polish) {
+      button->setAutoDefault(false);
+      return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(e);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (!enter || modifiers != Qt::NoModifier || !button->hasFocus() || !button->isEnabled()) return false;
+    button->click();
+    return true;
+  }
+};
+
+void installButtonRule() {
+  static QPointer<ButtonRule> rule;
+  if (rule || !QCoreApplication::instance()) return;
+  rule = new ButtonRule(QCoreApplication::instance());
+  QCoreApplication::instance()->installEventFilter(rule);
 }
 
 void runModal(Form& form) {
-  QList<QPushButton*> chosen;
-  for (QPushButton* button : form.findChildren<QPushButton*>())
-    if (button->isDefault()) chosen << button;
   QPointer<Form> guard(&form);
-  QTimer::singleShot(0, &form, [guard, chosen] {
-    if (!guard) return;
-    keepOnlyChosenDefault(*guard, chosen);
-    if (!guard->isUnloaded()) guard->Form_Activate();
+  QTimer::singleShot(0, &form, [guard] {
+    if (guard && !guard->isUnloaded()) guard->Form_Activate();
   });
   form.exec();
 }
@@ -67,6 +96,7 @@ bool runUnloadHandlers(FormHandlers& form, int unloadMode) {
 // --- Form ---------------------------------------------------------------------
 
 Form::Form(const QString& name, QWidget* parent) : QDialog(parent), name_(name) {
+  installButtonRule();
   setObjectName(name);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
@@ -111,7 +141,10 @@ std::unique_ptr<Form> createForm(const QString& name) {
 
 // --- showing --------------------------------------------------------------------
 
-void setMainForm(FormHandlers* main) { mainWindow = main; }
+void setMainForm(FormHandlers* main) {
+  mainWindow = main;
+  installButtonRule();
+}
 
 FormHandlers* mainForm() { return mainWindow; }
 

@@ -22,6 +22,10 @@
 // vbFormControlMenu. Form_QueryUnload or Form_Unload may cancel. Escape does
 // not close a window.
 //
+// Return presses the button a window marks with setDefault(true), or the
+// push button that has the focus, and no other: no push button of a window
+// (or of the main window) is auto-default, those created later included.
+//
 // A window's own variables that must keep their values from one opening to
 // the next live outside the dialog object, because the dialog is built anew
 // at every opening. Keep them in a struct with one static instance:

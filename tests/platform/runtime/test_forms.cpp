@@ -1,12 +1,17 @@
 #include "support/testmain.h"
 
 #include "platform/runtime/application.h"
+#include "platform/runtime/error.h"
 #include "platform/runtime/mousepointer.h"
 
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QVBoxLayout>
+
+#include <stdexcept>
 
 using namespace zevo;
 
@@ -127,6 +132,104 @@ private slots:
                                    "IV_Echt.Unload"}));
   }
 
+  // A failure no handler caught ends the action, not the program: one German
+  // message with the reason, the arrow, and the window goes on. (Sent as an
+  // event of the window's own, so that nothing of Qt's lies between the
+  // throw and the guard.)
+  void uncaughtFailureEndsOnlyTheAction_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("runtime error") << 0 << "Datei nicht gefunden: x.txt" << "Datei nicht gefunden: x.txt";
+    QTest::newRow("database error")
+        << 1 << "Die Tabelle 'Weg' wurde nicht gefunden. (Fehler 3078): no such table: Weg | SQL: select * from Weg"
+        << "Die Tabelle 'Weg' wurde nicht gefunden. (Fehler 3078)\r\n";
+    QTest::newRow("missing setting") << 2 << "no entry 999" << "no entry 999";
+  }
+  void uncaughtFailureEndsOnlyTheAction() {
+    QFETCH(int, kind);
+    QFETCH(QString, reason);
+    QFETCH(QString, shown);
+    struct FailingForm : JournalForm {
+      using JournalForm::JournalForm;
+      int kind = 0;
+      QString reason;
+      bool event(QEvent* e) override {
+        if (e->type() != QEvent::User) return JournalForm::event(e);
+        vb::setMousePointer(vb::vbHourglass);
+        if (kind == 0) throw vb::Error(vb::errFileNotFound, reason);
+        if (kind == 1) throw std::runtime_error(reason.toStdString());
+        throw std::out_of_range(reason.toStdString());
+      }
+    } form("IV_Fehler");
+    form.kind = kind;
+    form.reason = reason;
+    auto* working = new QPushButton("Geht", &form);
+    int clicks = 0;
+    QObject::connect(working, &QPushButton::clicked, [&] { ++clicks; });
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    test::messages().expect("Bei dieser Aktion ist ein Fehler aufgetreten");
+    QEvent failing(QEvent::User);
+    QVERIFY(QCoreApplication::sendEvent(&form, &failing));
+    QCOMPARE(test::messages().count(), 1);
+    QVERIFY2(test::messages().last().contains(shown), qPrintable(test::messages().last()));
+    QVERIFY(!test::messages().last().contains("SQL"));
+    QCOMPARE(vb::mousePointer(), int(vb::vbDefault));
+    QTest::mouseClick(working, Qt::LeftButton);
+    QCOMPARE(clicks, 1);
+    QVERIFY(form.isVisible());
+  }
+
+  // Return presses the button the window marks as default or the focused
+  // one; clicking buttons never makes another one the default.
+  void returnPressesOnlyTheDefaultOrFocusedButton_data() {
+    QTest::addColumn<bool>("withDefault");
+    QTest::addColumn<QString>("clickFirst");   // buttons clicked before, by name
+    QTest::addColumn<QString>("returnOn");     // "field" or a button's name
+    QTest::addColumn<QString>("pressed");
+    QTest::newRow("field, no default") << false << "Hilfe,Neu" << "field" << "";
+    QTest::newRow("field, a default") << true << "Hilfe,Neu" << "field" << "OK";
+    QTest::newRow("focused button") << true << "" << "Hilfe" << "Hilfe";
+    QTest::newRow("button created later") << false << "Später" << "field" << "";
+  }
+  void returnPressesOnlyTheDefaultOrFocusedButton() {
+    QFETCH(bool, withDefault);
+    QFETCH(QString, clickFirst);
+    QFETCH(QString, returnOn);
+    QFETCH(QString, pressed);
+    JournalForm form("IV_Tasten");
+    auto* layout = new QVBoxLayout(&form);
+    auto* field = new QLineEdit(&form);
+    layout->addWidget(field);
+    QStringList log;
+    auto add = [&](const QString& name) {
+      auto* b = new QPushButton(name, &form);
+      b->setObjectName(name);
+      layout->addWidget(b);
+      QObject::connect(b, &QPushButton::clicked, [&log, name] { log << name; });
+      return b;
+    };
+    add("Hilfe");
+    add("Neu");
+    QPushButton* ok = add("OK");
+    if (withDefault) ok->setDefault(true);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    if (clickFirst == "Später") add("Später")->show();
+    for (const QString& name : clickFirst.split(',', Qt::SkipEmptyParts))
+      QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton);
+    log.clear();
+    QWidget* target = field;
+    if (returnOn != "field") target = form.findChild<QPushButton*>(returnOn);
+    target->setFocus();
+    QTest::keyClicks(target, returnOn == "field" ? "12" : "");
+    QTest::keyClick(target, Qt::Key_Return);
+    QCOMPARE(log.join(","), pressed);
+    QCOMPARE(field->text(), QString(returnOn == "field" ? "12" : ""));
+  }
+
   void realMessageBox_data() {
     QTest::addColumn<int>("buttons");
     QTest::addColumn<int>("defaultButton");
@@ -157,10 +260,6 @@ private slots:
     vb::setMessageHandler(previous);
     QCOMPARE(seen.join("|"), "Zeile 1\nZeile <2> & mehr|ZEVO|" + QString::number(Qt::PlainText) + "|" + labels);
     QCOMPARE(int(r), escapeResult);
-  }
-
-  void endProcessIsIntercepted() {
-    QVERIFY_THROWS_EXCEPTION(vb::ProcessEnded, vb::endProcess(3));
   }
 };
 
