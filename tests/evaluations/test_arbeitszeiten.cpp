@@ -161,6 +161,24 @@ private slots:
     QCOMPARE(vb::mousePointer(), int(vb::vbDefault));
   }
 
+  // A table dropped under the window: one German message, the grid and the
+  // pointer released, and the window lists again afterwards.
+  void databaseFailure() {
+    Liste liste;
+    listeabfangen(liste);
+    auto w = geöffnet<IW_Arbeitszeiten>();
+    db().execute("alter table Wanderung rename to Wanderung_weg");
+    messages().expect("Die Daten konnten nicht gelistet werden.");
+    w->ok->click();
+    db().execute("alter table Wanderung_weg rename to Wanderung");
+    QVERIFY(messages().allUsed());
+    QCOMPARE(liste.gezeigt, 0);
+    QVERIFY(w->meter->isHidden() && !w->gridli->locked());
+    QCOMPARE(vb::mousePointer(), int(vb::vbDefault));
+    w->ok->click();
+    QCOMPARE(liste.gezeigt, 1);
+  }
+
   // Loading: zero years give the current one, rubbish leaves a box unticked.
   void load_data() {
     QTest::addColumn<int>("von");
