@@ -23,18 +23,6 @@ void tabellewählen(Fenster& w, const QString& tabelle) {
   w.sevt_listpick(0);
 }
 
-// Marks exactly the named fields.
-void markieren(Fenster& w, const QStringList& felder) {
-  for (int i = 0; i < w.li0->count(); ++i) w.li0->item(i)->setSelected(felder.contains(w.li0->item(i)->text()));
-}
-
-QStringList markierte(Fenster& w) {
-  QStringList m;
-  for (int i = 0; i < w.li0->count(); ++i)
-    if (w.li0->item(i)->isSelected()) m << w.li0->item(i)->text();
-  return m;
-}
-
 QStringList einträge(const ui::sevText& f) {
   QStringList e;
   for (int i = 0; i < f.listcount(); ++i) e << f.listtext(i);
@@ -76,11 +64,11 @@ private slots:
     tabellewählen(*w, "Honigernte");
     const QStringList felder{"Datum", "Menge_kg", "Honigsorte", "Qualität", "Zeit_h", "Kosten", "Honig_Wert",
                              "Bemerkung"};
-    QCOMPARE(markierte(*w), felder);
+    QCOMPARE(markierte(w->li0), felder);
     QCOMPARE(einträge(w->sevt(2)), QStringList({"", "Volknr", "Volkname"}) + felder);
-    markieren(*w, {"Datum"});
+    markieren(w->li0, {"Datum"});
     w->sevt(2).pick(5);   // Honigsorte
-    QCOMPARE(markierte(*w), felder);
+    QCOMPARE(markierte(w->li0), felder);
     w->sevt(1).pick(3);
     tabellewählen(*w, "Wachsernte");
     QCOMPARE(w->sevt(1).text() + "|" + w->sevt(2).text(), QString("Datum|Honigsorte"));
@@ -180,7 +168,7 @@ private slots:
     QFETCH(QString, anweisung);
     auto w = geöffnet<Fenster>();
     tabellewählen(*w, tabelle);
-    markieren(*w, felder);
+    markieren(w->li0, felder);
     w->optitieraus[option]->click();
     w->sevt(1).setText(s1);
     w->sevt(2).setText(s2);
@@ -201,7 +189,7 @@ private slots:
     common::völkerauswahl() = 4;
     auto w = geöffnet<Fenster>();
     tabellewählen(*w, "Honigernte");
-    markieren(*w, {"Datum", "Menge_kg", "Honigsorte", "Kosten"});
+    markieren(w->li0, {"Datum", "Menge_kg", "Honigsorte", "Kosten"});
     w->sevt(1).setText("Datum");
     w->ok->click();
     QCOMPARE(liste.zeilen, (QStringList{"Volknr\tVolkname\tDatum\tMenge_kg\tHonigsorte\tKosten\t",
@@ -209,7 +197,7 @@ private slots:
                                         "1\tAnna\t10.06.2007\t12,50\tO`Neil\t12,50\t"}));
     QCOMPARE(liste.ausrichtung, (QList<int>{0, 0, 0, 1, 0, 1}));
     tabellewählen(*w, "Pollenernte");
-    markieren(*w, {"Datum", "Menge_g", "Zeit_h"});
+    markieren(w->li0, {"Datum", "Menge_g", "Zeit_h"});
     w->kontier[0]->setChecked(false);
     w->ok->click();
     QCOMPARE(liste.zeilen, (QStringList{"Volkname\tDatum\tMenge_g\tZeit_h\t", "Anna\t\t250\t0,00\t"}));
@@ -284,7 +272,7 @@ private slots:
     });
     forms().onWindow<Fenster>("IW_Völker_Buchungen_Standard", [&](Fenster& w) {
       tabellewählen(w, "Honigernte");
-      markieren(w, {"Datum", "Menge_kg"});
+      markieren(w.li0, {"Datum", "Menge_kg"});
       w.kontier[0]->setChecked(true);
       w.optitieraus[0]->click();
       QTest::keyClicks(w.tdat(0).editor(), "01.05.2007");
@@ -292,7 +280,7 @@ private slots:
       w.sevt(1).pick(1);
       w.sevt(2).pick(3);
       QCOMPARE(w.sevt(1).text() + " " + w.sevt(2).text(), QString("Volknr Datum"));
-      markieren(w, {"Datum", "Menge_kg"});   // the sort picks marked every field again
+      markieren(w.li0, {"Datum", "Menge_kg"});   // the sort picks marked every field again
       QCOMPARE(w.anweisung(),
                QString("select Bienenvolk.Volknr as Volknr, Honigernte.Datum as Datum, Honigernte.Menge_kg as "
                        "Menge_kg from Bienenvolk, Honigernte where Akt_im_Bestand = 'X' and Bienenvolk.ID = "
