@@ -93,7 +93,11 @@ private slots:
     ankreuzen(w->kontier, spalten);
     w->t(0).setText(von);
     w->t(1).setText(bis);
+    // An unticked table is not asked: without it the listing still runs.
+    const bool ohneKönigin = !tabellen.isEmpty() && !tabellen.contains(8);
+    if (ohneKönigin) db().execute("alter table Königinwechsel rename to Weg");
     w->ok->click();
+    if (ohneKönigin) db().execute("alter table Weg rename to Königinwechsel");
     QCOMPARE(liste.gezeigt, 1);
     QStringList gelesen = liste.zeilen;
     if (art == 1) gelesen.sort();   // the colonies come in database order
