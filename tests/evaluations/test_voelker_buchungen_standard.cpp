@@ -93,6 +93,8 @@ private slots:
     QTest::newRow("from empty: only the must") << true << 1 << "" << "30.09.2007" << "" << muss;
     QTest::newRow("from after to") << true << 1 << "01.10.2007" << "30.09.2007" << "" << folge;
     QTest::newRow("impossible day") << true << 1 << "31.02.2007" << "30.09.2007" << "" << muss;
+    QTest::newRow("short forms") << true << 1 << "1.5.2007" << "30.09.07" << "" << "";
+    QTest::newRow("nine characters") << true << 1 << "1.05.2007" << "30.09.2007" << "" << muss;
     QTest::newRow("partial date") << true << 1 << "12.05" << "30.09.2007" << "" << muss;
     QTest::newRow("no table, no dates") << false << 1 << "" << "" << "" << felder + muss;
     QTest::newRow("stale sort field") << true << 0 << "" << "" << "Honigsorte"
