@@ -169,6 +169,26 @@ private slots:
     QVERIFY(!w->isUnloaded());
   }
 
+  // A window opens with the focus in its first control, not on "&Listen".
+  void firstFocus_data() {
+    QTest::addColumn<QString>("fenster");
+    QTest::addColumn<QString>("erstes");   // class of the first control
+    QTest::newRow("data") << fensternamen[0] << "QListWidget";
+    QTest::newRow("bookings") << fensternamen[1] << "QLineEdit";
+    QTest::newRow("times") << fensternamen[2] << "QRadioButton";
+  }
+  void firstFocus() {
+    QFETCH(QString, fenster);
+    QFETCH(QString, erstes);
+    auto w = öffnen(fenster);
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QVERIFY(QApplication::focusWidget());
+    QCOMPARE(QString(QApplication::focusWidget()->metaObject()->className()), erstes);
+    w->close();
+  }
+
   void help() {
     QStringList themen;
     forms().on("IH_Hilfe", [&](vb::Form* f) {
