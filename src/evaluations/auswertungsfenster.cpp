@@ -120,9 +120,22 @@ void Auswertungsfenster::jahresfelderanlegen(bool ziffernfilter, QWidget* parent
   connect(&t, &ui::sevTextArray::lostfocus, this, [this](int i) { t_lostfocus(i); });
 }
 
+void Auswertungsfenster::erstesfeldwählen() {
+  // The frame's buttons are made before the window's own controls: without
+  // this, the window would open with the focus on "&Listen".
+  for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+    if (w == ok || w == beenden || w == hilfe || !isAncestorOf(w)) continue;
+    if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled()) {
+      w->setFocus();
+      return;
+    }
+  }
+}
+
 // --- handlers ---------------------------------------------------------------------------
 
 void Auswertungsfenster::Form_Load() {
+  erstesfeldwählen();
   try {
     db_ = common::eigenedatenbank(true);
     listenfüllen();

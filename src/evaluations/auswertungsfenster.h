@@ -112,6 +112,10 @@ protected:
   // keys of ziffertaste reach them.
   void jahresfelderanlegen(bool ziffernfilter, QWidget* parent = nullptr);
 
+  // Puts the focus into the window's first control; Form_Load does it, after
+  // the window has made its controls.
+  void erstesfeldwählen();
+
   virtual void listenfüllen() {}
   virtual void optionensetzen() {}
   virtual void optionenspeichern() {}

@@ -36,6 +36,16 @@ QString IW_Arbeitszeiten::tabelle(int i) { return i >= 0 && i < 9 ? QString::fro
 
 IW_Arbeitszeiten::IW_Arbeitszeiten(QWidget* parent)
     : Auswertungsfenster(QStringLiteral("IW_Arbeitszeiten"), QStringLiteral("Auswertung Arbeitszeiten"), parent) {
+  // Made in the order they stand, so that Tab follows the window.
+  QGroupBox* auswahl = völkerauswahlanlegen(Klauselart::Arbeitszeiten);
+  auto* spaltenrahmen = new QGroupBox(QStringLiteral("Zu listende Datenfelder (Völker)"), this);
+  auto* spaltenspalte = new QVBoxLayout(spaltenrahmen);
+  const char* const spalten[3] = {"Volknummer", "Volkname", "Standort"};
+  for (int i = 0; i < 3; ++i) {
+    kontier[i] = new QCheckBox(QString::fromUtf8(spalten[i]), spaltenrahmen);
+    spaltenspalte->addWidget(kontier[i]);
+  }
+
   auto* tabellenrahmen = new QGroupBox(QStringLiteral("Zu berücksichtigende Arbeitszeiten aus..."), this);
   auto* tabellengitter = new QGridLayout(tabellenrahmen);
   for (int i = 0; i < 9; ++i) {
@@ -53,14 +63,6 @@ IW_Arbeitszeiten::IW_Arbeitszeiten(QWidget* parent)
   artspalte->addWidget(optiauswertung[0]);
   artspalte->addWidget(optiauswertung[1]);
 
-  auto* spaltenrahmen = new QGroupBox(QStringLiteral("Zu listende Datenfelder (Völker)"), this);
-  auto* spaltenspalte = new QVBoxLayout(spaltenrahmen);
-  const char* const spalten[3] = {"Volknummer", "Volkname", "Standort"};
-  for (int i = 0; i < 3; ++i) {
-    kontier[i] = new QCheckBox(QString::fromUtf8(spalten[i]), spaltenrahmen);
-    spaltenspalte->addWidget(kontier[i]);
-  }
-
   auto* jahrrahmen = new QGroupBox(QStringLiteral("Berechnungszeitraum in Wirtschaftsjahren"), this);
   auto* jahrzeile = new QHBoxLayout(jahrrahmen);
   jahresfelderanlegen(true, jahrrahmen);
@@ -70,7 +72,6 @@ IW_Arbeitszeiten::IW_Arbeitszeiten(QWidget* parent)
   jahrzeile->addWidget(&t(1));
   jahrzeile->addStretch(1);
 
-  QGroupBox* auswahl = völkerauswahlanlegen(Klauselart::Arbeitszeiten);
   nächsteranlegen(QStringLiteral("&Vorheriger"), QStringLiteral("&Nächster"));
 
   auto* links = new QVBoxLayout;

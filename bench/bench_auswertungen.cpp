@@ -1,0 +1,167 @@
+// The colony evaluations on the large database (300 colonies, 269 in stock,
+// 15 years of records), driven through their handlers, the list window
+// replaced by a runner that closes it at once. Each case times "&Listen"
+// from the click to the written gridli.txt:
+//   1. colony data: all 36 columns, all colonies, sorted by Volknr;
+//   2. bookings of Stockkarte: all fields, both colony columns, all
+//      colonies, all bookings, sorted by Volknr and Datum;
+//   3. working times: nine tables, all colonies, 30 years, by years
+//      (270 sum queries) and by colonies (2,700 sum queries).
+//
+//   bench_auswertungen [folder]    builds the database there (default: a temporary folder)
+
+#include "grossedatenbank.h"
+
+#include "common/einstellungen.h"
+#include "common/variablen.h"
+#include "components/sevgrid.h"
+#include "evaluations/iw_arbeitszeiten.h"
+#include "evaluations/iw_voelker_buchungen_standard.h"
+#include "evaluations/iw_voelkerdaten.h"
+#include "output/listenuebergabe.h"
+#include "platform/dao/dao.h"
+#include "platform/runtime/files.h"
+#include "platform/runtime/forms.h"
+#include "platform/runtime/msgbox.h"
+#include "platform/runtime/vb.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace zevo;
+
+namespace {
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Milliseconds of each round.
+std::vector<double> runden(int anzahl, const std::function<void()>& messen) {
+  std::vector<double> ms;
+  for (int i = 0; i < anzahl; ++i) {
+    QElapsedTimer t;
+    t.start();
+    messen();
+    ms.push_back(double(t.nsecsElapsed()) / 1e6);
+  }
+  return ms;
+}
+
+void bericht(const char* was, const std::vector<double>& ms, int zeilen = -1) {
+  if (zeilen < 0) {
+    std::printf("%-62s median %8.1f ms   min %8.1f ms   max %8.1f ms\n", was, median(ms),
+                *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()));
+    return;
+  }
+  std::printf("%-62s median %8.1f ms   min %8.1f ms   max %8.1f ms   (%d Zeilen)\n", was, median(ms),
+              *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()), zeilen);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir tmp;
+  const QString ordner = vb::withTrailingSlash(argc > 1 ? QDir(argv[1]).absolutePath() : tmp.path());
+  QDir().mkpath(ordner);
+  vb::setProgramFolder(ordner);
+  const QString pfad = ordner + "ZEVO.MDB";
+  if (QFile::exists(pfad)) QFile::remove(pfad);
+
+  QElapsedTimer aufbau;
+  aufbau.start();
+  const QMap<QString, int> zeilen = bench::grossedatenbankanlegen(pfad);
+  std::printf("Datenbank: %d Völker, %d Stockkarten, %d Honigernten (%.1f s)\n", zeilen["Bienenvolk"],
+              zeilen["Stockkarte"], zeilen["Honigernte"], double(aufbau.elapsed()) / 1000);
+
+  common::datenpfad = ordner;
+  common::datenbankpfad = pfad;
+  common::arbeitsbereich = &dao::DBEngine::workspaces(0);
+  common::datenbank = common::arbeitsbereich->openDatabase(pfad);
+  common::heute = "15.07.2023";
+  vb::setMessageHandler([](const vb::MessageRequest& m) {
+    std::printf("Meldung: %s\n", qPrintable(m.text));
+    return vb::vbOK;
+  });
+  // The list window closes at once; what counts is the written grid file.
+  vb::setModalRunner([](const QString&, vb::Form* f) {
+    if (f) f->unload();
+  });
+  auto zeilenDerDatei = [&] {
+    ui::sevGrid g;
+    g.loadfromfile(common::datenpfad + "gridli.txt");
+    return g.rows();
+  };
+
+  {
+    evaluations::IW_Völkerdaten w;
+    w.Form_Load();
+    w.Form_Activate();
+    w.optitieraus[1]->setChecked(true);
+    w.alletier_click(0);
+    w.komsort->setListindex(0);
+    const auto ms = runden(5, [&] { w.ok_click(); });
+    bericht("1. Völkerdaten: 36 Spalten, alle Völker, nach Volknr", ms, zeilenDerDatei());
+    w.unload();
+  }
+  {
+    evaluations::IW_Völker_Buchungen_Standard w;
+    w.Form_Load();
+    w.Form_Activate();
+    w.sevt(0).setText("Stockkarte");
+    w.sevt_listpick(0);
+    w.kontier[0]->setChecked(true);
+    w.kontier[1]->setChecked(true);
+    w.optitieraus[1]->setChecked(true);
+    w.optibuch[0]->setChecked(true);
+    w.sevt(1).setText("Volknr");
+    w.sevt(2).setText("Datum");
+    const auto ms = runden(5, [&] { w.ok_click(); });
+    bericht("2. Buchungen Stockkarte: alle Felder, alle Völker, Volknr, Datum", ms, zeilenDerDatei());
+    // Its parts: the query, the cell texts, the grid file.
+    dao::Recordset rs;
+    bericht("   davon Abfrage", runden(5, [&] { rs = w.datenbank().openRecordset(w.anweisung()); }));
+    ui::sevGrid g;
+    bericht("   davon Zellentexte (abfrageübernehmen)", runden(5, [&] {
+              g.clear(true);
+              g.lockupdate(true);
+              output::abfrageübernehmen(rs, g);
+            }));
+    g.lockupdate(false);
+    bericht("   davon gridli.txt schreiben", runden(5, [&] { g.savetofile(common::datenpfad + "probe.txt"); }));
+    w.unload();
+  }
+  {
+    evaluations::IW_Arbeitszeiten w;
+    w.Form_Load();
+    w.Form_Activate();
+    w.alletier_click(0);
+    for (QCheckBox* k : w.kontier) k->setChecked(true);
+    w.optitieraus[1]->setChecked(true);
+    w.t(0).setText("1994");
+    w.t(1).setText("2023");
+    w.optiauswertung[0]->setChecked(true);
+    const auto jahre = runden(5, [&] { w.ok_click(); });
+    bericht("3a. Arbeitszeiten: 9 Tabellen, 30 Jahre, nach Jahren", jahre, zeilenDerDatei());
+    w.optiauswertung[1]->setChecked(true);
+    const auto völker = runden(5, [&] { w.ok_click(); });
+    bericht("3b. Arbeitszeiten: 9 Tabellen, 30 Jahre, nach Völkern", völker, zeilenDerDatei());
+    w.unload();
+  }
+  common::datenbank.close();
+  return 0;
+}
