@@ -1,107 +1,76 @@
 #pragma once
-// The state the evaluation tests start from: a main window started in a
-// fresh program folder of its own (today 15.06.2007, settings empty), the
-// windows of the evaluations and the list window registered, and helpers to
-// book rows and to read what the list window loaded from gridli.txt.
-#include "../shell/hauptfenster.h"
+// What the evaluation tests share: the database in its ground state, a main
+// grid of the test's own (common::datali) and the list window caught so that
+// its rows are read as it loaded them from gridli.txt.
 
-#include "common/variablen.h"
+#include "common/einstellungen.h"
 #include "components/sevgrid.h"
-#include "evaluations/registry.h"
 #include "output/ia_zwischenliste.h"
 #include "output/registry.h"
-#include "shell/schema.h"
+#include "platform/runtime/mousepointer.h"
+#include "shell/testdatenbank.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <memory>
 
 namespace zevo::test {
 
-using Werte = QList<QPair<QString, QVariant>>;
-
-inline void auswertungenregistrieren() {
-  static bool einmal = false;
-  if (einmal) return;
-  einmal = true;
-  output::registerOutputForms();
-  evaluations::registerEvaluationForms();
-}
-
-inline std::unique_ptr<shell::IA_ZEVO> auswertungsgrundzustand(const QDate& heute = QDate(2007, 6, 15)) {
-  auswertungenregistrieren();
-  hauptfenstergrundzustand();
-  setToday(heute);
-  neuerProgrammordner();
-  return gestartet();
-}
-
-// Adds a row and gives its ID.
-inline int buchen(const QString& tabelle, const Werte& werte) {
-  dao::Recordset rs = common::datenbank.openRecordset("select * from " + tabelle + " where ID = 0");
-  rs.addNew();
-  for (const auto& [spalte, wert] : werte) rs[spalte] = wert;
-  rs.update();
-  return rs["ID"].value().toInt();
-}
-
-inline int neuesvolk(const QString& volknr, bool imBestand = true, const Werte& weitere = {}) {
-  Werte werte{{"Volknr", volknr}, {"Volkname", "Volk " + volknr}, {"Akt_im_Bestand", imBestand ? "X" : ""}};
-  werte += weitere;
-  return buchen("Bienenvolk", werte);
-}
-
-inline QDate tag(const char* ddmmyyyy) { return QDate::fromString(QString::fromLatin1(ddmmyyyy), "dd.MM.yyyy"); }
-
-// Every row of a grid, its cells joined by "|" (the trailing empty cells cut).
-inline QStringList zeilen(const ui::sevGrid& g) {
-  QStringList out;
-  for (int r = 1; r <= g.rows(); ++r) {
-    QStringList zellen;
-    for (int c = 1; c <= g.cols(); ++c) zellen << g.cell(r, c);
-    while (!zellen.isEmpty() && zellen.last().isEmpty()) zellen.removeLast();
-    out << zellen.join('|');
+// The colonies as the main window lists them, ordered by Volknr.
+class Hauptliste {
+public:
+  ui::sevGrid grid;
+  Hauptliste() { common::datali = &grid; }
+  ~Hauptliste() {
+    if (common::datali == &grid) common::datali = nullptr;
   }
-  return out;
-}
-
-inline QStringList titel(ui::sevGrid& g) {
-  QStringList out;
-  for (int c = 1; c <= g.cols(); ++c) out << g.column(c).caption();
-  return out;
-}
-
-// What the list window read from gridli.txt, when one opens.
-struct Liste {
-  bool geöffnet = false;
-  QStringList titel, zeilen;
-  QList<int> rechts;   // the right-aligned columns
+  void lesen(int zeile = 1) {
+    dao::Recordset rs = db().openRecordset("select * from Bienenvolk order by Volknr");
+    grid.clear(true);
+    grid.setRecordset(rs);
+    rs.close();
+    grid.setRow(zeile);
+  }
 };
 
-inline Liste& listeabfangen() {
-  static Liste liste;
-  liste = Liste{};
-  forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [](output::IA_Zwischenliste& w) {
-    liste.geöffnet = true;
-    liste.titel = titel(*w.gridli);
-    liste.zeilen = zeilen(*w.gridli);
-    for (int c = 1; c <= w.gridli->cols(); ++c)
-      if (w.gridli->column(c).align() == 1) liste.rechts << c;
+// A window built, loaded and activated as showing it does, without showing it.
+template <class Fenster>
+std::unique_ptr<Fenster> geöffnet() {
+  auto w = std::make_unique<Fenster>();
+  w->Form_Load();
+  w->Form_Activate();
+  return w;
+}
+
+// The rows the list window read from gridli.txt, each as its cells joined by
+// TAB with one trailing TAB (as the windows build them); the first entry
+// holds the column captions.
+struct Liste {
+  QStringList zeilen;
+  QList<int> ausrichtung;   // align of each column
+  int gezeigt = 0;
+};
+
+inline void listeabfangen(Liste& liste) {
+  output::registerOutputForms();
+  forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [&liste](output::IA_Zwischenliste& w) {
+    ++liste.gezeigt;
+    liste.zeilen.clear();
+    liste.ausrichtung.clear();
+    QString kopf;
+    for (int c = 1; c <= w.gridli->cols(); ++c) {
+      kopf += w.gridli->column(c).caption() + "\t";
+      liste.ausrichtung << w.gridli->column(c).align();
+    }
+    liste.zeilen << kopf;
+    for (int r = 1; r <= w.gridli->rows(); ++r) {
+      QString z;
+      for (int c = 1; c <= w.gridli->cols(); ++c) z += w.gridli->cell(r, c) + "\t";
+      liste.zeilen << z;
+    }
     w.cmdschließen_Click();
   });
-  return liste;
 }
-
-// Drops a booking table and gives it back afterwards, so that a query on it fails.
-class TabelleWeg {
-public:
-  explicit TabelleWeg(const QString& tabelle) : tabelle_(tabelle) {
-    common::datenbank.execute("drop table " + tabelle);
-  }
-  ~TabelleWeg() {
-    for (const QString& s : shell::schemaanweisungen())
-      if (s.startsWith("create table " + tabelle_ + "(") ||
-          s.contains(" on " + tabelle_ + "(", Qt::CaseInsensitive))
-        common::datenbank.execute(s);
-  }
-private:
-  QString tabelle_;
-};
 
 }  // namespace zevo::test

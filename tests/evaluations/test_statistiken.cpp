@@ -2,7 +2,7 @@
 // its text export, the options kept between openings, the checks and
 // corrections of the years and columns, and the cells of the catalogue with
 // their average row.
-#include "auswertungstest.h"
+#include "auswertungsweg.h"
 
 #include "common/einstellungen.h"
 #include "evaluations/iw_statistiken.h"

@@ -1,0 +1,257 @@
+#include "evaluations/auswertungsfenster.h"
+
+#include "common/einstellungen.h"
+#include "common/fensterdienste.h"
+#include "common/routinen.h"
+#include "common/variablen.h"
+#include "components/sevgrid.h"
+#include "output/listenuebergabe.h"
+#include "platform/runtime/mousepointer.h"
+#include "platform/runtime/msgbox.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace zevo::evaluations {
+
+namespace {
+
+const char* const auswahlcaptions[5] = {"Alle im Bestand befindlichichen Völker", "Alle Völker",
+                                        "Selektierte Völker", "Alle nicht im Bestand befindl. Völker",
+                                        "Aktuelles Volk"};
+
+// The main grid's current row, 0 without a grid.
+int aktuellezeile() { return common::datali ? common::datali->row() : 0; }
+
+QString hauptzelle(const char* spalte) {
+  const int r = aktuellezeile();
+  return r > 0 ? common::datali->cell(r, QString::fromUtf8(spalte)) : QString();
+}
+
+}  // namespace
+
+Auswertungsfenster::Auswertungsfenster(const QString& name, const QString& caption, QWidget* parent)
+    : vb::Form(name, parent) {
+  setWindowTitle(caption);
+  ok = new QPushButton(QStringLiteral("&Listen"), this);
+  beenden = new QPushButton(QStringLiteral("&Schließen"), this);
+  hilfe = new QPushButton(QStringLiteral("&Hilfe"), this);
+  connect(ok, &QPushButton::clicked, this, [this] { ok_click(); });
+  connect(beenden, &QPushButton::clicked, this, [this] { beenden_click(); });
+  connect(hilfe, &QPushButton::clicked, this, [this] { hilfe_click(); });
+  meter = new vb::ProgressBar(this);
+  meter->setVisible(false);
+  gridli = new ui::sevGrid(this);
+  gridli->setVisible(false);
+}
+
+Auswertungsfenster::~Auswertungsfenster() = default;
+
+QString Auswertungsfenster::völkerauswahlcaption(int index) {
+  return index >= 0 && index < 5 ? QString::fromUtf8(auswahlcaptions[index]) : QString();
+}
+
+QString Auswertungsfenster::völkerklausel(Klauselart art, int option, const QString& id) {
+  const QString vor = art == Klauselart::Arbeitszeiten ? QStringLiteral("Bienenvolk.") : QString();
+  switch (option) {
+    case 0: return " where " + vor + "Akt_im_Bestand = 'X'";
+    case 1: return art == Klauselart::Arbeitszeiten ? QStringLiteral(" where Bienenvolk.Volknr IS NOT NULL") : QString();
+    case 2: return " where " + vor + "Selektiert = 'X'";
+    case 3: return " where " + vor + "Akt_im_Bestand <> 'X'";
+    case 4: return (art == Klauselart::Völkerdaten ? QStringLiteral(" where ID = ") : QStringLiteral(" where Bienenvolk.ID = ")) + id;
+    default: return {};
+  }
+}
+
+QString Auswertungsfenster::ablehnungskopf() { return QStringLiteral("Die Daten können nicht gelistet werden, weil..."); }
+
+// --- controls ------------------------------------------------------------------------
+
+QGroupBox* Auswertungsfenster::völkerauswahlanlegen(Klauselart art, QWidget* parent) {
+  klauselart_ = art;
+  auto* rahmen = new QGroupBox(QStringLiteral("Völkerauswahl"), parent ? parent : this);
+  auto* spalte = new QVBoxLayout(rahmen);
+  spalte->setSpacing(2);
+  for (int i = 0; i < 5; ++i) {
+    optitieraus[i] = new QRadioButton(völkerauswahlcaption(i), rahmen);
+    connect(optitieraus[i], &QRadioButton::clicked, this, [this, i] { optitieraus_Click(i); });
+    spalte->addWidget(optitieraus[i]);
+  }
+  return rahmen;
+}
+
+void Auswertungsfenster::nächsteranlegen(const QString& zurück, const QString& vor) {
+  const QString captions[2] = {zurück, vor};
+  for (int i = 0; i < 2; ++i) {
+    nächster[i] = new QPushButton(captions[i], this);
+    nächster[i]->setVisible(false);
+    connect(nächster[i], &QPushButton::clicked, this, [this, i] { nächster_click(i); });
+  }
+}
+
+void Auswertungsfenster::alletieranlegen(const QString& alle, const QString& keine) {
+  const QString captions[2] = {alle, keine};
+  for (int i = 0; i < 2; ++i) {
+    alletier[i] = new QPushButton(captions[i], this);
+    connect(alletier[i], &QPushButton::clicked, this, [this, i] { alletier_click(i); });
+  }
+}
+
+void Auswertungsfenster::datumsfelderanlegen(QWidget* parent) {
+  for (int i = 0; i < 2; ++i) {
+    ui::sevText& f = tdat.add(i, parent ? parent : this);
+    f.setMask(QStringLiteral("dd.mm.yyyy"));
+    f.setMaxlength(10);
+    f.setFixedWidth(100);
+  }
+  connect(&tdat, &ui::sevTextArray::change, this, [this](int i) { tdat_change(i); });
+}
+
+void Auswertungsfenster::jahresfelderanlegen(bool ziffernfilter, QWidget* parent) {
+  for (int i = 0; i < 2; ++i) {
+    ui::sevText& f = t.add(i, parent ? parent : this);
+    f.setMaxlength(4);
+    f.setShowbutton(true);
+    f.setFixedWidth(90);
+  }
+  if (ziffernfilter) t.keypress = [this](int i, int& key) { t_keypress(i, key); };
+  connect(&t, &ui::sevTextArray::lostfocus, this, [this](int i) { t_lostfocus(i); });
+}
+
+// --- handlers ---------------------------------------------------------------------------
+
+void Auswertungsfenster::Form_Load() {
+  try {
+    db_ = common::eigenedatenbank(true);
+    listenfüllen();
+  } catch (const dao::Error& e) {
+    common::fehlermelden(QStringLiteral("Das Fenster kann nicht geöffnet werden."), e.text());
+    if (db_.isOpen()) db_.close();
+    unload();
+    return;
+  }
+  if (optitieraus[0]) optitieraussetzen(common::völkerauswahl());
+  optionensetzen();
+}
+
+void Auswertungsfenster::Form_Activate() {
+  vb::setMousePointer(vb::vbDefault);
+  if (!optitieraus[0]) return;
+  if (aktuellezeile() != 0) {
+    optitieraus[4]->setEnabled(true);
+  } else {
+    if (optitieraus[4]->isChecked()) optitieraus[0]->setChecked(true);
+    optitieraus[4]->setEnabled(false);
+  }
+  optitieraus_Click(0);
+}
+
+void Auswertungsfenster::Form_Unload(bool&) {
+  if (db_.isOpen()) db_.close();
+}
+
+void Auswertungsfenster::optitieraus_Click(int) {
+  if (!optitieraus[4]) return;
+  const bool aktuell = optitieraus[4]->isChecked();
+  optitieraus[4]->setText(aktuell ? "Aktuelles Volk " + hauptzelle("Volknr") + " / " + hauptzelle("Volkname")
+                                  : völkerauswahlcaption(4));
+  for (QPushButton* k : nächster)
+    if (k) k->setVisible(aktuell);
+}
+
+void Auswertungsfenster::nächster_click(int index) {
+  common::volkblättern(index);
+  Form_Activate();
+}
+
+void Auswertungsfenster::tdat_change(int) {
+  if (datumvonoption) datumvonoption->setChecked(true);
+}
+
+void Auswertungsfenster::t_keypress(int, int& keyAscii) { keyAscii = common::ziffertaste(keyAscii); }
+
+void Auswertungsfenster::t_lostfocus(int index) {
+  if (t.contains(index)) t(index).setText(common::jahrergänzen(t(index).text()));
+}
+
+void Auswertungsfenster::alletier_click(int) {}
+
+void Auswertungsfenster::beenden_click() {
+  if (const int i = gewählteoption(); i >= 0) common::völkerauswahl() = i;
+  optionenspeichern();
+  unload();
+}
+
+void Auswertungsfenster::hilfe_click() { common::hilfezeigen(formName()); }
+
+// --- state --------------------------------------------------------------------------------
+
+int Auswertungsfenster::gewählteoption() const {
+  for (int i = 0; i < 5; ++i)
+    if (optitieraus[i] && optitieraus[i]->isChecked()) return i;
+  return -1;
+}
+
+void Auswertungsfenster::optitieraussetzen(int index) {
+  if (!optitieraus[0]) return;
+  if (index < 0 || index > 4) index = 0;
+  optitieraus[index]->setChecked(true);
+  optitieraus_Click(index);
+}
+
+QString Auswertungsfenster::völkerklausel() const {
+  return völkerklausel(klauselart_, gewählteoption(), hauptzelle("ID"));
+}
+
+// --- the listing ----------------------------------------------------------------------------
+
+bool Auswertungsfenster::abgelehnt(const QString& gründe, const QString& kopf) const {
+  if (gründe.isEmpty()) return false;
+  vb::msgbox(kopf + common::zeilenumbruch + common::zeilenumbruch + gründe, vb::OKOnly, vb::Information);
+  return true;
+}
+
+void Auswertungsfenster::listung(const std::function<void()>& arbeit) {
+  try {
+    arbeit();
+  } catch (const dao::Error& e) {
+    gridli->lockupdate(false);
+    meterverbergen();
+    common::fehlermelden(QStringLiteral("Die Daten konnten nicht gelistet werden."), e.text());
+    vb::setMousePointer(vb::vbDefault);
+  }
+}
+
+void Auswertungsfenster::gridvorbereiten() {
+  gridli->clear(true);
+  gridli->lockupdate(true);
+  vb::setMousePointer(vb::vbHourglass);
+}
+
+void Auswertungsfenster::meterstarten(int maximum) {
+  meter->setValue(0);
+  meter->setVisible(true);
+  meter->setMax(maximum);
+}
+
+void Auswertungsfenster::meterschritt() { meter->setValue(meter->value() + 1); }
+
+void Auswertungsfenster::meterverbergen() {
+  meter->setValue(0);
+  meter->setVisible(false);
+}
+
+void Auswertungsfenster::nichtsgefunden(const QString& text) {
+  vb::msgbox(text, vb::OKOnly, vb::Information);
+  vb::setMousePointer(vb::vbDefault);
+}
+
+bool Auswertungsfenster::übergeben() {
+  const bool gezeigt = output::listeübergeben(*gridli);
+  meterverbergen();
+  return gezeigt;
+}
+
+}  // namespace zevo::evaluations
