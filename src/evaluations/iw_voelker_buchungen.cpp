@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <optional>
+#include <unordered_map>
 
 namespace zevo::evaluations {
 
@@ -56,6 +57,59 @@ const std::vector<Hinweis> hinweise[IW_Völker_Buchungen::anzahltabellen] = {
     {{"", "Gewicht_kg", true}},
     {{"", "Mittel"}, {"", "Menge_g"}, {"", "Behandlungsart"}},
     {{"", "Herkunft"}, {"", "Zuchtindex"}, {"", "Farbe"}},
+};
+
+// The text of a column's cells: feldtext, or for a Currency or Single field
+// zahlformatieren(zahlaustext(value), 2). A column holds few distinct
+// numbers and dates, so each is formatted once and its text reused; a text
+// without blanks around it and without quotes is its own cell text.
+class Zellentext {
+public:
+  explicit Zellentext(bool zahl) : zahl_(zahl) {}
+  QString operator()(const QVariant& v) {
+    if (!v.isValid() || v.isNull()) return zahl_ ? nullzahl() : QString();
+    const int typ = v.typeId();
+    switch (typ) {
+      case QMetaType::QDate:
+      case QMetaType::Double:
+      case QMetaType::Float:
+      case QMetaType::Int:
+      case QMetaType::LongLong: {
+        const double x = typ == QMetaType::QDate ? double(v.toDate().toJulianDay()) : v.toDouble();
+        const auto schlüssel = std::make_pair(typ, x);
+        const auto it = gemerkt_.find(schlüssel);
+        if (it != gemerkt_.end()) return it->second;
+        return gemerkt_.emplace(schlüssel, allgemein(v)).first->second;
+      }
+      case QMetaType::QString:
+        if (!zahl_) {
+          const QString t = v.toString();
+          if (t.isEmpty() || (t.front() != QLatin1Char(' ') && t.back() != QLatin1Char(' ') &&
+                              !t.contains(QLatin1Char('\''))))
+            return t;
+        }
+        return allgemein(v);
+      default:
+        return allgemein(v);
+    }
+  }
+
+private:
+  QString allgemein(const QVariant& v) const {
+    return zahl_ ? common::zahlformatieren(QVariant(common::zahlaustext(v)), 2) : common::feldtext(v);
+  }
+  QString nullzahl() {
+    if (nullzahl_.isEmpty()) nullzahl_ = allgemein(QVariant());
+    return nullzahl_;
+  }
+  struct Hash {
+    std::size_t operator()(const std::pair<int, double>& k) const {
+      return std::hash<double>()(k.second) * 31 + std::size_t(k.first);
+    }
+  };
+  bool zahl_;
+  QString nullzahl_;
+  std::unordered_map<std::pair<int, double>, QString, Hash> gemerkt_;
 };
 
 bool ganzesdatum(const QString& text) {
@@ -291,9 +345,12 @@ void IW_Völker_Buchungen::listen(bool ereignis) {
       gridli->sort(QStringLiteral("datum,vnummer"));
     } else {
       gridli->sort(QStringLiteral("vnummer,datum"));
-      for (int r = gridli->rows(); r >= 2; --r)
-        if (gridli->cell(r, QStringLiteral("vnummer")) != gridli->cell(r - 1, QStringLiteral("vnummer")))
-          gridli->additem(QString(), r);
+      // An empty row wherever the colony changes, all inserted in one pass.
+      const int spalte = gridli->colIndex(QStringLiteral("vnummer"));
+      QList<int> wechsel;
+      for (int r = 2; r <= gridli->rows(); ++r)
+        if (gridli->cell(r, spalte) != gridli->cell(r - 1, spalte)) wechsel << r;
+      gridli->insertemptyrows(wechsel);
     }
   }
   übergeben();
@@ -303,16 +360,17 @@ void IW_Völker_Buchungen::tabellenblock(dao::Recordset& rs, int index, bool vol
   const int erstes = volknrverborgen ? 1 : 0;
   struct Spalte {
     dao::Field feld;
-    bool zahl;
+    Zellentext text;
   };
   std::vector<Spalte> spalten;
   QString kopf;
   for (int f = erstes; f < rs.fieldCount(); ++f) {
     const dao::Field feld = rs.fields(f);
-    spalten.push_back({feld, feld.type() == dao::dbCurrency || feld.type() == dao::dbSingle});
+    spalten.push_back({feld, Zellentext(feld.type() == dao::dbCurrency || feld.type() == dao::dbSingle)});
     kopf += feld.name().toUpper() + '\t';
   }
   const dao::Field volknr = rs.fields(0);
+  Zellentext volktext(false);
   const bool letzte = istletztebuchung();
   const bool leerzeile = tierleer->isChecked();
 
@@ -320,14 +378,13 @@ void IW_Völker_Buchungen::tabellenblock(dao::Recordset& rs, int index, bool vol
   gridli->additem(kopf);
   QString vorigesvolk, vorigezeile, zeile;
   for (; !rs.eof(); rs.moveNext()) {
-    const QString volk = common::feldtext(volknr);
+    const QString volk = volktext(volknr.value());
     const bool neuesvolk = volk != vorigesvolk && !vorigezeile.isEmpty();
     if (letzte && neuesvolk) gridli->additem(vorigezeile);
     if (leerzeile && neuesvolk) gridli->additem(QString());
     zeile.clear();
-    for (const Spalte& s : spalten) {
-      zeile += s.zahl ? common::zahlformatieren(QVariant(common::zahlaustext(s.feld.value())), 2)
-                      : common::feldtext(s.feld.value());
+    for (Spalte& s : spalten) {
+      zeile += s.text(s.feld.value());
       zeile += '\t';
     }
     if (!letzte) gridli->additem(zeile);
@@ -351,16 +408,18 @@ void IW_Völker_Buchungen::ereigniszeilen(dao::Recordset& rs, int index) {
     QString vor;
     dao::Field feld;
     bool ohneTab;
+    Zellentext text{false};
   };
   std::vector<Teil> teile;
   for (const Hinweis& h : hinweise[index])
     teile.push_back({QString::fromUtf8(h.vor), rs.fields(QString::fromUtf8(h.feld)), h.ohneTab});
+  Zellentext datumstext(false), volktext(false);
   QString zeile;
   for (; !rs.eof(); rs.moveNext()) {
-    zeile = common::feldtext(datum) + '\t' + t + '\t' + common::feldtext(volknr) + '\t';
-    if (volkname) zeile += common::feldtext(*volkname) + '\t';
-    for (const Teil& h : teile) {
-      zeile += h.vor + common::feldtext(h.feld);
+    zeile = datumstext(datum.value()) + '\t' + t + '\t' + volktext(volknr.value()) + '\t';
+    if (volkname) zeile += volktext(volkname->value()) + '\t';
+    for (Teil& h : teile) {
+      zeile += h.vor + h.text(h.feld.value());
       if (!h.ohneTab) zeile += '\t';
     }
     gridli->additem(zeile);
