@@ -376,22 +376,44 @@ void IW_Völker_Buchungen::tabellenblock(dao::Recordset& rs, int index, bool vol
 
   gridli->additem(tabelle(index).toUpper());
   gridli->additem(kopf);
-  QString vorigesvolk, vorigezeile, zeile;
-  for (; !rs.eof(); rs.moveNext()) {
-    const QString volk = volktext(volknr.value());
-    const bool neuesvolk = volk != vorigesvolk && !vorigezeile.isEmpty();
-    if (letzte && neuesvolk) gridli->additem(vorigezeile);
-    if (leerzeile && neuesvolk) gridli->additem(QString());
-    zeile.clear();
+  auto zeilentext = [&spalten] {
+    QString zeile;
     for (Spalte& s : spalten) {
       zeile += s.text(s.feld.value());
       zeile += '\t';
     }
-    if (!letzte) gridli->additem(zeile);
+    return zeile;
+  };
+  if (letzte) {
+    // Only the last row of each colony is listed, so only its text is made:
+    // one step back when the colony changes, and the very last row.
+    QString vorigesvolk;
+    bool erste = true;
+    for (; !rs.eof(); rs.moveNext()) {
+      const QString volk = volktext(volknr.value());
+      if (!erste && volk != vorigesvolk) {
+        rs.movePrevious();
+        gridli->additem(zeilentext());
+        rs.moveNext();
+      }
+      vorigesvolk = volk;
+      erste = false;
+    }
+    rs.moveLast();
+    gridli->additem(zeilentext());
+    gridli->additem(QString());
+    gridli->additem(QString());
+    return;
+  }
+  QString vorigesvolk, vorigezeile, zeile;
+  for (; !rs.eof(); rs.moveNext()) {
+    const QString volk = volktext(volknr.value());
+    if (leerzeile && volk != vorigesvolk && !vorigezeile.isEmpty()) gridli->additem(QString());
+    zeile = zeilentext();
+    gridli->additem(zeile);
     vorigezeile = zeile;
     vorigesvolk = volk;
   }
-  if (letzte) gridli->additem(vorigezeile);
   gridli->additem(QString());
   gridli->additem(QString());
   if (leerzeile) gridli->additem(QString());
