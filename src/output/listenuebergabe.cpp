@@ -5,14 +5,104 @@
 #include "components/sevgrid.h"
 #include "platform/runtime/forms.h"
 #include "platform/runtime/mousepointer.h"
+#include "platform/runtime/decimal.h"
 #include "platform/runtime/msgbox.h"
+
+#include <QDate>
 
 #include <QDir>
 
 namespace zevo::output {
 
 namespace {
+
 bool istZahltyp(int typ) { return typ >= dao::dbInteger && typ <= dao::dbDouble; }
+
+bool ziffer(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// How one column's cells are written. The common cases are written here
+// directly, with exactly the text of zellentext; everything else (and
+// anything unusual in a value) goes through zellentext itself.
+class Spaltenformat {
+public:
+  Spaltenformat(int index, int typ, const Übernahme& wie)
+      : index_(index), typ_(typ), wie_(&wie), zahl_(wie.zahltypen.contains(typ)),
+        nulltext_(zellentext(QVariant(), typ, wie)) {}
+
+  QString text(const dao::Recordset& rs) const {
+    const QVariant& roh = rs.storedValue(index_);
+    if (!roh.isValid()) return nulltext_;
+    if (zahl_) {
+      const QVariant wert = rs.value(index_);
+      if (QString t; zahltext(wert, t)) return t;
+      return zellentext(wert, typ_, *wie_);
+    }
+    switch (typ_) {
+      case dao::dbText:
+      case dao::dbMemo:
+        if (roh.typeId() == QMetaType::QString) {
+          QString t = roh.toString();
+          if (t.isEmpty() || (t.front() != QLatin1Char(' ') && t.back() != QLatin1Char(' ') &&
+                              !t.contains(QLatin1Char('\''))))
+            return t;
+        }
+        break;
+      case dao::dbInteger:
+      case dao::dbLong:
+      case dao::dbByte:
+        if (roh.typeId() == QMetaType::LongLong) return QString::number(roh.toLongLong());
+        break;
+      case dao::dbDate:
+        if (roh.typeId() == QMetaType::QString) {
+          if (QString t; datumstext(roh.toString(), t)) return t;
+        }
+        break;
+      default: break;
+    }
+    return zellentext(rs.value(index_), typ_, *wie_);
+  }
+
+private:
+  // "yyyy-mm-dd" of a real day as "dd.mm.yyyy".
+  static bool datumstext(const QString& iso, QString& text) {
+    if (iso.size() != 10 || iso[4] != QLatin1Char('-') || iso[7] != QLatin1Char('-')) return false;
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+      if (!ziffer(iso[i])) return false;
+    auto zahl = [&iso](int von, int länge) {
+      int n = 0;
+      for (int i = von; i < von + länge; ++i) n = n * 10 + (iso[i].unicode() - '0');
+      return n;
+    };
+    if (!QDate(zahl(0, 4), zahl(5, 2), zahl(8, 2)).isValid()) return false;
+    text.resize(10);
+    const int quelle[10] = {8, 9, -1, 5, 6, -1, 0, 1, 2, 3};
+    for (int i = 0; i < 10; ++i) text[i] = quelle[i] < 0 ? QLatin1Char('.') : iso[quelle[i]];
+    return true;
+  }
+
+  // zahlformatieren(wert, nachkomma) of a float or double: the value's
+  // shortest text (7 or 15 digits) rounded half away from zero, without
+  // going through that text and the format pattern.
+  bool zahltext(const QVariant& wert, QString& text) const {
+    using vb::detail::Decimal;
+    int stellen;
+    if (wert.typeId() == QMetaType::Float) stellen = 7;
+    else if (wert.typeId() == QMetaType::Double) stellen = 15;
+    else return false;
+    Decimal d = Decimal::fromDouble(wert.toDouble(), stellen);
+    const int nachkomma = wie_->nachkomma < 0 ? 0 : wie_->nachkomma;
+    d.roundTo(nachkomma, false);
+    text = d.fixed(nachkomma, QLatin1Char(','), false);
+    return true;
+  }
+
+  int index_;
+  int typ_;
+  const Übernahme* wie_;
+  bool zahl_;
+  QString nulltext_;
+};
+
 }  // namespace
 
 QString zellentext(const QVariant& wert, int typ, const Übernahme& wie) {
@@ -21,15 +111,12 @@ QString zellentext(const QVariant& wert, int typ, const Übernahme& wie) {
 }
 
 int abfrageübernehmen(dao::Recordset& rs, ui::sevGrid& grid, const Übernahme& wie) {
-  struct Spalte {
-    int index;
-    int typ;
-  };
-  std::vector<Spalte> spalten;
+  // The type of each column is read once; no field handle per cell.
+  std::vector<Spaltenformat> spalten;
   for (int i = 0; i < rs.fieldCount(); ++i) {
     const dao::Field f = rs.fields(i);
     if (wie.ohneID && f.name().compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0) continue;
-    spalten.push_back({i, static_cast<int>(f.type())});
+    spalten.emplace_back(i, static_cast<int>(f.type()), wie);
     if (wie.spaltenanlegen) {
       grid.addcolumn(f.name(), f.name());
       if (istZahltyp(f.type())) {
@@ -43,12 +130,13 @@ int abfrageübernehmen(dao::Recordset& rs, ui::sevGrid& grid, const Übernahme& 
   QString zeile;
   for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
     zeile.clear();
-    for (const Spalte& s : spalten) {
-      zeile += zellentext(rs.fields(s.index).value(), s.typ, wie);
+    for (const Spaltenformat& s : spalten) {
+      zeile += s.text(rs);
       zeile += QLatin1Char('\t');
     }
     grid.additem(zeile);
     ++zeilen;
+    if (wie.jezeile) wie.jezeile();
   }
   return zeilen;
 }

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace zevo::ui {
 class sevGrid;
 }
@@ -26,6 +28,8 @@ struct Übernahme {
   // Add one column per field (key and caption = the field name; types 3 to 7
   // right-aligned numeric columns). false: the grid has its columns already.
   bool spaltenanlegen = true;
+  // Called after each row added (a progress bar's step, say).
+  std::function<void()> jezeile;
 };
 
 // Copies every row of rs (from its first record) into grid as TAB-separated

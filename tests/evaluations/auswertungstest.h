@@ -11,6 +11,10 @@
 #include "shell/testdatenbank.h"
 
 #include <QLineEdit>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <memory>

@@ -62,6 +62,39 @@ private slots:
     QCOMPARE(zweiter.cell(2, 1), QString("0,0"));
   }
 
+  // Every cell as zellentext writes it from the field's value, over values
+  // that test the edges: halves, negatives, long and tiny numbers, blanks
+  // and apostrophes, dates with and without a time, whole numbers in money
+  // and single columns.
+  void cellsAsTheRoutinesWriteThem() {
+    db_.execute("create table Werte (T text(50), D datetime, L long, C currency, S single, F double, I integer)");
+    const char* const zeilen[] = {
+        "'a', #01/02/2007#, 0, 0, 0, 0, 0",
+        "' b ', #12/31/1999 13:45:00#, -7, -0.005, 0.125, 2.675, 99",
+        "'O''Neil', #02/29/2008#, 2147483647, 12, 12, 1e-5, -3",
+        "'x', #01/01/1900#, 123456, 1234567.891, 1234567.8, 123456789012.345, 5",
+        "'', #06/15/2007#, 1, 0.015, -0.015, -2.5e-7, 1",
+        "'  ', #06/15/2007#, 1, 99999999999.9999, 98765432, 1e20, 1",
+        "'Ä ö', #06/15/2007#, 1, 0.5, 0.0049, 0.995, 1",
+        "'c  ', #06/15/2007#, 1, 0.5, 0.0049, 0.995, 1",
+        "' d', #06/15/2007#, 1, 0.5, 0.0049, 0.995, 1",
+    };
+    for (const char* z : zeilen) db_.execute(QString("insert into Werte values (%1)").arg(z));
+    db_.execute("insert into Werte (T) values (null)");
+    for (int nachkomma : {2, 0, 3}) {
+      dao::Recordset rs = db_.openRecordset("select * from Werte");
+      output::Übernahme wie;
+      wie.nachkomma = nachkomma;
+      wie.zahltypen = {dao::dbCurrency, dao::dbSingle, dao::dbDouble};
+      ui::sevGrid grid;
+      QCOMPARE(output::abfrageübernehmen(rs, grid, wie), 10);
+      int r = 1;
+      for (rs.moveFirst(); !rs.eof(); rs.moveNext(), ++r)
+        for (int c = 0; c < rs.fieldCount(); ++c)
+          QCOMPARE(grid.cell(r, c + 1), output::zellentext(rs.fields(c).value(), rs.fields(c).type(), wie));
+    }
+  }
+
   void handsOverToTheListWindow() {
     ui::sevGrid grid;
     grid.addcolumn("a", "Spalte");

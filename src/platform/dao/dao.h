@@ -101,6 +101,13 @@ public:
   int fieldCount() const;
   Field fields(int index) const;     // 0-based
   Field fields(const QString& name) const;  // case-insensitive; first match
+  // The current record's value of field `index` without a Field handle, as
+  // Field::value() gives it; storedValue as the layer keeps it (Null
+  // invalid, whole numbers qint64, dates "yyyy-mm-dd[ hh:mm:ss]" text).
+  // For reading many cells.
+  QVariant value(int index) const;
+  const QVariant& storedValue(int index) const;
+  FieldType fieldType(int index) const;
   Field operator[](const QString& name) const { return fields(name); }
   Field operator[](const char* name) const { return fields(QString::fromUtf8(name)); }
   bool hasField(const QString& name) const;

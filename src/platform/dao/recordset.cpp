@@ -212,6 +212,23 @@ Field Recordset::fields(int index) const {
   return Field(d_, index);
 }
 
+QVariant Recordset::value(int index) const {
+  const QVariant& gespeichert = storedValue(index);
+  return present(data(d_).fields[size_t(index)], gespeichert);
+}
+
+const QVariant& Recordset::storedValue(int index) const {
+  const RecordsetData& d = data(d_);
+  if (index < 0 || index >= d.width()) fail(errItemNotFound, QString::number(index));
+  return d.raw(index);
+}
+
+FieldType Recordset::fieldType(int index) const {
+  const RecordsetData& d = data(d_);
+  if (index < 0 || index >= d.width()) fail(errItemNotFound, QString::number(index));
+  return d.fields[size_t(index)].type;
+}
+
 Field Recordset::fields(const QString& name) const {
   const int i = data(d_).fieldIndex(name);
   if (i < 0) fail(errItemNotFound, name);

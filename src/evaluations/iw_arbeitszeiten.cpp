@@ -1,0 +1,256 @@
+#include "evaluations/iw_arbeitszeiten.h"
+
+#include "common/einstellungen.h"
+#include "common/fensterdienste.h"
+#include "common/routinen.h"
+#include "common/variablen.h"
+#include "components/sevgrid.h"
+#include "platform/runtime/mousepointer.h"
+#include "platform/runtime/vb.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace zevo::evaluations {
+
+namespace {
+
+const char* const tabellen[9] = {"Honigernte", "Wachsernte",      "Pollenernte", "Sonstigeernte", "Arbeiten",
+                                 "Wanderung",  "Gewichtsmessung", "Behandlung",  "Königinwechsel"};
+
+int aktuellesjahr() { return vb::trim(common::heute.mid(6, 4)).toInt(); }
+
+QString zahl(float wert) { return common::zahlformatieren(QVariant(double(wert)), 2); }
+
+}  // namespace
+
+QString IW_Arbeitszeiten::tabelle(int i) { return i >= 0 && i < 9 ? QString::fromUtf8(tabellen[i]) : QString(); }
+
+IW_Arbeitszeiten::IW_Arbeitszeiten(QWidget* parent)
+    : Auswertungsfenster(QStringLiteral("IW_Arbeitszeiten"), QStringLiteral("Auswertung Arbeitszeiten"), parent) {
+  auto* tabellenrahmen = new QGroupBox(QStringLiteral("Zu berücksichtigende Arbeitszeiten aus..."), this);
+  auto* tabellengitter = new QGridLayout(tabellenrahmen);
+  for (int i = 0; i < 9; ++i) {
+    konkost[i] = new QCheckBox(i == 3 ? QStringLiteral("Sonstige Ernte") : tabelle(i), tabellenrahmen);
+    tabellengitter->addWidget(konkost[i], i % 5, i / 5);
+  }
+  alletieranlegen();
+  tabellengitter->addWidget(alletier[0], 5, 0);
+  tabellengitter->addWidget(alletier[1], 5, 1);
+
+  auto* artrahmen = new QGroupBox(QStringLiteral("Buchungen auswerten (gruppieren) nach"), this);
+  auto* artspalte = new QVBoxLayout(artrahmen);
+  optiauswertung[0] = new QRadioButton(QStringLiteral("Wirtschaftsjahren"), artrahmen);
+  optiauswertung[1] = new QRadioButton(QStringLiteral("Völker (zu listende Datenfelder siehe oben)"), artrahmen);
+  artspalte->addWidget(optiauswertung[0]);
+  artspalte->addWidget(optiauswertung[1]);
+
+  auto* spaltenrahmen = new QGroupBox(QStringLiteral("Zu listende Datenfelder (Völker)"), this);
+  auto* spaltenspalte = new QVBoxLayout(spaltenrahmen);
+  const char* const spalten[3] = {"Volknummer", "Volkname", "Standort"};
+  for (int i = 0; i < 3; ++i) {
+    kontier[i] = new QCheckBox(QString::fromUtf8(spalten[i]), spaltenrahmen);
+    spaltenspalte->addWidget(kontier[i]);
+  }
+
+  auto* jahrrahmen = new QGroupBox(QStringLiteral("Berechnungszeitraum in Wirtschaftsjahren"), this);
+  auto* jahrzeile = new QHBoxLayout(jahrrahmen);
+  jahresfelderanlegen(true, jahrrahmen);
+  jahrzeile->addWidget(new QLabel(QStringLiteral("Wirtschaftsjahr von"), jahrrahmen));
+  jahrzeile->addWidget(&t(0));
+  jahrzeile->addWidget(new QLabel(QStringLiteral("bis"), jahrrahmen));
+  jahrzeile->addWidget(&t(1));
+  jahrzeile->addStretch(1);
+
+  QGroupBox* auswahl = völkerauswahlanlegen(Klauselart::Arbeitszeiten);
+  nächsteranlegen(QStringLiteral("&Vorheriger"), QStringLiteral("&Nächster"));
+
+  auto* links = new QVBoxLayout;
+  links->addWidget(auswahl);
+  links->addWidget(spaltenrahmen);
+  auto* rechts = new QVBoxLayout;
+  rechts->addWidget(tabellenrahmen);
+  rechts->addWidget(artrahmen);
+  auto* oben = new QHBoxLayout;
+  oben->addLayout(links);
+  oben->addLayout(rechts);
+  auto* knöpfe = new QHBoxLayout;
+  knöpfe->addWidget(nächster[0]);
+  knöpfe->addWidget(nächster[1]);
+  knöpfe->addStretch(1);
+  knöpfe->addWidget(hilfe);
+  knöpfe->addWidget(ok);
+  knöpfe->addWidget(beenden);
+  auto* ganz = new QVBoxLayout(this);
+  ganz->addLayout(oben);
+  ganz->addWidget(jahrrahmen);
+  ganz->addWidget(meter);
+  ganz->addLayout(knöpfe);
+}
+
+void IW_Arbeitszeiten::listenfüllen() {
+  const int y0 = aktuellesjahr() - 10;
+  for (int y = y0; y <= y0 + 20; ++y) {
+    t(0).listadd(QString::number(y));
+    t(1).listadd(QString::number(y));
+  }
+}
+
+void IW_Arbeitszeiten::optionensetzen() {
+  if (common::jahrvon() == 0) common::jahrvon() = aktuellesjahr();
+  if (common::jahrbis() == 0) common::jahrbis() = common::jahrvon();
+  t(0).setText(QString::number(common::jahrvon()));
+  t(1).setText(QString::number(common::jahrbis()));
+  const QString& gewählt = common::arbeitszeitentabellen();
+  for (int i = 0; i < 9 && i < gewählt.size(); ++i) konkost[i]->setChecked(gewählt[i] == QLatin1Char('1'));
+  for (int i = 0; i < 3; ++i) kontier[i]->setChecked(common::volkspalten(i) == 1);
+  optiauswertung[common::auswertungsart() == 1 ? 1 : 0]->setChecked(true);
+}
+
+void IW_Arbeitszeiten::optionenspeichern() {
+  common::jahrvon() = common::ganzzahlamanfang(t(0).text());
+  common::jahrbis() = common::ganzzahlamanfang(t(1).text());
+  QString gewählt;
+  for (QCheckBox* k : konkost) gewählt += k->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+  common::arbeitszeitentabellen() = gewählt;
+  for (int i = 0; i < 3; ++i) common::volkspalten(i) = kontier[i]->isChecked() ? 1 : 0;
+  common::auswertungsart() = optiauswertung[0]->isChecked() ? 0 : 1;
+}
+
+void IW_Arbeitszeiten::alletier_click(int index) {
+  for (QCheckBox* k : konkost) k->setChecked(index == 0);
+}
+
+float IW_Arbeitszeiten::summe(const QString& sql) {
+  dao::Recordset rs = datenbank().openRecordset(sql);
+  float wert = 0;
+  if (!rs.eof()) wert = common::zahlaustext(common::feldtext(rs.fields(0).value()));
+  rs.close();
+  return wert;
+}
+
+QString IW_Arbeitszeiten::werte(float zeile[10]) {
+  QString text;
+  zeile[9] = 0;
+  for (int i = 0; i < 9; ++i) zeile[9] += zeile[i];
+  for (int i = 0; i < 10; ++i) summen_[i] += zeile[i];
+  for (int i = 0; i < 9; ++i)
+    if (konkost[i]->isChecked()) text += zahl(zeile[i]) + "\t";
+  return text + zahl(zeile[9]) + "\t";
+}
+
+void IW_Arbeitszeiten::jahreslisten(int von, int bis) {
+  meterstarten(bis - von + 1);
+  for (int y = von; y <= bis; ++y) {
+    const QString klausel = völkerklausel();
+    const QString jahr = QString::number(y);
+    const QString zeitraum = " and Datum >= #01/01/" + jahr + "# and Datum <= #12/31/" + jahr +
+                             "# and Volk = Bienenvolk.ID";
+    float zeile[10] = {};
+    for (int i = 0; i < 9; ++i)
+      if (konkost[i]->isChecked())
+        zeile[i] = summe("select sum(Zeit_h) as summe from " + tabelle(i) + ", Bienenvolk" + klausel + zeitraum);
+    gridli->additem(jahr + "\t" + werte(zeile));
+    meterschritt();
+  }
+}
+
+void IW_Arbeitszeiten::völkerlisten(int von, int bis) {
+  dao::Recordset völker =
+      datenbank().openRecordset("select Volknr, Volkname, Standort, ID from Bienenvolk" + völkerklausel());
+  const QString zeitraum = " and Datum >= #01/01/" + QString::number(von) + "# and Datum <= #12/31/" +
+                           QString::number(bis) + "#";
+  if (!völker.eof()) {
+    völker.moveLast();
+    meterstarten(völker.recordCount());
+    const char* const spalten[3] = {"Volknr", "Volkname", "Standort"};
+    for (völker.moveFirst(); !völker.eof(); völker.moveNext()) {
+      const QString id = common::feldtext(völker.fields(3).value());
+      float zeile[10] = {};
+      for (int i = 0; i < 9; ++i)
+        if (konkost[i]->isChecked())
+          zeile[i] = summe("select sum(Zeit_h) as summe from " + tabelle(i) + " where Volk = " + id + zeitraum);
+      QString text;
+      for (int k = 0; k < 3; ++k)
+        if (kontier[k]->isChecked()) text += common::feldtext(völker[spalten[k]].value()) + "\t";
+      gridli->additem(text + werte(zeile));
+      meterschritt();
+    }
+  }
+  völker.close();
+}
+
+void IW_Arbeitszeiten::ok_click() {
+  if (std::none_of(std::begin(konkost), std::end(konkost), [](QCheckBox* k) { return k->isChecked(); }))
+    alletier_click(0);
+  if (std::none_of(std::begin(kontier), std::end(kontier), [](QCheckBox* k) { return k->isChecked(); }))
+    for (QCheckBox* k : kontier) k->setChecked(true);
+
+  // A year outside 1901..2099 (an empty box included) becomes the current year, visibly.
+  int jahre[2];
+  for (int i = 0; i < 2; ++i) {
+    jahre[i] = common::ganzzahlamanfang(t(i).text());
+    if (t(i).text().isEmpty() || !t(i).text()[0].isDigit() || jahre[i] < 1901 || jahre[i] > 2099) {
+      jahre[i] = aktuellesjahr();
+      t(i).setText(QString::number(jahre[i]));
+    }
+  }
+  const QString& zu = common::zeilenumbruch;
+  QString grund;
+  if (jahre[0] > jahre[1]) grund = "...das 'Wirtschaftsjahr von' größer ist als das 'Wirtschaftsjahr bis'." + zu;
+  else if (jahre[1] - jahre[0] + 1 > 30) grund = "...die Auswertung max. über 30 Jahre erlaubt ist." + zu;
+  if (abgelehnt(grund)) return;
+
+  listung([this, jahre] {
+    vb::setMousePointer(vb::vbHourglass);
+    gridli->lockupdate(true);
+    for (float& s : summen_) s = 0;
+    gridli->clear(true);
+    const bool völkerweise = optiauswertung[1]->isChecked();
+    if (völkerweise) {
+      const char* const schlüssel[3][2] = {{"volknr", "Volknr"}, {"volkname", "Volkname"}, {"standort", "Standort"}};
+      for (int k = 0; k < 3; ++k)
+        if (kontier[k]->isChecked())
+          gridli->addcolumn(QString::fromUtf8(schlüssel[k][0]), QString::fromUtf8(schlüssel[k][1]));
+    } else {
+      gridli->addcolumn(QStringLiteral("jahr"), QStringLiteral("Jahr"));
+    }
+    for (int i = 0; i < 9; ++i)
+      if (konkost[i]->isChecked()) gridli->addcolumn(QString::number(i), tabelle(i), true, 1);
+    gridli->addcolumn(QStringLiteral("9"), QStringLiteral("Gesamt"), true, 1);
+
+    if (völkerweise) völkerlisten(jahre[0], jahre[1]);
+    else jahreslisten(jahre[0], jahre[1]);
+
+    if (summen_[9] != 0) {
+      QString text = QStringLiteral("SUMME");
+      if (völkerweise) {
+        for (QCheckBox* k : kontier)
+          if (k->isChecked()) text += "\t";
+      } else {
+        text += "\t";
+      }
+      for (int i = 0; i < 9; ++i)
+        if (konkost[i]->isChecked()) text += zahl(summen_[i]) + "\t";
+      gridli->additem(text + zahl(summen_[9]) + "\t");
+    }
+    meterverbergen();
+    vb::setMousePointer(vb::vbDefault);
+    gridli->lockupdate(false);
+    if (gridli->rows() == 0) {
+      nichtsgefunden(QStringLiteral("Keine zu listenden Daten gefunden"));
+      return;
+    }
+    übergeben();
+  });
+}
+
+}  // namespace zevo::evaluations

@@ -1,0 +1,346 @@
+// The bookings of one table: the road from the main window's menu to the
+// list window and its text export, the field and sort lists, the checks,
+// the statement, the cell texts, and the sort and date mends.
+#include "auswertungstest.h"
+#include "evaluations/iw_voelker_buchungen_standard.h"
+#include "evaluations/registry.h"
+#include "shell/hauptfenster.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QListWidget>
+
+using namespace zevo;
+using namespace zevo::test;
+using evaluations::IW_Völker_Buchungen_Standard;
+
+namespace {
+
+using Fenster = IW_Völker_Buchungen_Standard;
+
+void tabellewählen(Fenster& w, const QString& tabelle) {
+  w.sevt(0).setText(tabelle);
+  w.sevt_listpick(0);
+}
+
+// Marks exactly the named fields.
+void markieren(Fenster& w, const QStringList& felder) {
+  for (int i = 0; i < w.li0->count(); ++i) w.li0->item(i)->setSelected(felder.contains(w.li0->item(i)->text()));
+}
+
+QStringList markierte(Fenster& w) {
+  QStringList m;
+  for (int i = 0; i < w.li0->count(); ++i)
+    if (w.li0->item(i)->isSelected()) m << w.li0->item(i)->text();
+  return m;
+}
+
+QStringList einträge(const ui::sevText& f) {
+  QStringList e;
+  for (int i = 0; i < f.listcount(); ++i) e << f.listtext(i);
+  return e;
+}
+
+}  // namespace
+
+class TestBuchungenStandard : public QObject {
+  Q_OBJECT
+  Hauptliste haupt_;
+  int anna_ = 0;
+
+private slots:
+  void initTestCase() { evaluations::registerEvaluationForms(); }
+
+  // Anna (1) and Berta (2) in stock, Carl (3) gone; honey of all three.
+  void init() {
+    datenbankbereitstellen();
+    datenbankgrundzustand(datum("15.10.2007"));
+    anna_ = volk("1", true, {{"Volkname", "Anna"}});
+    const int berta = volk("2", true, {{"Volkname", "O'Neil"}});
+    const int carl = volk("3", false, {{"Volkname", "Carl"}});
+    einfügen("Honigernte", {{"Datum", datum("10.06.2007")}, {"Menge_kg", 12.5}, {"Kosten", 12.5},
+                            {"Honigsorte", "O'Neil"}, {"Volk", anna_}});
+    einfügen("Honigernte", {{"Datum", datum("15.04.2007")}, {"Menge_kg", 3.0}, {"Volk", anna_}});
+    einfügen("Honigernte", {{"Datum", datum("01.08.2007")}, {"Menge_kg", 4.25}, {"Volk", berta}});
+    einfügen("Honigernte", {{"Datum", datum("20.06.2007")}, {"Menge_kg", 5.0}, {"Volk", carl}});
+    einfügen("Pollenernte", {{"Menge_g", 250}, {"Volk", anna_}});
+    haupt_.lesen(1);
+  }
+
+  // A table lists its own fields without Volk and ID; any pick marks every
+  // field; the sort lists follow the table, their texts are left alone.
+  void lists() {
+    auto w = geöffnet<Fenster>();
+    QCOMPARE(einträge(w->sevt(0)), Fenster::buchungstabellen());
+    QCOMPARE(einträge(w->sevt(1)), (QStringList{"", "Volknr", "Volkname"}));
+    tabellewählen(*w, "Honigernte");
+    const QStringList felder{"Datum", "Menge_kg", "Honigsorte", "Qualität", "Zeit_h", "Kosten", "Honig_Wert",
+                             "Bemerkung"};
+    QCOMPARE(markierte(*w), felder);
+    QCOMPARE(einträge(w->sevt(2)), QStringList({"", "Volknr", "Volkname"}) + felder);
+    markieren(*w, {"Datum"});
+    w->sevt(2).pick(5);   // Honigsorte
+    QCOMPARE(markierte(*w), felder);
+    w->sevt(1).pick(3);
+    tabellewählen(*w, "Wachsernte");
+    QCOMPARE(w->sevt(1).text() + "|" + w->sevt(2).text(), QString("Datum|Honigsorte"));
+    QVERIFY(einträge(w->sevt(1)).contains("Wachs_Wert"));
+    QVERIFY(!einträge(w->sevt(1)).contains("Honigsorte"));
+    QVERIFY(!Fenster::buchungstabellen().contains("Notizen"));
+  }
+
+  // The reasons of a refusal, in their order, in one box.
+  void checks_data() {
+    QTest::addColumn<bool>("tabelle");
+    QTest::addColumn<int>("buchung");
+    QTest::addColumn<QString>("von");
+    QTest::addColumn<QString>("bis");
+    QTest::addColumn<QString>("sortierung");
+    QTest::addColumn<QString>("gründe");
+    const QString felder = "...keine zu listenden Datenfelder (Buchungen) ausgewählt sind.\r\n";
+    const QString folge = "...das 'Datum von' größer ist als das 'Datum bis'.\r\n";
+    const QString muss = "...das Datum von...bis eingegeben werden muß.\r\n";
+    QTest::newRow("no table") << false << 0 << "" << "" << "" << felder;
+    QTest::newRow("all bookings ignore the dates") << true << 0 << "31.02.2007" << "" << "" << "";
+    QTest::newRow("to empty: both, order first") << true << 1 << "01.05.2007" << "" << "" << folge + muss;
+    QTest::newRow("from empty: only the must") << true << 1 << "" << "30.09.2007" << "" << muss;
+    QTest::newRow("from after to") << true << 1 << "01.10.2007" << "30.09.2007" << "" << folge;
+    QTest::newRow("impossible day") << true << 1 << "31.02.2007" << "30.09.2007" << "" << muss;
+    QTest::newRow("partial date") << true << 1 << "12.05" << "30.09.2007" << "" << muss;
+    QTest::newRow("no table, no dates") << false << 1 << "" << "" << "" << felder + muss;
+    QTest::newRow("stale sort field") << true << 0 << "" << "" << "Honigsorte"
+                                      << "...das Sortierfeld 'Honigsorte' nicht zur gewählten Tabelle gehört.\r\n";
+  }
+  void checks() {
+    QFETCH(bool, tabelle);
+    QFETCH(int, buchung);
+    QFETCH(QString, von);
+    QFETCH(QString, bis);
+    QFETCH(QString, sortierung);
+    QFETCH(QString, gründe);
+    Liste liste;
+    listeabfangen(liste);
+    messages().setAcceptInformation(true);
+    auto w = geöffnet<Fenster>();
+    if (!sortierung.isEmpty()) {
+      tabellewählen(*w, "Honigernte");
+      w->sevt(1).setText(sortierung);
+    }
+    if (tabelle) tabellewählen(*w, "Wachsernte");
+    w->tdat(0).setText(von);
+    w->tdat(1).setText(bis);
+    w->optibuch[buchung]->setChecked(true);
+    w->gridli->addcolumn("alt", "Alt");
+    w->gridli->additem("vorher\t");
+    w->ok->click();
+    QVERIFY(w->kontier[0]->isChecked() && w->kontier[1]->isChecked());   // ticked also when refused
+    if (gründe.isEmpty()) {
+      QVERIFY(messages().texts().isEmpty() || !messages().last().contains("nicht gelistet werden"));
+      return;
+    }
+    QCOMPARE(messages().count(), 1);
+    QCOMPARE(messages().last(), "Die Daten können nicht gelistet werden, weil...\r\n\r\n" + gründe);
+    QCOMPARE(liste.gezeigt, 0);
+    QCOMPARE(w->gridli->cell(1, 1), QString("vorher"));
+  }
+
+  // The statement's pieces.
+  void statement_data() {
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("tabelle");
+    QTest::addColumn<QStringList>("felder");
+    QTest::addColumn<QString>("s1");
+    QTest::addColumn<QString>("s2");
+    QTest::addColumn<QString>("anweisung");
+    QTest::newRow("all colonies, second sort alone")
+        << 1 << "Honigernte" << QStringList{"Datum"} << "" << "Datum"
+        << "select Bienenvolk.Volknr as Volknr, Bienenvolk.Volkname as Volkname, Honigernte.Datum as Datum from "
+           "Bienenvolk, Honigernte where Bienenvolk.ID = Honigernte.Volk";
+    QTest::newRow("selected, sort on an unlisted field")
+        << 2 << "Honigernte" << QStringList{"Datum"} << "Volkname" << "Kosten"
+        << "select Bienenvolk.Volknr as Volknr, Bienenvolk.Volkname as Volkname, Honigernte.Datum as Datum from "
+           "Bienenvolk, Honigernte where Selektiert = 'X' and Bienenvolk.ID = Honigernte.Volk order by Volkname, "
+           "Honigernte.Kosten";
+    QTest::newRow("a rating of the stock card, not listed")
+        << 3 << "Stockkarte" << QStringList{"Datum"} << "Volkstärke" << ""
+        << "select Bienenvolk.Volknr as Volknr, Bienenvolk.Volkname as Volkname, Stockkarte.Datum as Datum from "
+           "Bienenvolk, Stockkarte where Akt_im_Bestand <> 'X' and Bienenvolk.ID = Stockkarte.Volk order by "
+           "Stockkarte.Volkstärke";
+    QTest::newRow("a rating that is listed")
+        << 0 << "Stockkarte" << QStringList{"Volkstärke"} << "Volkstärke" << ""
+        << "select Bienenvolk.Volknr as Volknr, Bienenvolk.Volkname as Volkname, Stockkarte.Volkstärke as "
+           "Volkstärke from Bienenvolk, Stockkarte where Akt_im_Bestand = 'X' and Bienenvolk.ID = Stockkarte.Volk "
+           "order by Volkstärke";
+  }
+  void statement() {
+    QFETCH(int, option);
+    QFETCH(QString, tabelle);
+    QFETCH(QStringList, felder);
+    QFETCH(QString, s1);
+    QFETCH(QString, s2);
+    QFETCH(QString, anweisung);
+    auto w = geöffnet<Fenster>();
+    tabellewählen(*w, tabelle);
+    markieren(*w, felder);
+    w->optitieraus[option]->click();
+    w->sevt(1).setText(s1);
+    w->sevt(2).setText(s2);
+    w->kontier[0]->setChecked(true);
+    w->kontier[1]->setChecked(true);
+    QCOMPARE(w->gründe(), QString());
+    QCOMPARE(w->anweisung(), anweisung);
+    // Every one of them runs.
+    QVERIFY(w->datenbank().openRecordset(anweisung).isOpen());
+  }
+
+  // Cells: money and single with two decimals, Null as 0,00; whole numbers
+  // plain in a right-aligned number column; Null text or date empty; an
+  // apostrophe as a backtick. The option of the current colony lists it alone.
+  void cells() {
+    Liste liste;
+    listeabfangen(liste);
+    common::völkerauswahl() = 4;
+    auto w = geöffnet<Fenster>();
+    tabellewählen(*w, "Honigernte");
+    markieren(*w, {"Datum", "Menge_kg", "Honigsorte", "Kosten"});
+    w->sevt(1).setText("Datum");
+    w->ok->click();
+    QCOMPARE(liste.zeilen, (QStringList{"Volknr\tVolkname\tDatum\tMenge_kg\tHonigsorte\tKosten\t",
+                                        "1\tAnna\t15.04.2007\t3,00\t\t0,00\t",
+                                        "1\tAnna\t10.06.2007\t12,50\tO`Neil\t12,50\t"}));
+    QCOMPARE(liste.ausrichtung, (QList<int>{0, 0, 0, 1, 0, 1}));
+    tabellewählen(*w, "Pollenernte");
+    markieren(*w, {"Datum", "Menge_g", "Zeit_h"});
+    w->kontier[0]->setChecked(false);
+    w->ok->click();
+    QCOMPARE(liste.zeilen, (QStringList{"Volkname\tDatum\tMenge_g\tZeit_h\t", "Anna\t\t250\t0,00\t"}));
+    QCOMPARE(liste.ausrichtung, (QList<int>{0, 0, 1, 1}));
+    QCOMPARE(w->gridli->column("Menge_g").numeric(), 1);
+  }
+
+  // Nothing found: the message, the grid keeps its rows, no list window.
+  void nothingFound() {
+    Liste liste;
+    listeabfangen(liste);
+    auto w = geöffnet<Fenster>();
+    tabellewählen(*w, "Wanderung");
+    w->gridli->addcolumn("alt", "Alt");
+    w->gridli->additem("vorher\t");
+    messages().expect("Es wurden lt. den aktuellen Einstellungen keine Daten gefunden!");
+    w->ok->click();
+    QVERIFY(messages().allUsed());
+    QCOMPARE(liste.gezeigt, 0);
+    QCOMPARE(w->gridli->rows(), 1);
+    QCOMPARE(w->gridli->cell(1, 1), QString("vorher"));
+    QVERIFY(!w->gridli->locked());
+    QCOMPARE(vb::mousePointer(), int(vb::vbDefault));
+  }
+
+  // A stored booking choice outside 0..1 opens as "Alle Buchungen".
+  void storedChoice() {
+    common::buchungsauswahlstandard() = 5;
+    common::buchungsdatumvon() = "01.01.2007";
+    auto w = geöffnet<Fenster>();
+    QVERIFY(w->optibuch[0]->isChecked());
+    QCOMPARE(w->tdat(0).text(), QString("01.01.2007"));
+  }
+
+  // A table dropped under the window: one German message, then it lists again.
+  void databaseFailure() {
+    Liste liste;
+    listeabfangen(liste);
+    auto w = geöffnet<Fenster>();
+    tabellewählen(*w, "Honigernte");
+    db().execute("alter table Honigernte rename to Honigernte_weg");
+    messages().expect("Die Daten konnten nicht gelistet werden.");
+    w->ok->click();
+    db().execute("alter table Honigernte_weg rename to Honigernte");
+    QVERIFY(messages().allUsed());
+    QCOMPARE(liste.gezeigt, 0);
+    QVERIFY(w->meter->isHidden());
+    QCOMPARE(vb::mousePointer(), int(vb::vbDefault));
+    w->ok->click();
+    QCOMPARE(liste.gezeigt, 1);
+  }
+
+  // From the menu item to the list window and its text export, and back:
+  // the options come back at the next opening, table and fields do not.
+  // Last: it starts a main window on a program folder and database of its own.
+  void road() {
+    hauptfenstergrundzustand();
+    neuerProgrammordner();
+    auto haupt = gestartet();
+    for (const char* nr : {"2", "1", "3"}) volkanlegen(nr, nr[0] == '3' ? "" : "X");
+    haupt->datenvölkerlesen();
+    auto id = [](const char* nr) { return anzahl(QString("select ID from Bienenvolk where Volknr = '%1'").arg(nr)); };
+    const struct {
+      const char* nr;
+      const char* tag;
+      double kg;
+    } ernten[] = {{"1", "10.06.2007", 12.5}, {"1", "15.04.2007", 3}, {"2", "01.08.2007", 4.25}, {"3", "20.06.2007", 5}};
+    for (const auto& e : ernten)
+      einfügen("Honigernte", {{"Datum", datum(e.tag)}, {"Menge_kg", e.kg}, {"Volk", id(e.nr)}});
+    Liste liste;
+    listeabfangen(liste);
+    QStringList export_;
+    forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [&](output::IA_Zwischenliste& l) {
+      liste.zeilen.clear();
+      for (int r = 1; r <= l.gridli->rows(); ++r)
+        liste.zeilen << l.gridli->cell(r, 1) + "|" + l.gridli->cell(r, 2) + "|" + l.gridli->cell(r, 3);
+      liste.ausrichtung = {l.gridli->column(1).align(), l.gridli->column(2).align(), l.gridli->column(3).align()};
+      QCOMPARE(l.gridli->column(3).caption(), QString("Menge_kg"));
+      forms().on("IA_Textausgabe", [](vb::Form* f) { f->unload(); });
+      l.comtext_Click();
+      QFile datei(common::datenpfad + "LISTE.TXT");
+      QVERIFY(datei.open(QIODevice::ReadOnly));
+      export_ = QString::fromLatin1(datei.readAll()).split("\r\n");
+      l.cmdschließen_Click();
+    });
+    forms().onWindow<Fenster>("IW_Völker_Buchungen_Standard", [&](Fenster& w) {
+      tabellewählen(w, "Honigernte");
+      markieren(w, {"Datum", "Menge_kg"});
+      w.kontier[0]->setChecked(true);
+      w.optitieraus[0]->click();
+      QTest::keyClicks(w.tdat(0).editor(), "01.05.2007");
+      QTest::keyClicks(w.tdat(1).editor(), "30.09.2007");
+      w.sevt(1).pick(1);
+      w.sevt(2).pick(3);
+      QCOMPARE(w.sevt(1).text() + " " + w.sevt(2).text(), QString("Volknr Datum"));
+      markieren(w, {"Datum", "Menge_kg"});   // the sort picks marked every field again
+      QCOMPARE(w.anweisung(),
+               QString("select Bienenvolk.Volknr as Volknr, Honigernte.Datum as Datum, Honigernte.Menge_kg as "
+                       "Menge_kg from Bienenvolk, Honigernte where Akt_im_Bestand = 'X' and Bienenvolk.ID = "
+                       "Honigernte.Volk and Honigernte.Datum >= #05/01/2007# and Honigernte.Datum <= #09/30/2007# "
+                       "order by Volknr, Datum"));
+      w.ok->click();
+      w.beenden->click();
+    });
+    haupt->menüpunkt("XW_Völkerbuchungenstandard")->trigger();
+    QCOMPARE(liste.zeilen, (QStringList{"1|10.06.2007|12,50", "2|01.08.2007|4,25"}));
+    QCOMPARE(liste.ausrichtung, (QList<int>{0, 0, 1}));
+    const QString text = export_.join("\n");
+    QVERIFY2(text.contains("10.06.2007") && text.contains("12,50") && text.contains("01.08.2007") &&
+                 text.contains("Menge_kg"),
+             qPrintable(text));
+    QCOMPARE(common::buchungsvolkspalten(0), 1);
+    QCOMPARE(common::buchungsvolkspalten(1), 0);
+    QCOMPARE(common::buchungsauswahlstandard(), 1);
+    QCOMPARE(common::buchungsdatumvon() + "-" + common::buchungsdatumbis(), QString("01.05.2007-30.09.2007"));
+
+    bool wiedergeöffnet = false;
+    forms().onWindow<Fenster>("IW_Völker_Buchungen_Standard", [&](Fenster& w) {
+      wiedergeöffnet = true;
+      QVERIFY(w.kontier[0]->isChecked() && !w.kontier[1]->isChecked());
+      QVERIFY(w.optibuch[1]->isChecked());
+      QCOMPARE(w.tdat(0).text() + "-" + w.tdat(1).text(), QString("01.05.2007-30.09.2007"));
+      QCOMPARE(w.sevt(0).text() + w.sevt(1).text() + w.sevt(2).text(), QString());
+      QCOMPARE(w.li0->count(), 0);
+      w.beenden->click();
+    });
+    haupt->menüpunkt("XW_Völkerbuchungenstandard")->trigger();
+    QVERIFY(wiedergeöffnet);
+  }
+};
+
+ZEVO_TEST_MAIN(TestBuchungenStandard)
+#include "test_voelker_buchungen_standard.moc"
