@@ -5,6 +5,7 @@
 #include "common/variablen.h"
 #include "components/sevgrid.h"
 #include "platform/runtime/mousepointer.h"
+#include "platform/runtime/vb.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -112,8 +113,11 @@ private:
   std::unordered_map<std::pair<int, double>, QString, Hash> gemerkt_;
 };
 
+// A whole date of the calendar: "dd.mm.yyyy", or an eight-character form
+// ("1.5.2007", "01.05.07") that sortdatum and sqldatum complete.
 bool ganzesdatum(const QString& text) {
-  return QDate::fromString(text.trimmed(), QStringLiteral("dd.MM.yyyy")).isValid();
+  if (!vb::isDate(text)) return false;
+  return text.size() == 8 || QDate::fromString(text, QStringLiteral("dd.MM.yyyy")).isValid();
 }
 
 }  // namespace
