@@ -29,10 +29,12 @@ const char* const sätze[7] = {"Es sollen die Daten aus den Buchungen...",
                               "...sortiert nach den Datenfeldern...",
                               "...gelistet werden."};
 
-// A whole date as the field's mask writes it, and one the calendar knows.
+// A whole date of the calendar: "dd.mm.yyyy", or an eight-character form
+// ("1.5.2007", "01.05.07") that sortdatum and sqldatum complete.
 bool ganzesdatum(const QString& text) {
   static const QRegularExpression form(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d\\d\\d\\d$"));
-  return form.match(text).hasMatch() && vb::isDate(text);
+  if (!vb::isDate(text)) return false;
+  return text.size() == 8 || form.match(text).hasMatch();
 }
 
 }  // namespace

@@ -38,6 +38,17 @@ public:
   }
 };
 
+// Marks exactly the named entries of a list; the marked entries in list order.
+inline void markieren(QListWidget* liste, const QStringList& namen) {
+  for (int i = 0; i < liste->count(); ++i) liste->item(i)->setSelected(namen.contains(liste->item(i)->text()));
+}
+inline QStringList markierte(QListWidget* liste) {
+  QStringList m;
+  for (int i = 0; i < liste->count(); ++i)
+    if (liste->item(i)->isSelected()) m << liste->item(i)->text();
+  return m;
+}
+
 // A window built, loaded and activated as showing it does, without showing it.
 template <class Fenster>
 std::unique_ptr<Fenster> geöffnet() {

@@ -8,22 +8,6 @@ using namespace zevo;
 using namespace zevo::test;
 using evaluations::IW_Völkerdaten;
 
-namespace {
-
-void markieren(IW_Völkerdaten& w, const QStringList& namen) {
-  for (int i = 0; i < w.liste->count(); ++i)
-    w.liste->item(i)->setSelected(namen.contains(w.liste->item(i)->text()));
-}
-
-QStringList markierte(IW_Völkerdaten& w) {
-  QStringList m;
-  for (int i = 0; i < w.liste->count(); ++i)
-    if (w.liste->item(i)->isSelected()) m << w.liste->item(i)->text();
-  return m;
-}
-
-}  // namespace
-
 class TestVoelkerdaten : public QObject {
   Q_OBJECT
   Hauptliste haupt_;
@@ -66,8 +50,8 @@ private slots:
     listeabfangen(liste);
     auto w = geöffnet<IW_Völkerdaten>();
     w->optitieraus[option]->click();
-    markieren(*w, {});
-    for (const QString& m : markiert) markieren(*w, markierte(*w) << m);
+    markieren(w->liste, {});
+    for (const QString& m : markiert) markieren(w->liste, markierte(w->liste) << m);
     w->komsort->setListindex(sortierung);
     w->ok->click();
     QCOMPARE(liste.gezeigt, 1);
@@ -91,7 +75,7 @@ private slots:
     QCOMPARE(w->komsort->text(), QString("Volknr"));
     w->ok->click();
     QCOMPARE(liste.zeilen.first().count('\t'), 36);
-    QCOMPARE(markierte(*w).size(), 36);
+    QCOMPARE(markierte(w->liste).size(), 36);
     w->beenden->click();
     QCOMPARE(common::völkerdatenfelder().count(';'), 37);
     QVERIFY(common::völkerdatenfelder().startsWith(";Volknr;Volkname;"));
@@ -119,7 +103,7 @@ private slots:
     common::völkerdatenfelder() = felder;
     common::völkerdatensortierung() = sortierung;
     auto w = geöffnet<IW_Völkerdaten>();
-    QCOMPARE(markierte(*w), markiert);
+    QCOMPARE(markierte(w->liste), markiert);
     QCOMPARE(w->komsort->text(), sorttext);
   }
 
