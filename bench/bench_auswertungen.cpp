@@ -6,7 +6,13 @@
 //   2. bookings of Stockkarte: all fields, both colony columns, all
 //      colonies, all bookings, sorted by Volknr and Datum;
 //   3. working times: nine tables, all colonies, 30 years, by years
-//      (270 sum queries) and by colonies (2,700 sum queries).
+//      (270 sum queries) and by colonies (2,700 sum queries);
+//   4. extended bookings of all colonies: table mode with every field, the
+//      same with the latest booking only, the event report by date and by
+//      colony;
+//   5. all 35 statistics with the average row, per colony 2009-2023 and per
+//      year 2003-2023;
+//   6. every grouping, crosstab, cost, site and age evaluation (slowest, sum).
 //
 //   bench_auswertungen [folder]    builds the database there (default: a temporary folder)
 
@@ -16,6 +22,9 @@
 #include "common/variablen.h"
 #include "components/sevgrid.h"
 #include "evaluations/iw_arbeitszeiten.h"
+#include "evaluations/iw_gruppierungen.h"
+#include "evaluations/iw_statistiken.h"
+#include "evaluations/iw_voelker_buchungen.h"
 #include "evaluations/iw_voelker_buchungen_standard.h"
 #include "evaluations/iw_voelkerdaten.h"
 #include "output/listenuebergabe.h"
@@ -27,6 +36,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QListWidget>
@@ -160,6 +170,112 @@ int main(int argc, char** argv) {
     w.optiauswertung[1]->setChecked(true);
     const auto völker = runden(5, [&] { w.ok_click(); });
     bericht("3b. Arbeitszeiten: 9 Tabellen, 30 Jahre, nach Völkern", völker, zeilenDerDatei());
+    w.unload();
+  }
+  // --- 4: bookings --------------------------------------------------------------------
+  {
+    evaluations::IW_Völker_Buchungen w;
+    w.Form_Load();
+    w.Form_Activate();
+    w.optitieraus[1]->setChecked(true);
+    w.alletier_click(0);
+    w.kontier[0]->setChecked(true);
+    w.kontier[1]->setChecked(true);
+    struct Fall {
+      const char* name;
+      bool ereignis, gruppiert;
+      int auswahl;
+    } fälle[] = {{"4. Buchungen Tabellen, alle Felder", false, false, 0},
+                 {"4. Buchungen Tabellen, letzte Buchung", false, false, 2},
+                 {"4. Buchungen Ereignisbericht nach Datum", true, false, 0},
+                 {"4. Buchungen Ereignisbericht nach Völkern", true, true, 0}};
+    for (const Fall& f : fälle) {
+      w.konereignis->setChecked(f.ereignis);
+      w.kontiergruppe->setChecked(f.gruppiert);
+      w.optibuch[f.auswahl]->setChecked(true);
+      const auto ms = runden(5, [&] { w.ok_click(); });
+      bericht(f.name, ms, w.gridli->rows());
+      if (f.ereignis) {
+        const auto sortms = runden(5, [&] {
+          w.gridli->sort(f.gruppiert ? QStringLiteral("vnummer,datum") : QStringLiteral("datum,vnummer"));
+        });
+        bericht("   davon das Sortieren", sortms);
+      }
+    }
+    // Where the table mode's time goes: the ten queries alone.
+    w.konereignis->setChecked(false);
+    w.optibuch[0]->setChecked(true);
+    const auto ms = runden(5, [&] {
+      for (int i = 0; i < evaluations::IW_Völker_Buchungen::anzahltabellen; ++i) {
+        dao::Recordset rs = w.datenbank().openRecordset(w.abfrage(i, false));
+        for (; !rs.eof(); rs.moveNext()) {
+        }
+      }
+    });
+    bericht("   davon die zehn Abfragen", ms);
+    w.ok_click();
+    const auto datei = runden(5, [&] { w.gridli->savetofile(ordner + "gridli.txt"); });
+    bericht("   davon gridli.txt schreiben", datei);
+    w.unload();
+  }
+
+  // --- 5: statistics --------------------------------------------------------------------
+  {
+    evaluations::IW_Statistiken w;
+    w.Form_Load();
+    w.alletier_click(0);
+    for (QCheckBox* k : w.kontier) k->setChecked(true);
+    w.konschnitt->setChecked(true);
+    struct Fall {
+      const char* name;
+      const char* von;
+      int knopf;
+    } fälle[] = {{"5. Statistik je Volk 2009-2023", "2009", 0}, {"5. Statistik je Jahr 2003-2023", "2003", 1}};
+    for (const Fall& f : fälle) {
+      w.t(0).setText(f.von);
+      w.t(1).setText("2023");
+      const auto ms = runden(5, [&] { w.ok_click(f.knopf); });
+      bericht(f.name, ms, w.gridli->rows());
+    }
+    w.unload();
+  }
+
+  // --- 6: groupings --------------------------------------------------------------------
+  {
+    evaluations::IW_Gruppierungen w;
+    w.Form_Load();
+    std::vector<std::pair<QString, std::function<void()>>> auswertungen;
+    for (int i = 0; i < w.li1->count(); ++i)
+      auswertungen.push_back({"li1 " + w.li1->item(i)->text(), [&w, i] {
+                                w.li1->setCurrentRow(i);
+                                w.gruppeok_click();
+                              }});
+    for (int i = 0; i < w.li2->count(); ++i)
+      auswertungen.push_back({"li2 " + w.li2->item(i)->text(), [&w, i] {
+                                w.li2->setCurrentRow(i);
+                                w.auswertungok_click();
+                              }});
+    for (int i = 0; i < 9; ++i)
+      auswertungen.push_back({"Kosten " + w.gruppekostenjetier[i]->text(), [&w, i] { w.gruppekostenjetier_click(i); }});
+    for (int i = 0; i < 3; ++i)
+      auswertungen.push_back({"Standort " + w.sonstigecom[i]->text(), [&w, i] { w.sonstigecom_click(i); }});
+    for (int i = 0; i < 2; ++i)
+      auswertungen.push_back({"Alter " + w.sonstigeok[i]->text(), [&w, i] { w.sonstigeok_click(i); }});
+    double summe = 0, langsamste = 0;
+    QString welche;
+    for (const auto& [name, lauf] : auswertungen) {
+      const double m = median(runden(5, [&] {
+        lauf();
+        w.ok_click();
+      }));
+      summe += m;
+      if (m > langsamste) {
+        langsamste = m;
+        welche = name;
+      }
+    }
+    std::printf("6. Gruppierungen: %d Auswertungen, Summe %.1f ms, langsamste %.1f ms (%s)\n",
+                int(auswertungen.size()), summe, langsamste, qPrintable(welche));
     w.unload();
   }
   common::datenbank.close();

@@ -462,6 +462,32 @@ void sevGrid::additem(const QString& text, int position) {
   }
 }
 
+void sevGrid::insertemptyrows(QList<int> positions) {
+  const int n = rows();
+  positions.removeIf([n](int p) { return p < 1 || p > n; });
+  if (positions.isEmpty()) return;
+  std::sort(positions.begin(), positions.end());
+  std::vector<GridRow> neu;
+  neu.reserve(d->rows.size() + positions.size());
+  int vorher = 0;   // inserted rows before the current row and before the anchor
+  int vorAnker = 0;
+  qsizetype k = 0;
+  for (int r = 1; r <= n; ++r) {
+    for (; k < positions.size() && positions[k] == r; ++k) {
+      neu.emplace_back();
+      if (d->current >= r) ++vorher;
+      if (d->anchor >= r) ++vorAnker;
+    }
+    neu.push_back(std::move(d->rows[r - 1]));
+  }
+  d->rows = std::move(neu);
+  d->current += d->current > 0 ? vorher : 0;
+  d->anchor += d->anchor > 0 ? vorAnker : 0;
+  d->selDirty = true;
+  changedAll();
+  if (vorher > 0) emit rowchange();
+}
+
 int sevGrid::rows() const { return int(d->rows.size()); }
 int sevGrid::cols() const { return int(d->cols.size()); }
 int sevGrid::row() const { return d->current; }

@@ -100,6 +100,10 @@ public:
   // Cells separated by TAB; one trailing TAB does not make an extra cell.
   // position: 1-based, the row is inserted before it (0 = append).
   void additem(const QString& text, int position = 0);
+  // An empty row before each of the given rows (1-based, numbered as the
+  // rows stand now; a position twice gives two), in one pass: the same as
+  // additem("", p) for each p from the largest to the smallest.
+  void insertemptyrows(QList<int> positions);
 
   // --- reading ---------------------------------------------------------------
   int rows() const;

@@ -31,8 +31,22 @@ std::optional<double> dateNumber(const QVariant& v) {
   return std::nullopt;
 }
 
+// "dd.mm.yyyy" read by position, as QDate::fromString with that format
+// reads it, without parsing the format for every cell.
+QDate ddmmyyyy(const QString& s) {
+  if (s.size() != 10 || s[2] != QLatin1Char('.') || s[5] != QLatin1Char('.')) return {};
+  int z[8];
+  const int pos[8] = {0, 1, 3, 4, 6, 7, 8, 9};
+  for (int i = 0; i < 8; ++i) {
+    const char16_t c = s[pos[i]].unicode();
+    if (c < '0' || c > '9') return {};
+    z[i] = c - '0';
+  }
+  return QDate(z[4] * 1000 + z[5] * 100 + z[6] * 10 + z[7], z[2] * 10 + z[3], z[0] * 10 + z[1]);
+}
+
 std::optional<double> dateText(const QString& s) {
-  const QDate d = QDate::fromString(s, QStringLiteral("dd.MM.yyyy"));
+  const QDate d = ddmmyyyy(s);
   if (d.isValid()) return double(d.toJulianDay());
   if (const auto p = vb::parseDateTime(s))
     return double(p->date().toJulianDay()) + p->time().msecsSinceStartOfDay() / 86400000.0;
@@ -43,7 +57,7 @@ bool allCellsAreDates(const std::vector<GridRow>& rows, int col) {
   bool any = false;
   for (const auto& r : rows) {
     if (col >= r.cells.size() || r.cells[col].isEmpty()) continue;
-    if (!QDate::fromString(r.cells[col], QStringLiteral("dd.MM.yyyy")).isValid()) return false;
+    if (!ddmmyyyy(r.cells[col]).isValid()) return false;
     any = true;
   }
   return any;
@@ -73,6 +87,7 @@ void sevGrid::sortBy(const std::vector<std::pair<int, bool>>& order) {
     bool desc;
     int col;
     std::vector<SortKey> keys;
+    std::vector<QString> texts;   // text columns, and the texts that are no value
   };
   std::vector<Column> plan;
   for (const auto& [c, desc] : order) {
@@ -86,8 +101,12 @@ void sevGrid::sortBy(const std::vector<std::pair<int, bool>>& order) {
     } else if (gc.columntype == 2 || allCellsAreDates(d->rows, c)) {
       how = Compare::Date;
     }
-    Column pc{how, desc, c, std::vector<SortKey>(n)};
-    if (how != Compare::Text) {
+    Column pc{how, desc, c, std::vector<SortKey>(n), {}};
+    if (how == Compare::Text) {
+      // One collation key per row, compared as plain text.
+      pc.texts.resize(n);
+      for (int i = 0; i < n; ++i) pc.texts[i] = vb::textSortKey(d->cellRef(i, c));
+    } else {
       for (int i = 0; i < n; ++i) {
         const GridRow& r = d->rows[i];
         const QString& text = d->cellRef(i, c);
@@ -107,8 +126,13 @@ void sevGrid::sortBy(const std::vector<std::pair<int, bool>>& order) {
           x = v.isValid() ? dateNumber(v) : std::nullopt;
           if (!x) x = dateText(text.trimmed());
         }
-        if (x) k.num = *x;
-        else k.cat = 2;
+        if (x) {
+          k.num = *x;
+        } else {
+          k.cat = 2;
+          if (pc.texts.empty()) pc.texts.resize(n);
+          pc.texts[i] = vb::textSortKey(text);
+        }
       }
     }
     plan.push_back(std::move(pc));
@@ -120,13 +144,13 @@ void sevGrid::sortBy(const std::vector<std::pair<int, bool>>& order) {
     for (const Column& pc : plan) {
       int r = 0;
       if (pc.how == Compare::Text) {
-        r = vb::textCompare(d->cellRef(a, pc.col), d->cellRef(b, pc.col));
+        r = pc.texts[a].compare(pc.texts[b]);
       } else {
         const SortKey& ka = pc.keys[a];
         const SortKey& kb = pc.keys[b];
         if (ka.cat != kb.cat) r = ka.cat < kb.cat ? -1 : 1;
         else if (ka.cat == 1) r = ka.num < kb.num ? -1 : (ka.num > kb.num ? 1 : 0);
-        else if (ka.cat == 2) r = vb::textCompare(d->cellRef(a, pc.col), d->cellRef(b, pc.col));
+        else if (ka.cat == 2) r = pc.texts[a].compare(pc.texts[b]);
       }
       if (r != 0) return pc.desc ? r > 0 : r < 0;
     }

@@ -1,5 +1,6 @@
 // The unbound grid: filling, keys, sorting, finding, events, widths, files.
 #include "components/sevgrid.h"
+#include "platform/runtime/vb.h"
 #include "support/testmain.h"
 
 #include <QHeaderView>
@@ -155,6 +156,40 @@ private slots:
     g.setRow(0);                          // a multi-select grid keeps its marks
     QCOMPARE(g.selcount(), 1);
     QCOMPARE(g.selrow(1), 0);
+  }
+
+  // The sort compares one key per row; each pair of keys must order as the
+  // German text order orders the texts.
+  void textKeysOrderAsTheTextOrder() {
+    const QStringList wörter{"",      "a",      "A",      "ab",     "aB",   "abß",   "abs",    "abss", "Äb",
+                             "äb",    "Abt",    "ÄPFEL",  "Apfel",  "apfel", "Straße", "Strasse", "strasse",
+                             "Straßen", "é",    "e",      "f",      "10",    "9",      "Zander", "z`x", "Œuvre"};
+    auto sign = [](int x) { return (x > 0) - (x < 0); };
+    for (const QString& a : wörter)
+      for (const QString& b : wörter)
+        QVERIFY2(sign(zevo::vb::textSortKey(a).compare(zevo::vb::textSortKey(b))) == sign(zevo::vb::textCompare(a, b)),
+                 qPrintable(a + " / " + b));
+  }
+
+  // Empty rows inserted in one pass stand where inserting them one at a
+  // time from the bottom puts them, and the current row moves with its row.
+  void emptyRowsInOnePass() {
+    const QList<int> stellen[] = {{2, 4}, {4, 2, 2}, {1, 5}, {0, 6, 3}, {}};
+    for (const QList<int>& p : stellen) {
+      sevGrid einzeln, einmal;
+      for (sevGrid* g : {&einzeln, &einmal}) {
+        fill(*g, {"a", "b", "c", "d", "e"});
+        g->setRow(3);
+      }
+      QList<int> absteigend = p;
+      std::sort(absteigend.begin(), absteigend.end(), std::greater<int>());
+      for (int r : absteigend)
+        if (r >= 1 && r <= 5) einzeln.additem(QString(), r);
+      einmal.insertemptyrows(p);
+      QCOMPARE(columnTexts(einmal, 1), columnTexts(einzeln, 1));
+      QCOMPARE(einmal.row(), einzeln.row());
+      QCOMPARE(einmal.cell(einmal.row(), 1), QString("c"));
+    }
   }
 
   void findrow_data() {

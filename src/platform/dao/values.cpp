@@ -36,6 +36,23 @@ double currency(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
 // "yyyy-mm-dd" or "yyyy-mm-dd hh:mm:ss" as QDate or QDateTime; other text stays text.
 QVariant dateOf(const QString& s) {
   if (s.size() == 10) {
+    // Read by position (every date cell of a listing comes this way); a text
+    // that is not all digits goes through the format below.
+    if (s[4] == QLatin1Char('-') && s[7] == QLatin1Char('-')) {
+      int z[8];
+      const int pos[8] = {0, 1, 2, 3, 5, 6, 8, 9};
+      bool ziffern = true;
+      for (int i = 0; i < 8 && ziffern; ++i) {
+        const char16_t c = s[pos[i]].unicode();
+        ziffern = c >= '0' && c <= '9';
+        z[i] = c - '0';
+      }
+      if (ziffern) {
+        const QDate d(z[0] * 1000 + z[1] * 100 + z[2] * 10 + z[3], z[4] * 10 + z[5], z[6] * 10 + z[7]);
+        if (d.isValid()) return d;
+        return s;
+      }
+    }
     const QDate d = QDate::fromString(s, QStringLiteral("yyyy-MM-dd"));
     if (d.isValid()) return d;
   } else if (s.size() == 19) {

@@ -545,6 +545,32 @@ int textCompare(const QString& a, const QString& b) {
   return 0;
 }
 
+QString textSortKey(const QString& s) {
+  // The bases, a 0 that ends them (a shorter text first), then one mark per
+  // unit: '0' plain, '1' accented (the unaccented twin first).
+  QString basen;
+  QString akzente;
+  basen.reserve(s.size() * 2 + 1);
+  akzente.reserve(s.size() + 1);
+  std::vector<Unit> u;
+  for (QChar c : s) {
+    const char16_t z = c.unicode();
+    if (z < 0x80) {
+      basen += QChar(z >= 'A' && z <= 'Z' ? char16_t(z + 32) : z);
+      akzente += QLatin1Char('0');
+      continue;
+    }
+    u.clear();
+    appendUnits(c, u);
+    for (const Unit& e : u) {
+      basen += e.base;
+      akzente += e.accented ? QLatin1Char('1') : QLatin1Char('0');
+    }
+  }
+  basen += QChar(char16_t(0));
+  return basen + akzente;
+}
+
 // --- clock ---------------------------------------------------------------------
 
 QDateTime now() { return fixedClock ? *fixedClock : QDateTime::currentDateTime(); }

@@ -72,6 +72,9 @@ QString rtrim(const QString& s);
 // an unaccented word before its accented twin. Used by the database's collation
 // and by the grid's text sort. <0, 0, >0.
 int textCompare(const QString& a, const QString& b);
+// A key for that order: two keys compare as plain UTF-16 text exactly as
+// textCompare compares their texts. For sorting many rows, build once per row.
+QString textSortKey(const QString& s);
 
 // --- clock ------------------------------------------------------------------
 QDate date();                               // today, from the clock below

@@ -1,0 +1,455 @@
+#include "evaluations/iw_voelker_buchungen.h"
+
+#include "common/einstellungen.h"
+#include "common/routinen.h"
+#include "common/variablen.h"
+#include "components/sevgrid.h"
+#include "platform/runtime/mousepointer.h"
+#include "platform/runtime/vb.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <optional>
+#include <unordered_map>
+
+namespace zevo::evaluations {
+
+namespace {
+
+const char* const tabellen[IW_Völker_Buchungen::anzahltabellen] = {
+    "Stockkarte", "Honigernte", "Wachsernte",      "Pollenernte", "Sonstigeernte",
+    "Arbeiten",   "Wanderung",  "Gewichtsmessung", "Behandlung",  "Königinwechsel"};
+
+const char* const listentitel[IW_Völker_Buchungen::anzahltabellen] = {
+    "Stockkarte", "Honigernte", "Wachsernte",      "Pollenernte", "Sonstige Ernte",
+    "Arbeiten",   "Wanderung",  "Gewichtsmessung", "Behandlung",  "Königinwechsel"};
+
+// The hints of the event report: prefix and field, each followed by TAB
+// unless ohneTab.
+struct Hinweis {
+  const char* vor;
+  const char* feld;
+  bool ohneTab = false;
+};
+const std::vector<Hinweis> hinweise[IW_Völker_Buchungen::anzahltabellen] = {
+    {{"VS=", "Volkstärke"},
+     {"BS=", "Brutstand"},
+     {"WS=", "Wabensitz"},
+     {"SM=", "Sanftmut"},
+     {"ST=", "Schwarmtrieb"},
+     {"FE=", "Frühjahrsentw"},
+     {"WF=", "Winterfestigkeit"},
+     {"VM=", "Varroaschäden"}},
+    {{"", "Menge_kg"}, {"", "Qualität"}},
+    {{"", "Menge_kg"}, {"", "Qualität"}},
+    {{"", "Menge_g"}, {"", "Qualität"}},
+    {{"", "Ernteart"}, {"", "Menge_g"}, {"", "Qualität"}},
+    {{"", "Arbeitsart"}},
+    {{"", "Standort"}},
+    {{"", "Gewicht_kg", true}},
+    {{"", "Mittel"}, {"", "Menge_g"}, {"", "Behandlungsart"}},
+    {{"", "Herkunft"}, {"", "Zuchtindex"}, {"", "Farbe"}},
+};
+
+// The text of a column's cells: feldtext, or for a Currency or Single field
+// zahlformatieren(zahlaustext(value), 2). A column holds few distinct
+// numbers and dates, so each is formatted once and its text reused; a text
+// without blanks around it and without quotes is its own cell text.
+class Zellentext {
+public:
+  explicit Zellentext(bool zahl) : zahl_(zahl) {}
+  QString operator()(const QVariant& v) {
+    if (!v.isValid() || v.isNull()) return zahl_ ? nullzahl() : QString();
+    const int typ = v.typeId();
+    switch (typ) {
+      case QMetaType::QDate:
+      case QMetaType::Double:
+      case QMetaType::Float:
+      case QMetaType::Int:
+      case QMetaType::LongLong: {
+        const double x = typ == QMetaType::QDate ? double(v.toDate().toJulianDay()) : v.toDouble();
+        const auto schlüssel = std::make_pair(typ, x);
+        const auto it = gemerkt_.find(schlüssel);
+        if (it != gemerkt_.end()) return it->second;
+        return gemerkt_.emplace(schlüssel, allgemein(v)).first->second;
+      }
+      case QMetaType::QString:
+        if (!zahl_) {
+          const QString t = v.toString();
+          if (t.isEmpty() || (t.front() != QLatin1Char(' ') && t.back() != QLatin1Char(' ') &&
+                              !t.contains(QLatin1Char('\''))))
+            return t;
+        }
+        return allgemein(v);
+      default:
+        return allgemein(v);
+    }
+  }
+
+private:
+  QString allgemein(const QVariant& v) const {
+    return zahl_ ? common::zahlformatieren(QVariant(common::zahlaustext(v)), 2) : common::feldtext(v);
+  }
+  QString nullzahl() {
+    if (nullzahl_.isEmpty()) nullzahl_ = allgemein(QVariant());
+    return nullzahl_;
+  }
+  struct Hash {
+    std::size_t operator()(const std::pair<int, double>& k) const {
+      return std::hash<double>()(k.second) * 31 + std::size_t(k.first);
+    }
+  };
+  bool zahl_;
+  QString nullzahl_;
+  std::unordered_map<std::pair<int, double>, QString, Hash> gemerkt_;
+};
+
+// A whole date of the calendar: "dd.mm.yyyy", or an eight-character form
+// ("1.5.2007", "01.05.07") that sortdatum and sqldatum complete.
+bool ganzesdatum(const QString& text) {
+  if (!vb::isDate(text)) return false;
+  return text.size() == 8 || QDate::fromString(text, QStringLiteral("dd.MM.yyyy")).isValid();
+}
+
+}  // namespace
+
+IW_Völker_Buchungen::IW_Völker_Buchungen(QWidget* parent)
+    : Auswertungsfenster(QStringLiteral("IW_Völker_Buchungen"), QStringLiteral("Völker (Buchungen) listen"), parent) {
+  steuerelementeanlegen();
+}
+
+IW_Völker_Buchungen::~IW_Völker_Buchungen() = default;
+
+QString IW_Völker_Buchungen::tabelle(int index) { return QString::fromUtf8(tabellen[index]); }
+
+void IW_Völker_Buchungen::steuerelementeanlegen() {
+  QGroupBox* auswahl = völkerauswahlanlegen(Klauselart::Buchungen);
+  nächsteranlegen(QStringLiteral("&Vorheriges"), QStringLiteral("&Nächstes"));
+  alletieranlegen();
+
+  auto* völker = new QGroupBox(QStringLiteral("Zu listende Datenfelder (Völker)"), this);
+  auto* völkerform = new QVBoxLayout(völker);
+  kontier[0] = new QCheckBox(QStringLiteral("Volknummer"), völker);
+  kontier[1] = new QCheckBox(QStringLiteral("Volkname"), völker);
+  völkerform->addWidget(kontier[0]);
+  völkerform->addWidget(kontier[1]);
+
+  auto* buchung = new QGroupBox(QStringLiteral("Buchungsauswahl der Bewegungsdaten"), this);
+  auto* buchungform = new QGridLayout(buchung);
+  const char* buchtitel[3] = {"Alle Buchungen", "Datum von", "Nur die letzte (aktuellste) Buchung je Volk"};
+  for (int i = 0; i < 3; ++i) optibuch[i] = new QRadioButton(QString::fromUtf8(buchtitel[i]), buchung);
+  datumvonoption = optibuch[1];
+  datumsfelderanlegen(buchung);
+  Bezeichnung1[0] = new QLabel(QStringLiteral("bis"), buchung);
+  buchungform->addWidget(optibuch[0], 0, 0, 1, 4);
+  buchungform->addWidget(optibuch[1], 1, 0);
+  buchungform->addWidget(&tdat(0), 1, 1);
+  buchungform->addWidget(Bezeichnung1[0], 1, 2);
+  buchungform->addWidget(&tdat(1), 1, 3);
+  buchungform->addWidget(optibuch[2], 2, 0, 1, 4);
+
+  auto* felder = new QGroupBox(QStringLiteral("Zu listende Datenfelder (Buchungen)"), this);
+  auto* felderform = new QGridLayout(felder);
+  for (int i = 0; i < anzahltabellen; ++i) {
+    Bezeichnung1[i + 1] = new QLabel(QString::fromUtf8(listentitel[i]), felder);
+    li[i] = new QListWidget(felder);
+    li[i]->setSelectionMode(QAbstractItemView::MultiSelection);
+    li[i]->setMinimumSize(150, 110);
+    felderform->addWidget(Bezeichnung1[i + 1], (i / 5) * 2, i % 5);
+    felderform->addWidget(li[i], (i / 5) * 2 + 1, i % 5);
+  }
+  auto* alle = new QHBoxLayout;
+  alle->addWidget(alletier[0]);
+  alle->addWidget(alletier[1]);
+  alle->addStretch(1);
+  felderform->addLayout(alle, 4, 0, 1, 5);
+
+  tierleer = new QCheckBox(QStringLiteral("Zwischen den Völkern eine Leerzeile einfügen"), this);
+  konereignis = new QCheckBox(
+      QStringLiteral("Die Auswertung in Form eines Ereignisberichts darstellen (es werden nur bestimmte Datenfelder "
+                     "je Volk gelistet und für jedes Volk, sortiert nach dem Datum, aufbereitet). Die Liste ist "
+                     "unabgängig von der Auswahl auf der rechten Seite!!!"),
+      this);
+  kontiergruppe = new QCheckBox(QStringLiteral("Die Daten beim Ereingisbericht nach Völkern gruppieren"), this);
+
+  auto* links = new QVBoxLayout;
+  links->addWidget(auswahl);
+  auto* blättern = new QHBoxLayout;
+  blättern->addWidget(nächster[0]);
+  blättern->addWidget(nächster[1]);
+  links->addLayout(blättern);
+  links->addWidget(völker);
+  links->addWidget(buchung);
+  links->addStretch(1);
+  auto* oben = new QHBoxLayout;
+  oben->addLayout(links);
+  oben->addWidget(felder, 1);
+  auto* knöpfe = new QHBoxLayout;
+  knöpfe->addWidget(ok);
+  knöpfe->addStretch(1);
+  knöpfe->addWidget(hilfe);
+  knöpfe->addWidget(beenden);
+  auto* ganz = new QVBoxLayout(this);
+  ganz->addLayout(oben, 1);
+  ganz->addWidget(tierleer);
+  ganz->addWidget(konereignis);
+  ganz->addWidget(kontiergruppe);
+  ganz->addWidget(meter);
+  ganz->addLayout(knöpfe);
+}
+
+// --- loading and closing ---------------------------------------------------------------
+
+void IW_Völker_Buchungen::listenfüllen() {
+  for (int i = 0; i < anzahltabellen; ++i) {
+    dao::Recordset rs = datenbank().openRecordset("select top 1 * from " + tabelle(i));
+    for (int f = 0; f < rs.fieldCount(); ++f) {
+      const QString name = rs.fields(f).name();
+      if (name != QLatin1String("Volk") && name != QLatin1String("ID")) li[i]->addItem(name);
+    }
+    rs.close();
+  }
+}
+
+void IW_Völker_Buchungen::optionensetzen() {
+  kontier[0]->setChecked(common::buchungsvolkspalten(0) != 0);
+  kontier[1]->setChecked(common::buchungsvolkspalten(1) != 0);
+  tierleer->setChecked(common::volkleerzeile() != 0);
+  kontiergruppe->setChecked(common::ereignisgruppierung() != 0);
+  konereignis->setChecked(common::ereignisbericht() != 0);
+  tdat(0).setText(common::buchungsdatumvon());
+  tdat(1).setText(common::buchungsdatumbis());
+  const int b = common::buchungsauswahl();
+  optibuch[b >= 0 && b <= 2 ? b : 0]->setChecked(true);
+  for (int i = 0; i < anzahltabellen; ++i) {
+    const QString& felder = common::buchungsfelder(i);
+    for (int e = 0; e < li[i]->count(); ++e)
+      li[i]->item(e)->setSelected(felder.contains(';' + li[i]->item(e)->text() + ';'));
+  }
+}
+
+void IW_Völker_Buchungen::optionenspeichern() {
+  for (int i = 0; i < 3; ++i)
+    if (optibuch[i]->isChecked()) {
+      common::buchungsauswahl() = i;
+      break;
+    }
+  common::buchungsvolkspalten(0) = kontier[0]->isChecked() ? 1 : 0;
+  common::buchungsvolkspalten(1) = kontier[1]->isChecked() ? 1 : 0;
+  common::volkleerzeile() = tierleer->isChecked() ? 1 : 0;
+  common::ereignisgruppierung() = kontiergruppe->isChecked() ? 1 : 0;
+  common::ereignisbericht() = konereignis->isChecked() ? 1 : 0;
+  common::buchungsdatumvon() = tdat(0).text();
+  common::buchungsdatumbis() = tdat(1).text();
+  for (int i = 0; i < anzahltabellen; ++i) {
+    QString felder = QStringLiteral(";");
+    for (int e = 0; e < li[i]->count(); ++e)
+      if (li[i]->item(e)->isSelected()) felder += li[i]->item(e)->text() + ';';
+    common::buchungsfelder(i) = felder;
+  }
+}
+
+void IW_Völker_Buchungen::alletier_click(int index) {
+  for (QListWidget* l : li)
+    for (int e = 0; e < l->count(); ++e) l->item(e)->setSelected(index == 0);
+}
+
+bool IW_Völker_Buchungen::hatmarkierung(int index) const { return !li[index]->selectedItems().isEmpty(); }
+
+// --- the listing -----------------------------------------------------------------------
+
+QString IW_Völker_Buchungen::abfrage(int index, bool ereignis) const {
+  const QString t = tabelle(index);
+  QString sql = QStringLiteral("select ");
+  // The colony number tells the colonies apart even when only the name is
+  // listed; it is carried then without being listed.
+  if (kontier[0]->isChecked() || !ereignis) sql += QStringLiteral("Bienenvolk.Volknr as Volknr, ");
+  if (kontier[1]->isChecked()) sql += QStringLiteral("Bienenvolk.Volkname as Volkname, ");
+  for (int e = 0; e < li[index]->count(); ++e) {
+    if (!ereignis && !li[index]->item(e)->isSelected()) continue;
+    const QString f = li[index]->item(e)->text();
+    sql += t + '.' + f + " as " + f + ", ";
+  }
+  sql.chop(2);
+  sql += " from Bienenvolk, " + t;
+  const QString klausel = völkerklausel();
+  sql += klausel + (klausel.isEmpty() ? QStringLiteral(" where ") : QStringLiteral(" and "));
+  sql += "Bienenvolk.ID = " + t + ".Volk";
+  if (datumvon())
+    sql += " and " + t + ".Datum >= " + common::sqldatum(tdat(0).text()) + " and " + t +
+           ".Datum <= " + common::sqldatum(tdat(1).text());
+  sql += " order by Bienenvolk.Volknr, " + t + ".Datum";
+  return sql;
+}
+
+void IW_Völker_Buchungen::ok_click() {
+  const bool ereignis = konereignis->isChecked();
+  if (!kontier[0]->isChecked() && !kontier[1]->isChecked()) {
+    kontier[0]->setChecked(true);
+    kontier[1]->setChecked(true);
+  }
+  QString gründe;
+  if (!ereignis) {
+    bool markiert = false;
+    for (int i = 0; i < anzahltabellen; ++i) markiert = markiert || hatmarkierung(i);
+    if (!markiert) gründe += "...keine zu listenden Datenfelder (Buchungen) ausgewählt sind." + common::zeilenumbruch;
+  }
+  // A text that is no whole date counts as not entered: the query could not
+  // read it, and its order against the other date means nothing.
+  const bool beidedaten = ganzesdatum(tdat(0).text()) && ganzesdatum(tdat(1).text());
+  if (datumvon() && beidedaten && common::sortdatum(tdat(0).text()) > common::sortdatum(tdat(1).text()))
+    gründe += "...das 'Datum von' größer ist als das 'Datum bis'." + common::zeilenumbruch;
+  if (datumvon() && !beidedaten)
+    gründe += "...das Datum von...bis eingegeben werden muß." + common::zeilenumbruch;
+  if (ereignis && !kontier[0]->isChecked()) kontier[0]->setChecked(true);
+  if (abgelehnt(gründe)) return;
+  if (istletztebuchung()) tierleer->setChecked(false);
+
+  listung([this, ereignis] { listen(ereignis); });
+}
+
+void IW_Völker_Buchungen::listen(bool ereignis) {
+  gridvorbereiten();
+  if (ereignis) {
+    gridli->addcolumn(QStringLiteral("datum"), QStringLiteral("Datum"));
+    gridli->addcolumn(QStringLiteral("buchung"), QStringLiteral("Buchung"));
+    gridli->addcolumn(QStringLiteral("vnummer"), QStringLiteral("Volknr"));
+    if (kontier[1]->isChecked()) gridli->addcolumn(QStringLiteral("vname"), QStringLiteral("Volkname"));
+    gridli->addcolumn(QStringLiteral("hinweise"), QStringLiteral("Hinweise"));
+  }
+  meterstarten(anzahltabellen);
+  for (int i = 0; i < anzahltabellen; ++i) {
+    if (ereignis || hatmarkierung(i)) {
+      dao::Recordset rs = datenbank().openRecordset(abfrage(i, ereignis));
+      if (!rs.eof()) {
+        if (ereignis) ereigniszeilen(rs, i);
+        else tabellenblock(rs, i, !kontier[0]->isChecked());
+      }
+      rs.close();
+    }
+    meterschritt();
+  }
+  meterverbergen();
+  if (gridli->rows() == 0) {
+    gridli->lockupdate(false);
+    nichtsgefunden(QStringLiteral("Es wurden lt. den aktuellen Einstellungen keine Daten gefunden!"));
+    return;
+  }
+  if (ereignis) {
+    if (!kontiergruppe->isChecked()) {
+      gridli->sort(QStringLiteral("datum,vnummer"));
+    } else {
+      gridli->sort(QStringLiteral("vnummer,datum"));
+      // An empty row wherever the colony changes, all inserted in one pass.
+      const int spalte = gridli->colIndex(QStringLiteral("vnummer"));
+      QList<int> wechsel;
+      for (int r = 2; r <= gridli->rows(); ++r)
+        if (gridli->cell(r, spalte) != gridli->cell(r - 1, spalte)) wechsel << r;
+      gridli->insertemptyrows(wechsel);
+    }
+  }
+  übergeben();
+}
+
+void IW_Völker_Buchungen::tabellenblock(dao::Recordset& rs, int index, bool volknrverborgen) {
+  const int erstes = volknrverborgen ? 1 : 0;
+  struct Spalte {
+    dao::Field feld;
+    Zellentext text;
+  };
+  std::vector<Spalte> spalten;
+  QString kopf;
+  for (int f = erstes; f < rs.fieldCount(); ++f) {
+    const dao::Field feld = rs.fields(f);
+    spalten.push_back({feld, Zellentext(feld.type() == dao::dbCurrency || feld.type() == dao::dbSingle)});
+    kopf += feld.name().toUpper() + '\t';
+  }
+  const dao::Field volknr = rs.fields(0);
+  Zellentext volktext(false);
+  const bool letzte = istletztebuchung();
+  const bool leerzeile = tierleer->isChecked();
+
+  gridli->additem(tabelle(index).toUpper());
+  gridli->additem(kopf);
+  auto zeilentext = [&spalten] {
+    QString zeile;
+    for (Spalte& s : spalten) {
+      zeile += s.text(s.feld.value());
+      zeile += '\t';
+    }
+    return zeile;
+  };
+  if (letzte) {
+    // Only the last row of each colony is listed, so only its text is made:
+    // one step back when the colony changes, and the very last row.
+    QString vorigesvolk;
+    bool erste = true;
+    for (; !rs.eof(); rs.moveNext()) {
+      const QString volk = volktext(volknr.value());
+      if (!erste && volk != vorigesvolk) {
+        rs.movePrevious();
+        gridli->additem(zeilentext());
+        rs.moveNext();
+      }
+      vorigesvolk = volk;
+      erste = false;
+    }
+    rs.moveLast();
+    gridli->additem(zeilentext());
+    gridli->additem(QString());
+    gridli->additem(QString());
+    return;
+  }
+  QString vorigesvolk, vorigezeile, zeile;
+  for (; !rs.eof(); rs.moveNext()) {
+    const QString volk = volktext(volknr.value());
+    if (leerzeile && volk != vorigesvolk && !vorigezeile.isEmpty()) gridli->additem(QString());
+    zeile = zeilentext();
+    gridli->additem(zeile);
+    vorigezeile = zeile;
+    vorigesvolk = volk;
+  }
+  gridli->additem(QString());
+  gridli->additem(QString());
+  if (leerzeile) gridli->additem(QString());
+}
+
+void IW_Völker_Buchungen::ereigniszeilen(dao::Recordset& rs, int index) {
+  const QString t = tabelle(index);
+  const dao::Field datum = rs.fields(QStringLiteral("Datum"));
+  const dao::Field volknr = rs.fields(QStringLiteral("Volknr"));
+  const bool mitname = kontier[1]->isChecked();
+  const std::optional<dao::Field> volkname =
+      mitname ? std::optional<dao::Field>(rs.fields(QStringLiteral("Volkname"))) : std::nullopt;
+  struct Teil {
+    QString vor;
+    dao::Field feld;
+    bool ohneTab;
+    Zellentext text{false};
+  };
+  std::vector<Teil> teile;
+  for (const Hinweis& h : hinweise[index])
+    teile.push_back({QString::fromUtf8(h.vor), rs.fields(QString::fromUtf8(h.feld)), h.ohneTab});
+  Zellentext datumstext(false), volktext(false);
+  QString zeile;
+  for (; !rs.eof(); rs.moveNext()) {
+    zeile = datumstext(datum.value()) + '\t' + t + '\t' + volktext(volknr.value()) + '\t';
+    if (volkname) zeile += volktext(volkname->value()) + '\t';
+    for (Teil& h : teile) {
+      zeile += h.vor + h.text(h.feld.value());
+      if (!h.ohneTab) zeile += '\t';
+    }
+    gridli->additem(zeile);
+  }
+}
+
+}  // namespace zevo::evaluations
