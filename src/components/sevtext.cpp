@@ -95,7 +95,11 @@ sevText::sevText(int index, QWidget* parent) : QWidget(parent), index_(index) {
   connect(edit_, &QLineEdit::textEdited, this, [this](const QString& s) { userEdited(s); });
   // A key or a paste the field refuses sounds the beep: nothing typed is
   // dropped without a sign.
-  connect(edit_, &QLineEdit::inputRejected, this, [] { vb::beep(400, 100); });
+  // (Only what the user does: a display text set by the field itself, such as
+  // "18,00 €" in a money field, is no refused input.)
+  connect(edit_, &QLineEdit::inputRejected, this, [this] {
+    if (!anzeigesetzen_) vb::beep(400, 100);
+  });
   connect(check_, &QCheckBox::clicked, this, [this](bool on) { setJN(on); });
   connect(button_, &QToolButton::clicked, this, [this] { openList(); });
   rebuild();
@@ -143,7 +147,11 @@ void sevText::showDisplay() {
   if (money_ && !edit_->hasFocus() && !raw_.trimmed().isEmpty()) {
     if (const auto v = typedNumber(raw_)) shown = vb::formatCurrency(*v);
   }
-  if (edit_->text() != shown) edit_->setText(shown);
+  if (edit_->text() != shown) {
+    anzeigesetzen_ = true;
+    edit_->setText(shown);
+    anzeigesetzen_ = false;
+  }
 }
 
 bool sevText::acceptable(const QString& s) const {

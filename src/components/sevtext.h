@@ -145,6 +145,7 @@ private:
   int textalign_ = 0, style_ = 0;
   QString mask_;
   bool showbutton_ = false, sorted_ = false, optionflag_ = false, locked_ = false, money_ = false;
+  bool anzeigesetzen_ = false;   // the field itself is setting its display text
   QString optiontext_;
   QString raw_;
   bool jn_ = false;                            // J/N state

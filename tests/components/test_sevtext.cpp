@@ -188,9 +188,11 @@ private slots:
     QCOMPARE(f.text(), QString("  7"));
     QCOMPARE(change.count(), 3);
     QCOMPARE(change.at(0).at(0).toInt(), 4);
+    const int piepse = zevo::test::beeps();
     f.setMoneyDisplay(true);                            // shown as money, text() unchanged
     f.setText("1234,5");
     QCOMPARE(f.text() + " " + f.displayText(), QString("1234,5 1.234,50 €"));
+    QCOMPARE(zevo::test::beeps(), piepse);   // the field's own display is no refused input
   }
 
   void jnFields() {

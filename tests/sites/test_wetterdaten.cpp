@@ -153,11 +153,13 @@ private slots:
     IV_Wetterdaten w;
     w.Form_Load();
     const QList<std::tuple<int, QString, QString>> fälle{
-        {2, "-41", "-4"}, {2, "61", "6"}, {2, "a1b", "1"}, {3, "-100", "10"}, {5, "16", "1"},
+        {2, "-41", "-40"}, {2, "61", "60"}, {2, "a1b", "1"}, {3, "-100", "99"}, {5, "16", "15"},
         {1, "Sonnig mit Wolken und Wind", "Sonnig mit Wolken un"}, {4, "Nordnordwest", "Nordnordwe"},
         {6, QString(35, 'x'), QString(30, 'x')}};
     for (const auto& [feld, tasten, text] : fälle) {
       tippen(w.sevt(feld), tasten);
+      QFocusEvent verlassen(QEvent::FocusOut);   // a number beyond its limits becomes the limit when left
+      QApplication::sendEvent(w.sevt(feld).editor(), &verlassen);
       QCOMPARE(w.sevt(feld).text(), text);
     }
   }

@@ -56,12 +56,14 @@ QString Messages::last() const { return shown_.isEmpty() ? QString() : shown_.la
 void Messages::reset() {
   queue_.clear();
   shown_.clear();
+  acceptInformation_ = false;
 }
 
 vb::MsgResult Messages::handle(const vb::MessageRequest& request) {
   shown_.append(request);
   const vb::MsgResult fallback = request.buttons == vb::YesNo ? vb::vbNo : vb::vbOK;
   if (queue_.isEmpty()) {
+    if (request.buttons == vb::OKOnly && acceptInformation_) return vb::vbOK;
     fail("Unerwartete " + describe(request));
     return fallback;
   }

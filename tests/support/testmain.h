@@ -53,6 +53,9 @@ public:
   void expect(const QString& containing = {}, vb::MsgResult answer = vb::vbOK);
   void expectYes(const QString& containing = {}) { expect(containing, vb::vbYes); }
   void expectNo(const QString& containing = {}) { expect(containing, vb::vbNo); }
+  // Information boxes (OK only) that no expectation awaits are answered OK
+  // and recorded instead of failing the test.
+  void setAcceptInformation(bool accept) { acceptInformation_ = accept; }
 
   QList<vb::MessageRequest> shown() const { return shown_; }
   QStringList texts() const;         // every box's text, CR LF as given
@@ -70,6 +73,7 @@ private:
   };
   QList<Expectation> queue_;
   QList<vb::MessageRequest> shown_;
+  bool acceptInformation_ = false;
 };
 Messages& messages();
 
