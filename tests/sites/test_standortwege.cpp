@@ -1,6 +1,7 @@
-// The ways into the sites windows from the main window (menus, toolbar,
-// first-steps guide) and the road of a site's data from its entry to its
-// quality index in the list window.
+// The ways into the sites and weather windows from the main window (menus,
+// toolbar, first-steps guide), the road of a site's data from its entry to
+// its quality index in the list window, and the road of three days of
+// weather from the journal to the list window and the stored period choice.
 #include "colonies/iv_neues_volk.h"
 #include "colonies/registry.h"
 #include "components/sevgrid.h"
@@ -11,17 +12,23 @@
 #include "shell/ih_hilfe_wieanfangen.h"
 #include "standorttest.h"
 #include "sites/iv_pflanzen_standorte.h"
+#include "sites/iv_wetterdaten.h"
 #include "sites/iw_standorte.h"
+#include "sites/iw_wetterdaten.h"
 #include "sites/registry.h"
+#include "trade/listenlesen.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 using namespace zevo;
 using namespace zevo::test;
 using sites::IV_Pflanzen_Standorte;
+using sites::IV_Wetterdaten;
 using sites::IW_Standorte;
+using sites::IW_Wetterdaten;
 
 class TestStandortwege : public QObject {
   Q_OBJECT
@@ -49,6 +56,9 @@ private slots:
     QTest::newRow("toolbar sites") << "btn_v_standorte" << "IV_Pflanzen_Standorte" << 0;
     QTest::newRow("toolbar evaluations") << "btn_a_standorte" << "IW_Standorte" << -1;
     QTest::newRow("first steps") << "Schritt 1" << "IV_Pflanzen_Standorte" << 0;
+    QTest::newRow("menu weather") << "XV_wetterdaten" << "IV_Wetterdaten" << -1;
+    QTest::newRow("toolbar weather") << "btn_v_wetterdaten" << "IV_Wetterdaten" << -1;
+    QTest::newRow("menu weather evaluations") << "XW_Wetterdaten" << "IW_Wetterdaten" << -1;
   }
   void entries() {
     QFETCH(QString, weg);
@@ -57,8 +67,8 @@ private slots:
     common::übergabe = "2";   // whatever an earlier window left
     int gezeigt = -2;
     forms().on(fenster, [&](vb::Form* f) {
-      if (auto* v = dynamic_cast<IV_Pflanzen_Standorte*>(f)) gezeigt = v->sstab->tab();
-      else if (dynamic_cast<IW_Standorte*>(f)) gezeigt = -1;
+      auto* v = dynamic_cast<IV_Pflanzen_Standorte*>(f);
+      gezeigt = v ? v->sstab->tab() : -1;
       f->unload();
     });
     if (weg.startsWith("XV_") || weg.startsWith("XW_")) {
@@ -136,6 +146,46 @@ private slots:
     });
     haupt->menüpunkt_Click("XW_Standorte");
     QCOMPARE(liste, QString("Rapsfeld|6313|5431|11744|"));
+  }
+
+  void threeDaysOfMayFromTheMainWindow() {
+    setToday(QDate(2026, 6, 15));
+    common::heutesetzen();
+    db().execute("delete from Wetterdaten");
+    Liste liste, monate;
+    QStringList imListenfenster;
+    forms().onWindow<IV_Wetterdaten>("IV_Wetterdaten", [&](IV_Wetterdaten& v) {
+      for (const QString& tag : {"03.05.2026 sonnig 14 0 W 2", "01.05.2026 Frost -3 0 O 4", "02.05.2026 Regen 10 7 SW 5"}) {
+        const QStringList felder = tag.split(' ');
+        for (int i = 0; i < felder.size(); ++i) {
+          v.sevt(i).setText(QString());
+          QTest::keyClicks(v.sevt(i).editor(), felder[i]);
+        }
+        v.neu_Click(0);
+      }
+      forms().onWindow<IW_Wetterdaten>("IW_Wetterdaten", [&](IW_Wetterdaten& e) {
+        e.optibuch[1]->setChecked(true);
+        e.tdat(0).setText("01.05.2026");
+        e.tdat(1).setText("31.05.2026");
+        liste = auswertunglesen(e, 0);
+        forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [&](output::IA_Zwischenliste& z) {
+          for (int r = 1; r <= z.gridli->rows(); ++r) imListenfenster << z.gridli->cell(r, "Temperatur");
+          z.cmdschließen_Click();
+        });
+        e.rolisten_Click(0);
+        monate = auswertunglesen(e, 1);
+        e.beenden_Click();
+      });
+      v.ok_Click();
+      v.beenden_Click();
+    });
+    haupt->menüpunkt_Click("XV_wetterdaten");
+    QCOMPARE(liste.zeilen, (QStringList{"01.05.2026|Frost|-3|0|O|4|", "02.05.2026|Regen|10|7|SW|5|",
+                                        "03.05.2026|sonnig|14|0|W|2|"}));
+    QCOMPARE(imListenfenster, (QStringList{"-3", "10", "14"}));
+    QCOMPARE(monate.zeilen.value(4), QString("5|3|7,0|2,3|3,7"));
+    QCOMPARE((QStringList{QString::number(common::wetterzeitraum()), common::wettervon(), common::wetterbis()}),
+             (QStringList{"1", "01.05.2026", "31.05.2026"}));
   }
 };
 

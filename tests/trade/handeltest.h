@@ -86,11 +86,30 @@ inline void roh(const QString& sql) {
   QCOMPARE(rc, SQLITE_OK);
 }
 
-// The cells of a grid row joined by "|".
-inline QString gridzeile(const ui::sevGrid& g, int r) {
+// The fields von..bis joined by "|".
+inline QString felder(IV_EinVerkauf_Lager& w, int von, int bis) {
   QStringList t;
-  for (int c = 1; c <= g.cols(); ++c) t << g.cell(r, c);
+  for (int i = von; i <= bis; ++i) t << w.sevt(i).text();
   return t.join('|');
+}
+
+// A sale typed on the sales tab and saved with "&Neu".
+inline void verkaufen(IV_EinVerkauf_Lager& w, const QString& produkt, const QString& menge,
+                      const QString& datum = "01.05.2007") {
+  eintragen(w, verkaufsfelder, {datum, produkt, "", "", menge});
+  w.neuverkauf_click(0);
+}
+
+// The stock per product after "Aktualisieren", rows joined by " / ".
+inline QString bestand(IV_EinVerkauf_Lager& w) {
+  w.comalle_click();
+  QStringList zeilen;
+  for (int r = 1; r <= w.ligroup->rows(); ++r) {
+    QStringList t;
+    for (int c = 1; c <= w.ligroup->cols(); ++c) t << w.ligroup->cell(r, c);
+    zeilen << t.join('|');
+  }
+  return zeilen.join(" / ");
 }
 
 }  // namespace zevo::test
