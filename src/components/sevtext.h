@@ -127,6 +127,8 @@ private:
   bool isWhole() const { return texttype_ == 1 && (numbertype_ == 7 || format_ == 7); }
   QString dateMask() const { return !mask_.isEmpty() || format_ != 2 ? mask_ : QStringLiteral("dd.mm.yyyy"); }
   bool acceptable(const QString& s) const;
+  // A digit typed at the end of a date field where its mask holds a point.
+  bool punktvorziffer() const;
   void rebuild();
   void showDisplay();
   void userEdited(const QString& s);
