@@ -210,6 +210,10 @@ void IV_EinVerkauf_Lager::steuerelementeanlegen() {
     zeile(rechts, QStringLiteral("Eingang (kg)"), feld(2, rahmen, Art::Menge));
     zeile(rechts, QStringLiteral("Ausgang (kg)"), feld(3, rahmen, Art::Menge));
     zeile(links, QStringLiteral("Bemerkung"), feld(4, rahmen, Art::Text, 30));
+    // Tab goes down the left column first, then the right one, as the fields stand.
+    QWidget::setTabOrder(sevt(1).editor(), sevt(4).editor());
+    QWidget::setTabOrder(sevt(4).editor(), sevt(2).editor());
+    QWidget::setTabOrder(sevt(2).editor(), sevt(3).editor());
     neu[0] = new QPushButton(QStringLiteral("&Neu"), seiteHonig);
     neu[1] = new QPushButton(QStringLiteral("&Ändern"), seiteHonig);
     löschen = new QPushButton(QStringLiteral("&Löschen"), seiteHonig);

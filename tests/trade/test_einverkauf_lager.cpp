@@ -314,6 +314,20 @@ private slots:
     QCOMPARE(w->sevt(feld).text(), text);
   }
 
+  // Tab walks the stock fields as they stand: the left column, then the right.
+  void tabOrderOfStock() {
+    auto w = handelsfenster("2");
+    zeigen(*w);
+    w->sevt(0).setfocus();
+    QStringList weg;
+    for (int i = 0; i < 4; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      for (const int f : {0, 1, 2, 3, 4})
+        if (w->sevt(f).editor()->hasFocus()) weg << QString::number(f);
+    }
+    QCOMPARE(weg.join(' '), QString("1 4 2 3"));
+  }
+
   // Pasting goes through the same rules as typing.
   void pasting() {
     auto w = handelsfenster("1");
