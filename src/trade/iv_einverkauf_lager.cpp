@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace zevo::trade {
 
 using common::feldtext;
@@ -353,6 +355,11 @@ void IV_EinVerkauf_Lager::gridfüllen(ui::sevGrid& grid, const QString& sql, con
     grid.lockupdate(true);
     grid.setPrebindflag(true);
     grid.setRecordset(rs);
+    // The texts start wide enough to be read whole; the user's own widths follow.
+    const std::pair<const char*, int> startbreiten[] = {
+        {"Produkt", 2100}, {"Qualität", 1800}, {"Lieferant", 2100}, {"Abnehmer", 2100}, {"Bemerkung", 2400}};
+    for (const auto& [spalte, breite] : startbreiten)
+      if (const int c = grid.colIndex(QString::fromUtf8(spalte)); c > 0) grid.column(c).setWidth(breite);
     grid.loadcolwidths(QStringLiteral("ZEVO"), abschnitt, QStringLiteral("ColWidths"));
     grid.lockupdate(false);
     if (!datensatzbehalten) {

@@ -360,6 +360,11 @@ private slots:
   void columnWidths() {
     auto w = handelsfenster();
     QVERIFY(w->lieinkauf->cols() > 0);
+    // Products, suppliers, buyers and remarks start wide enough to be read whole.
+    QCOMPARE(w->lieinkauf->column(QStringLiteral("Produkt")).width(), 2100);
+    QCOMPARE(w->lieinkauf->column(QStringLiteral("Lieferant")).width(), 2100);
+    QCOMPARE(w->liverkauf->column(QStringLiteral("Abnehmer")).width(), 2100);
+    QCOMPARE(w->lihonig->column(QStringLiteral("Bemerkung")).width(), 2400);
     w->lieinkauf->column(2).setWidth(10);
     w->lieinkauf_colresize(2, 10);
     w->lieinkauf->column(3).setWidth(1500);
