@@ -359,7 +359,7 @@ void IV_Pflanzen_Standorte::knöpfefreigeben(bool an) {
 }
 
 void IV_Pflanzen_Standorte::gridfüllen(ui::sevGrid& grid, const QString& sql, const QString& abschnitt,
-                                       const QString& namensspalte) {
+                                       const QString& namensspalte, int namensbreite) {
   knöpfefreigeben(false);
   try {
     dao::Recordset rs = db_.openRecordset(sql);
@@ -367,7 +367,7 @@ void IV_Pflanzen_Standorte::gridfüllen(ui::sevGrid& grid, const QString& sql, c
     grid.lockupdate(true);
     grid.setPrebindflag(true);
     grid.setRecordset(rs);
-    if (!namensspalte.isEmpty()) grid.column(namensspalte).setWidth(2400);   // the name readable at once
+    if (!namensspalte.isEmpty()) grid.column(namensspalte).setWidth(namensbreite);   // the name readable at once
     if (!abschnitt.isEmpty()) grid.loadcolwidths("ZEVO", abschnitt, "ColWidths");
     grid.lockupdate(false);
     grid.refresh();
@@ -382,12 +382,12 @@ void IV_Pflanzen_Standorte::gridfüllen(ui::sevGrid& grid, const QString& sql, c
 
 void IV_Pflanzen_Standorte::pflanzenlesen() {
   gridfüllen(*lipflanzen, QStringLiteral("select * from Pflanzen order by Pflanze"), abschnittPflanzen,
-             QStringLiteral("Pflanze"));
+             QStringLiteral("Pflanze"), 1800);
 }
 
 void IV_Pflanzen_Standorte::standortelesen() {
   gridfüllen(*listandorte, QStringLiteral("select * from Standorte order by Standort"), abschnittStandorte,
-             QStringLiteral("Standort"));
+             QStringLiteral("Standort"), 2400);
 }
 
 void IV_Pflanzen_Standorte::pflanzevorbelegen() {

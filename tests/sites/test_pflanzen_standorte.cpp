@@ -246,7 +246,7 @@ private slots:
     standort("Obstwiese am Mühlbach");
     auto w = standortfenster();
     QCOMPARE(w->listandorte->column(QStringLiteral("Standort")).width(), 2400);
-    QCOMPARE(w->lipflanzen->column(QStringLiteral("Pflanze")).width(), 2400);
+    QCOMPARE(w->lipflanzen->column(QStringLiteral("Pflanze")).width(), 1800);
   }
 
   // A click in the site list of the second tab makes that site current,
