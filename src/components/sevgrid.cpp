@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -507,7 +508,15 @@ void sevGrid::setCurrent(int row) {
   if (old > 0) changedRows(old, old);
   if (row > 0) {
     changedRows(row, row);
-    if (!d->locked) d->view->scrollTo(d->model->index(row - 1, 0));
+    if (!d->locked) {
+      d->view->scrollTo(d->model->index(row - 1, 0));
+      // Once more when the view has laid out new rows and columns: a scroll bar
+      // that comes with them would otherwise cover the row just shown.
+      QTimer::singleShot(0, d->view, [this] {
+        if (!d->locked && d->current > 0 && d->current <= d->model->rowCount())
+          d->view->scrollTo(d->model->index(d->current - 1, 0));
+      });
+    }
   }
   emit rowchange();
 }

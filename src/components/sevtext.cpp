@@ -210,6 +210,19 @@ void sevText::clampToLimits() {
   else if (min_ < 0 && v < min_) setText(QString::number(qint64(min_)));
 }
 
+bool sevText::punktvorziffer() const {
+  const QString mask = dateMask();
+  const QString t = edit_->text();
+  const int n = static_cast<int>(t.size());
+  if (texttype_ != 0 || mask.isEmpty() || n >= mask.size() || mask[n] != QLatin1Char('.')) return false;
+  if (edit_->cursorPosition() != n || edit_->hasSelectedText()) return false;
+  if (maxlength_ > 0 && n + 2 > maxlength_) return false;
+  // Only while the points typed so far stand where the mask has them ("1.5" stays as typed).
+  for (int i = 0; i < n; ++i)
+    if ((mask[i] == QLatin1Char('.')) != (t[i] == QLatin1Char('.'))) return false;
+  return true;
+}
+
 // --- design -----------------------------------------------------------------------
 
 void sevText::setTexttype(int type) {
@@ -385,6 +398,15 @@ bool sevText::handleKey(QKeyEvent* e) {
       return true;
     }
     return code != 32 && code >= 32;   // other characters mean nothing here; space toggles
+  }
+  if (code == original && code >= '0' && code <= '9' && punktvorziffer()) {
+    // The mask's point comes with the digit, so "0105" reads as "01.05".
+    QKeyEvent mitpunkt(QEvent::KeyPress, Qt::Key_0 + (code - '0'), Qt::NoModifier,
+                       QStringLiteral(".") + QChar(code));
+    synthesizing_ = true;
+    QApplication::sendEvent(target, &mitpunkt);
+    synthesizing_ = false;
+    return true;
   }
   if (code == original) return false;
   int key = Qt::Key_unknown;

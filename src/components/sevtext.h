@@ -132,6 +132,8 @@ private:
   QString dateMask() const { return !mask_.isEmpty() || format_ != 2 ? mask_ : QStringLiteral("dd.mm.yyyy"); }
   bool acceptable(const QString& s) const;
   void clampToLimits();
+  // A digit typed at the end of a date field where its mask holds a point.
+  bool punktvorziffer() const;
   void rebuild();
   void showDisplay();
   void userEdited(const QString& s);

@@ -197,7 +197,7 @@ void IV_Starttermine::offeneterminelisten() {
   } catch (const dao::Error& e) {
     common::fehlermelden("Die offenen Termine können nicht gelesen werden.", e.text());
   }
-  breitenladen(*litermine, breitenabschnitt, {{QStringLiteral("Termin"), 3300}});
+  breitenladen(*litermine, breitenabschnitt, {{QStringLiteral("Termin"), 3300}, {QStringLiteral("Standort"), 2400}});
   litermine->lockupdate(false);
   litermine->refresh();
 }
@@ -392,6 +392,7 @@ void IV_Starttermine::okgruppiert_Click() {
     output::abfrageübernehmen(rs, *gridli, wie);
     rs.close();
     gridli->column(QStringLiteral("Termin")).setWidth(3000);
+    gridli->column(QStringLiteral("Standort")).setWidth(2400);
   } catch (const dao::Error& e) {
     gridli->lockupdate(false);
     common::fehlermelden("Die offenen Termine können nicht gelesen werden.", e.text());

@@ -294,6 +294,7 @@ void IW_Arbeitsplan::liste(dao::Recordset& rs) {
   wie.zahltypen = {};
   meter->setValue(output::abfrageübernehmen(rs, *gridli, wie));
   gridli->column(QStringLiteral("Termin")).setWidth(3000);
+  if (const int c = gridli->colIndex(QStringLiteral("Standort")); c > 0) gridli->column(c).setWidth(2400);
 }
 
 void IW_Arbeitsplan::tabelle(dao::Recordset& rs) {
@@ -302,7 +303,10 @@ void IW_Arbeitsplan::tabelle(dao::Recordset& rs) {
   kopfzeilen_ = QStringList(4, QString(n, QLatin1Char('\t')));
   if (spalte[0]) gridli->addcolumn(QStringLiteral("Volknr"), QStringLiteral("Volknummer"));
   if (spalte[1]) gridli->addcolumn(QStringLiteral("Volkname"), QStringLiteral("Volkname"));
-  if (spalte[2]) gridli->addcolumn(QStringLiteral("Standort"), QStringLiteral("Standort"));
+  if (spalte[2]) {
+    gridli->addcolumn(QStringLiteral("Standort"), QStringLiteral("Standort"));
+    gridli->column(QStringLiteral("Standort")).setWidth(2400);   // a site name read whole
+  }
 
   const QDate start = *datumaustext(tdat->text());
   const QDate bis = datumaustext(bisdatum_).value_or(start);

@@ -358,7 +358,8 @@ void IV_Pflanzen_Standorte::knöpfefreigeben(bool an) {
   for (QPushButton* k : {neu[0], neu[1], neustandort[0], neustandort[1], löschen, hilfe, beenden}) k->setEnabled(an);
 }
 
-void IV_Pflanzen_Standorte::gridfüllen(ui::sevGrid& grid, const QString& sql, const QString& abschnitt) {
+void IV_Pflanzen_Standorte::gridfüllen(ui::sevGrid& grid, const QString& sql, const QString& abschnitt,
+                                       const QString& namensspalte, int namensbreite) {
   knöpfefreigeben(false);
   try {
     dao::Recordset rs = db_.openRecordset(sql);
@@ -366,6 +367,7 @@ void IV_Pflanzen_Standorte::gridfüllen(ui::sevGrid& grid, const QString& sql, c
     grid.lockupdate(true);
     grid.setPrebindflag(true);
     grid.setRecordset(rs);
+    if (!namensspalte.isEmpty()) grid.column(namensspalte).setWidth(namensbreite);   // the name readable at once
     if (!abschnitt.isEmpty()) grid.loadcolwidths("ZEVO", abschnitt, "ColWidths");
     grid.lockupdate(false);
     grid.refresh();
@@ -379,11 +381,13 @@ void IV_Pflanzen_Standorte::gridfüllen(ui::sevGrid& grid, const QString& sql, c
 }
 
 void IV_Pflanzen_Standorte::pflanzenlesen() {
-  gridfüllen(*lipflanzen, QStringLiteral("select * from Pflanzen order by Pflanze"), abschnittPflanzen);
+  gridfüllen(*lipflanzen, QStringLiteral("select * from Pflanzen order by Pflanze"), abschnittPflanzen,
+             QStringLiteral("Pflanze"), 1800);
 }
 
 void IV_Pflanzen_Standorte::standortelesen() {
-  gridfüllen(*listandorte, QStringLiteral("select * from Standorte order by Standort"), abschnittStandorte);
+  gridfüllen(*listandorte, QStringLiteral("select * from Standorte order by Standort"), abschnittStandorte,
+             QStringLiteral("Standort"), 2400);
 }
 
 void IV_Pflanzen_Standorte::pflanzevorbelegen() {

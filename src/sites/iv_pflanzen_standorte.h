@@ -89,7 +89,8 @@ private:
   void pflanzevorbelegen();
   void standortvorbelegen();
   void jepflanzevorbelegen();
-  void gridfüllen(ui::sevGrid& grid, const QString& sql, const QString& abschnitt);
+  void gridfüllen(ui::sevGrid& grid, const QString& sql, const QString& abschnitt,
+                  const QString& namensspalte = {}, int namensbreite = 0);
   void knöpfefreigeben(bool an);
   void spaltenbreite(ui::sevGrid& grid, const QString& abschnitt, int col, int width);
   void gründemelden(const QString& gründe);

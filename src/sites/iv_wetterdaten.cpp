@@ -161,6 +161,7 @@ void IV_Wetterdaten::wetterdatenlesen() {
     liwetter->lockupdate(true);
     liwetter->setPrebindflag(true);
     liwetter->setRecordset(rs_);
+    liwetter->column(QStringLiteral("Bemerkung")).setWidth(2400);   // a remark readable before any own width
     liwetter->loadcolwidths(QStringLiteral("ZEVO"), abschnitt, QStringLiteral("ColWidths"));
     liwetter->lockupdate(false);
     liwetter->refresh();

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace zevo::trade {
 
 using common::feldtext;
@@ -210,6 +212,10 @@ void IV_EinVerkauf_Lager::steuerelementeanlegen() {
     zeile(rechts, QStringLiteral("Eingang (kg)"), feld(2, rahmen, Art::Menge));
     zeile(rechts, QStringLiteral("Ausgang (kg)"), feld(3, rahmen, Art::Menge));
     zeile(links, QStringLiteral("Bemerkung"), feld(4, rahmen, Art::Text, 30));
+    // Tab goes down the left column first, then the right one, as the fields stand.
+    QWidget::setTabOrder(sevt(1).editor(), sevt(4).editor());
+    QWidget::setTabOrder(sevt(4).editor(), sevt(2).editor());
+    QWidget::setTabOrder(sevt(2).editor(), sevt(3).editor());
     neu[0] = new QPushButton(QStringLiteral("&Neu"), seiteHonig);
     neu[1] = new QPushButton(QStringLiteral("&Ändern"), seiteHonig);
     löschen = new QPushButton(QStringLiteral("&Löschen"), seiteHonig);
@@ -349,6 +355,11 @@ void IV_EinVerkauf_Lager::gridfüllen(ui::sevGrid& grid, const QString& sql, con
     grid.lockupdate(true);
     grid.setPrebindflag(true);
     grid.setRecordset(rs);
+    // The texts start wide enough to be read whole; the user's own widths follow.
+    const std::pair<const char*, int> startbreiten[] = {
+        {"Produkt", 2100}, {"Qualität", 1800}, {"Lieferant", 2100}, {"Abnehmer", 2100}, {"Bemerkung", 2400}};
+    for (const auto& [spalte, breite] : startbreiten)
+      if (const int c = grid.colIndex(QString::fromUtf8(spalte)); c > 0) grid.column(c).setWidth(breite);
     grid.loadcolwidths(QStringLiteral("ZEVO"), abschnitt, QStringLiteral("ColWidths"));
     grid.lockupdate(false);
     if (!datensatzbehalten) {

@@ -248,6 +248,30 @@ private slots:
     QVERIFY(ev.rowchange.count() >= 4);
   }
 
+  // A row found after the grid is filled anew is shown whole, also when the
+  // new columns bring a horizontal scroll bar with them.
+  void foundRowShownWhole() {
+    sevGrid g;
+    g.resize(300, 200);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    g.lockupdate(true);
+    g.addcolumn("a", "A");
+    g.addcolumn("b", "B");
+    g.addcolumn("c", "C");
+    for (int i = 1; i <= 40; ++i) g.additem(QString::number(i) + "\tx\ty\t");
+    for (int c = 1; c <= 3; ++c) g.column(c).setWidth(2000);
+    g.lockupdate(false);
+    g.refresh();
+    QCOMPARE(g.findrow("a = '40'", false), 40);
+    QApplication::processEvents();
+    QTableView* v = viewOf(g);
+    const QRect zeile = v->visualRect(v->model()->index(39, 0));
+    QVERIFY2(v->viewport()->rect().contains(zeile), qPrintable(QString("row %1..%2, view %3")
+                                                                 .arg(zeile.top()).arg(zeile.bottom())
+                                                                 .arg(v->viewport()->height())));
+  }
+
   void userEvents() {
     sevGrid g;
     g.setAllowmultiselect(true);

@@ -53,7 +53,10 @@ private slots:
     QTest::newRow("no point after the comma") << "dezimal" << 0.0 << 0.0 << 8 << "1,2.3" << "1,23";
     QTest::newRow("one comma") << "dezimal" << 0.0 << 0.0 << 8 << "x1,2,3" << "1,23";
     QTest::newRow("decimal maxlength") << "dezimal" << 0.0 << 0.0 << 8 << "123456789" << "12345678";
-    QTest::newRow("date kept as typed") << "datum:dd.mm.yyyy" << 0.0 << 0.0 << 0 << "2512" << "2512";
+    QTest::newRow("digits get the points") << "datum:dd.mm.yyyy" << 0.0 << 0.0 << 0 << "2512" << "25.12";
+    QTest::newRow("whole date in digits") << "datum:dd.mm.yyyy" << 0.0 << 0.0 << 10 << "071220269" << "07.12.2026";
+    QTest::newRow("season in digits") << "datum:dd.mm" << 0.0 << 0.0 << 10 << "01055" << "01.05";
+    QTest::newRow("own points kept") << "datum:dd.mm.yyyy" << 0.0 << 0.0 << 0 << "1.5.2026" << "1.5.2026";
     QTest::newRow("date mask") << "datum:dd.mm.yyyy" << 0.0 << 0.0 << 0 << "a01.05.2007x9" << "01.05.2007";
     QTest::newRow("day and month") << "datum:dd.mm" << 0.0 << 0.0 << 0 << "01.052" << "01.05";
     QTest::newRow("format 2 alone") << "datum:" << 0.0 << 0.0 << 0 << "01.05.2007x9" << "01.05.2007";

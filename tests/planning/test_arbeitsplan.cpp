@@ -22,6 +22,7 @@ struct Liste {
   QStringList titel;
   QStringList zeilen;   // cells joined by "|"
   QList<int> ausrichtung;
+  QList<int> breite;   // twips
 };
 
 // Lists with the button and reads what the list window received; empty when none opened.
@@ -31,6 +32,7 @@ Liste listen(IW_Arbeitsplan& w, int index) {
     for (int c = 1; c <= z.gridli->cols(); ++c) {
       l.titel << z.gridli->column(c).caption();
       l.ausrichtung << z.gridli->column(c).align();
+      l.breite << z.gridli->column(c).width();
     }
     for (int r = 1; r <= z.gridli->rows(); ++r) l.zeilen << zeile(*z.gridli, r);
     z.cmdschließen_Click();
@@ -81,6 +83,7 @@ private slots:
     QCOMPARE(l.titel, (QStringList{"Volknummer", "Volkname", "Standort", "WT", "WT", "WT", "WT", "WT", "WT", "WT",
                                    "Termin"}));
     QCOMPARE(l.ausrichtung.mid(3, 7), QList<int>(7, 2));
+    QCOMPARE(l.breite.value(2), 2400);   // the site column reads whole
     QCOMPARE(l.zeilen.mid(0, 5), (QStringList{"|||Do|Fr|Sa|So|Mo|Di|Mi|", "|||01|02|03|04|05|06|07|",
                                               "|||03|03|03|03|03|03|03|", "|||07|07|07|07|07|07|07|",
                                               "||||||||||"}));
@@ -142,6 +145,7 @@ private slots:
     w->optisort[2]->setChecked(true);   // ignored by the list
     const Liste l = listen(*w, 0);
     QCOMPARE(l.titel, (QStringList{"Datum", "Volknr", "Standort", "Termin"}));
+    QCOMPARE(l.breite.value(2), 2400);
     QCOMPARE(l.zeilen, (QStringList{"01.03.2007|1|Wiese|Füttern", "04.03.2007|10|Wiese|Kontrolle",
                                     "07.03.2007|2|Heide|Kontrolle", "08.03.2007|1|Wiese|Später",
                                     "25.04.2007|2|Heide|Achte Woche"}));

@@ -4,6 +4,7 @@
 #include "planning/iv_arplanoptionen.h"
 #include "planungstest.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace zevo;
@@ -146,6 +147,20 @@ private slots:
     w->neu_Click(0);
     QCOMPARE(anzahl("select count(*) from Arbeitsplanoptionen where Arbeitsart = 'Neu'"), 1);
     QCOMPARE(termineallerjahre("Neu"), termine);
+  }
+
+  // The season typed as digits, the way one types a day and month, is stored.
+  void saisonAlsZiffernGetippt() {
+    auto w = geladen<IV_Arplanoptionen>();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    w->sevt(0).setText("Honigraum aufsetzen");
+    QTest::keyClicks(w->sevt(1).editor(), "0105");
+    QTest::keyClicks(w->sevt(2).editor(), "3006");
+    w->neu_Click(0);
+    QCOMPARE(optionswerte("Honigraum aufsetzen"), QString("Honigraum aufsetzen|01.05|30.06|0|J"));
+    w->close();
   }
 
   void neuSetzen() {

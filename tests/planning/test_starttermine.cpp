@@ -26,6 +26,7 @@ struct Empfang {
   QStringList titel;
   QStringList zeilen;
   int rechts = -1;   // alignment of the last column
+  int standortbreite = 0;   // twips of the site column as the list window shows it
 };
 
 Empfang empfangen(const std::function<void()>& auslösen) {
@@ -34,6 +35,7 @@ Empfang empfangen(const std::function<void()>& auslösen) {
     e.titel = spaltentitel(*w.gridli);
     for (int r = 1; r <= w.gridli->rows(); ++r) e.zeilen << zeile(*w.gridli, r);
     e.rechts = w.gridli->column(w.gridli->cols()).align();
+    e.standortbreite = w.gridli->column(QStringLiteral("Standort")).width();
     w.cmdschließen_Click();
   });
   auslösen();
@@ -223,11 +225,13 @@ private slots:
     QCOMPARE(e.zeilen.size(), 4);
     QCOMPARE(e.zeilen[0].section('|', 0, 4), QString("05.06.2007|Kontrolle|1|Lotte|Obstwiese"));
     QCOMPARE(e.zeilen[3].section('|', 0, 4), QString("04.06.2007|Bauen|||"));
+    QCOMPARE(e.standortbreite, 2400);   // a site name is read whole, not "Obstwies..."
 
     e = empfangen([&] { w->okgruppiert_Click(); });
     QCOMPARE(e.titel, (QStringList{"Standort", "Datum", "Termin", "Anz_Völker"}));
     QCOMPARE(e.zeilen, (QStringList{"Heide|03.06.2007|Füttern|1", "Obstwiese|05.06.2007|Kontrolle|2"}));
     QCOMPARE(e.rechts, 1);
+    QCOMPARE(e.standortbreite, 2400);
   }
 };
 

@@ -240,6 +240,14 @@ private slots:
     QVERIFY(w->neustandort[0]->isEnabled());
   }
 
+  // The names in the site and plant lists start wide enough to be read whole.
+  void nameColumnsStartReadable() {
+    standort("Obstwiese am Mühlbach");
+    auto w = standortfenster();
+    QCOMPARE(w->listandorte->column(QStringLiteral("Standort")).width(), 2400);
+    QCOMPARE(w->lipflanzen->column(QStringLiteral("Pflanze")).width(), 1800);
+  }
+
   // A click in the site list of the second tab makes that site current,
   // whatever order either list is sorted in.
   void plantsGoToTheClickedSite() {

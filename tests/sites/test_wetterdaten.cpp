@@ -238,6 +238,14 @@ private slots:
     QCOMPARE(forms().shown(), (QStringList{"IH_Hilfe", "IW_Wetterdaten", "IH_Hilfe"}));
   }
 
+  // A remark is read whole in the list before the user widens anything.
+  void remarkColumnStartsReadable() {
+    wetter("01.05.2026|sonnig|10|0|W|2|Reinigungsflug beobachtet");
+    IV_Wetterdaten w;
+    w.Form_Load();
+    QCOMPARE(w.liwetter->column(QStringLiteral("Bemerkung")).width(), 2400);
+  }
+
   // --- the evaluations ---------------------------------------------------------------
 
   void evaluations_data() {

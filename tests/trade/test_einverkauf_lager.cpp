@@ -339,6 +339,21 @@ private slots:
     QCOMPARE(w->sevt(feld).text(), text);
   }
 
+  // Tab walks the stock fields as they stand: the left column, then the right.
+  void tabOrderOfStock() {
+    auto w = handelsfenster("2");
+    zeigen(*w);
+    w->sevt(0).setfocus();
+    QStringList weg;
+    for (int i = 0; i < 4; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      for (const int f : {0, 1, 2, 3, 4})
+        if (w->sevt(f).editor()->hasFocus()) weg << QString::number(f);
+    }
+    QCOMPARE(weg.join(' '), QString("1 4 2 3"));
+  }
+
+
   // A long product and apostrophes arrive whole and as backticks.
   void productTexts() {
     lagerzeile("01.01.2007", "Imker`s Honig", 10);
@@ -354,6 +369,25 @@ private slots:
     w->liverkauf->setRow(1);
     w->lschverkauf_click();
     QCOMPARE(lager().size(), 1);
+  }
+
+  // The column widths of the bound grids: at least 25, saved at once.
+  void columnWidths() {
+    auto w = handelsfenster();
+    QVERIFY(w->lieinkauf->cols() > 0);
+    // Products, suppliers, buyers and remarks start wide enough to be read whole.
+    QCOMPARE(w->lieinkauf->column(QStringLiteral("Produkt")).width(), 2100);
+    QCOMPARE(w->lieinkauf->column(QStringLiteral("Lieferant")).width(), 2100);
+    QCOMPARE(w->liverkauf->column(QStringLiteral("Abnehmer")).width(), 2100);
+    QCOMPARE(w->lihonig->column(QStringLiteral("Bemerkung")).width(), 2400);
+    w->lieinkauf->column(2).setWidth(10);
+    w->lieinkauf_colresize(2, 10);
+    w->lieinkauf->column(3).setWidth(1500);
+    w->lieinkauf_colresize(3, 1500);
+    auto v = handelsfenster();
+    QCOMPARE(v->lieinkauf->column(2).width(), 25);
+    QCOMPARE(v->lieinkauf->column(3).width(), 1500);
+    QVERIFY(v->liverkauf->column(3).width() != 1500);
   }
 };
 
