@@ -8,8 +8,10 @@
 #include "output/listenuebergabe.h"
 #include "platform/runtime/mousepointer.h"
 #include "platform/runtime/msgbox.h"
+#include "platform/runtime/vb.h"
 
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -265,6 +267,45 @@ bool Auswertungsfenster::übergeben() {
   const bool gezeigt = output::listeübergeben(*gridli);
   meterverbergen();
   return gezeigt;
+}
+
+QHBoxLayout* Auswertungsfenster::knopfreihe() {
+  auto* knöpfe = new QHBoxLayout;
+  knöpfe->addWidget(nächster[0]);
+  knöpfe->addWidget(nächster[1]);
+  knöpfe->addStretch(1);
+  knöpfe->addWidget(hilfe);
+  knöpfe->addWidget(ok);
+  knöpfe->addWidget(beenden);
+  return knöpfe;
+}
+
+void Auswertungsfenster::listungabschließen() {
+  meterverbergen();
+  vb::setMousePointer(vb::vbDefault);
+  gridli->lockupdate(false);
+  if (gridli->rows() == 0) {
+    nichtsgefunden(QStringLiteral("Keine zu listenden Daten gefunden"));
+    return;
+  }
+  übergeben();
+}
+
+int Auswertungsfenster::aktuellesjahr() { return vb::trim(common::heute.mid(6, 4)).toInt(); }
+
+void Auswertungsfenster::jahreslistenfüllen() {
+  const int erstes = aktuellesjahr() - 10;
+  for (int y = erstes; y <= erstes + 20; ++y) {
+    t(0).listadd(QString::number(y));
+    t(1).listadd(QString::number(y));
+  }
+}
+
+void Auswertungsfenster::jahresoptionensetzen() {
+  if (common::jahrvon() == 0) common::jahrvon() = aktuellesjahr();
+  if (common::jahrbis() == 0) common::jahrbis() = common::jahrvon();
+  t(0).setText(QString::number(common::jahrvon()));
+  t(1).setText(QString::number(common::jahrbis()));
 }
 
 }  // namespace zevo::evaluations

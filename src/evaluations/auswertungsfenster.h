@@ -32,6 +32,7 @@
 #include <functional>
 
 class QGroupBox;
+class QHBoxLayout;
 class QPushButton;
 class QRadioButton;
 
@@ -59,6 +60,8 @@ public:
   static QString völkerklausel(Klauselart art, int option, const QString& id);
   // The header of a refusal.
   static QString ablehnungskopf();
+  // The year of heute.
+  static int aktuellesjahr();
 
   // --- handlers of the frame ---------------------------------------------------------
   void Form_Load() override;
@@ -112,9 +115,19 @@ protected:
   // keys of ziffertaste reach them.
   void jahresfelderanlegen(bool ziffernfilter, QWidget* parent = nullptr);
 
+  // The row of buttons below a window with nächster: both nächster on the
+  // left, then hilfe, ok and beenden on the right.
+  QHBoxLayout* knopfreihe();
+
   // Puts the focus into the window's first control; Form_Load does it, after
   // the window has made its controls.
   void erstesfeldwählen();
+
+  // The lists of t(0) and t(1): ten years before to ten years after this year.
+  void jahreslistenfüllen();
+  // t(0) and t(1) from the settings jahrvon and jahrbis; an unset jahrvon
+  // becomes this year, an unset jahrbis jahrvon.
+  void jahresoptionensetzen();
 
   virtual void listenfüllen() {}
   virtual void optionensetzen() {}
@@ -140,6 +153,10 @@ protected:
   // lockupdate(false), gridli.txt, IA_Zwischenliste modally; meter hidden
   // again afterwards. False (with a message) when the file cannot be written.
   bool übergeben();
+  // The end of a listing in the frame: meter hidden, the arrow, gridli's
+  // painting released; "Keine zu listenden Daten gefunden" when gridli is
+  // empty, else the hand-over.
+  void listungabschließen();
 
 private:
   Klauselart klauselart_ = Klauselart::Buchungen;

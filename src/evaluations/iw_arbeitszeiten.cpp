@@ -26,8 +26,6 @@ namespace {
 const char* const tabellen[9] = {"Honigernte", "Wachsernte",      "Pollenernte", "Sonstigeernte", "Arbeiten",
                                  "Wanderung",  "Gewichtsmessung", "Behandlung",  "Königinwechsel"};
 
-int aktuellesjahr() { return vb::trim(common::heute.mid(6, 4)).toInt(); }
-
 QString zahl(float wert) { return common::zahlformatieren(QVariant(double(wert)), 2); }
 
 }  // namespace
@@ -83,13 +81,7 @@ IW_Arbeitszeiten::IW_Arbeitszeiten(QWidget* parent)
   auto* oben = new QHBoxLayout;
   oben->addLayout(links);
   oben->addLayout(rechts);
-  auto* knöpfe = new QHBoxLayout;
-  knöpfe->addWidget(nächster[0]);
-  knöpfe->addWidget(nächster[1]);
-  knöpfe->addStretch(1);
-  knöpfe->addWidget(hilfe);
-  knöpfe->addWidget(ok);
-  knöpfe->addWidget(beenden);
+  QHBoxLayout* knöpfe = knopfreihe();
   auto* ganz = new QVBoxLayout(this);
   ganz->addLayout(oben);
   ganz->addWidget(jahrrahmen);
@@ -98,18 +90,11 @@ IW_Arbeitszeiten::IW_Arbeitszeiten(QWidget* parent)
 }
 
 void IW_Arbeitszeiten::listenfüllen() {
-  const int y0 = aktuellesjahr() - 10;
-  for (int y = y0; y <= y0 + 20; ++y) {
-    t(0).listadd(QString::number(y));
-    t(1).listadd(QString::number(y));
-  }
+  jahreslistenfüllen();
 }
 
 void IW_Arbeitszeiten::optionensetzen() {
-  if (common::jahrvon() == 0) common::jahrvon() = aktuellesjahr();
-  if (common::jahrbis() == 0) common::jahrbis() = common::jahrvon();
-  t(0).setText(QString::number(common::jahrvon()));
-  t(1).setText(QString::number(common::jahrbis()));
+  jahresoptionensetzen();
   const QString& gewählt = common::arbeitszeitentabellen();
   for (int i = 0; i < 9 && i < gewählt.size(); ++i) konkost[i]->setChecked(gewählt[i] == QLatin1Char('1'));
   for (int i = 0; i < 3; ++i) kontier[i]->setChecked(common::volkspalten(i) == 1);
@@ -243,14 +228,7 @@ void IW_Arbeitszeiten::ok_click() {
         if (konkost[i]->isChecked()) text += zahl(summen_[i]) + "\t";
       gridli->additem(text + zahl(summen_[9]) + "\t");
     }
-    meterverbergen();
-    vb::setMousePointer(vb::vbDefault);
-    gridli->lockupdate(false);
-    if (gridli->rows() == 0) {
-      nichtsgefunden(QStringLiteral("Keine zu listenden Daten gefunden"));
-      return;
-    }
-    übergeben();
+    listungabschließen();
   });
 }
 

@@ -38,8 +38,6 @@ QString summenanfang(int i) {
 
 const QString prämie = QStringLiteral(" and Prämie_erhalten = 'J'");
 
-int aktuellesjahr() { return common::heute.mid(6, 4).toInt(); }
-
 }  // namespace
 
 QString IW_Deckungsbeitrag::klausel() const {
@@ -50,13 +48,7 @@ QString IW_Deckungsbeitrag::klausel() const {
   return völkerklausel(evaluations::Klauselart::Arbeitszeiten, option, id);
 }
 
-qint64 IW_Deckungsbeitrag::summe(const QString& sql) {
-  dao::Recordset rs = datenbank().openRecordset(sql);
-  qint64 wert = 0;
-  if (!rs.eof()) wert = geldwert(rs.fields(0).value());
-  rs.close();
-  return wert;
-}
+qint64 IW_Deckungsbeitrag::summe(const QString& sql) { return geldsumme(datenbank(), sql); }
 
 QString IW_Deckungsbeitrag::werte(qint64 zeile[18]) {
   zeile[17] = 0;
@@ -195,14 +187,7 @@ void IW_Deckungsbeitrag::ok_click() {
         if (konkost[i]->isChecked()) text += euro(summen_[i]) + '\t';
       gridli->additem(text + euro(summen_[17]) + '\t');
     }
-    meterverbergen();
-    vb::setMousePointer(vb::vbDefault);
-    gridli->lockupdate(false);
-    if (gridli->rows() == 0) {
-      nichtsgefunden(QStringLiteral("Keine zu listenden Daten gefunden"));
-      return;
-    }
-    übergeben();
+    listungabschließen();
   });
 }
 
