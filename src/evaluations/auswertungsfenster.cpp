@@ -10,6 +10,7 @@
 #include "platform/runtime/msgbox.h"
 #include "platform/runtime/vb.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -289,6 +290,50 @@ void Auswertungsfenster::listungabschließen() {
     return;
   }
   übergeben();
+}
+
+bool Auswertungsfenster::wirtschaftsjahre(int jahre[2]) {
+  for (int i = 0; i < 2; ++i) {
+    const QString text = t(i).text();
+    jahre[i] = !text.isEmpty() && text[0].isDigit() ? common::ganzzahlamanfang(text) : 0;
+    if (jahre[i] < 1901 || jahre[i] > 2099) {
+      jahre[i] = aktuellesjahr();
+      t(i).setText(QString::number(jahre[i]));
+    }
+  }
+  QString grund;
+  if (jahre[0] > jahre[1]) grund = "...das 'Wirtschaftsjahr von' größer ist als das 'Wirtschaftsjahr bis'.";
+  else if (jahre[1] - jahre[0] + 1 > 30) grund = "...die Auswertung max. über 30 Jahre erlaubt ist.";
+  return !abgelehnt(grund.isEmpty() ? grund : grund + common::zeilenumbruch);
+}
+
+namespace {
+const char* const volkspalten[3][2] = {{"volknr", "Volknr"}, {"volkname", "Volkname"}, {"standort", "Standort"}};
+}
+
+void Auswertungsfenster::volkspaltenanlegen(bool völkerweise, QCheckBox* const (&kontier)[3]) {
+  if (!völkerweise) {
+    gridli->addcolumn(QStringLiteral("jahr"), QStringLiteral("Jahr"));
+    return;
+  }
+  for (int k = 0; k < 3; ++k)
+    if (kontier[k]->isChecked())
+      gridli->addcolumn(QString::fromUtf8(volkspalten[k][0]), QString::fromUtf8(volkspalten[k][1]));
+}
+
+QString Auswertungsfenster::volkspaltentexte(dao::Recordset& völker, QCheckBox* const (&kontier)[3]) {
+  QString text;
+  for (int k = 0; k < 3; ++k)
+    if (kontier[k]->isChecked()) text += common::feldtext(völker[QString::fromUtf8(volkspalten[k][1])]) + '\t';
+  return text;
+}
+
+QString Auswertungsfenster::summenzeilenanfang(bool völkerweise, QCheckBox* const (&kontier)[3]) {
+  QString text = QStringLiteral("SUMME");
+  if (!völkerweise) return text + '\t';
+  for (QCheckBox* k : kontier)
+    if (k->isChecked()) text += '\t';
+  return text;
 }
 
 int Auswertungsfenster::aktuellesjahr() { return vb::trim(common::heute.mid(6, 4)).toInt(); }

@@ -31,6 +31,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QGroupBox;
 class QHBoxLayout;
 class QPushButton;
@@ -128,6 +129,18 @@ protected:
   // t(0) and t(1) from the settings jahrvon and jahrbis; an unset jahrvon
   // becomes this year, an unset jahrbis jahrvon.
   void jahresoptionensetzen();
+
+  // --- the windows that list by years or by colonies (t, kontier) --------------------
+  // The years of t(0) and t(1): one outside 1901..2099 (an empty box included)
+  // becomes the current year, visibly. Refused (false) when "von" lies after
+  // "bis" or the span exceeds 30 years.
+  bool wirtschaftsjahre(int jahre[2]);
+  // By colonies the ticked columns Volknr, Volkname and Standort, else "Jahr".
+  void volkspaltenanlegen(bool völkerweise, QCheckBox* const (&kontier)[3]);
+  // The ticked colony columns of the current row, each followed by a tab.
+  static QString volkspaltentexte(dao::Recordset& völker, QCheckBox* const (&kontier)[3]);
+  // "SUMME" and the tabs that put the totals under their columns.
+  static QString summenzeilenanfang(bool völkerweise, QCheckBox* const (&kontier)[3]);
 
   virtual void listenfüllen() {}
   virtual void optionensetzen() {}
