@@ -17,6 +17,7 @@
 //   bench_auswertungen [folder]    builds the database there (default: a temporary folder)
 
 #include "grossedatenbank.h"
+#include "messung.h"
 
 #include "common/einstellungen.h"
 #include "common/variablen.h"
@@ -50,58 +51,25 @@
 #include <vector>
 
 using namespace zevo;
+using bench::median;
+using bench::runden;
 
 namespace {
 
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-// Milliseconds of each round.
-std::vector<double> runden(int anzahl, const std::function<void()>& messen) {
-  std::vector<double> ms;
-  for (int i = 0; i < anzahl; ++i) {
-    QElapsedTimer t;
-    t.start();
-    messen();
-    ms.push_back(double(t.nsecsElapsed()) / 1e6);
-  }
-  return ms;
-}
-
 void bericht(const char* was, const std::vector<double>& ms, int zeilen = -1) {
-  if (zeilen < 0) {
-    std::printf("%-62s median %8.1f ms   min %8.1f ms   max %8.1f ms\n", was, median(ms),
-                *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()));
-    return;
-  }
-  std::printf("%-62s median %8.1f ms   min %8.1f ms   max %8.1f ms   (%d Zeilen)\n", was, median(ms),
-              *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()), zeilen);
+  bench::bericht(was, ms, 62, zeilen < 0 ? QString() : QString("   (%1 Zeilen)").arg(zeilen));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir tmp;
-  const QString ordner = vb::withTrailingSlash(argc > 1 ? QDir(argv[1]).absolutePath() : tmp.path());
-  QDir().mkpath(ordner);
-  vb::setProgramFolder(ordner);
-  const QString pfad = ordner + "ZEVO.MDB";
-  if (QFile::exists(pfad)) QFile::remove(pfad);
-
-  QElapsedTimer aufbau;
-  aufbau.start();
-  const QMap<QString, int> zeilen = bench::grossedatenbankanlegen(pfad);
+  bench::Programm programm(argc, argv);
+  const QString& ordner = programm.ordner;
+  const QMap<QString, int>& zeilen = programm.zeilen;
   std::printf("Datenbank: %d Völker, %d Stockkarten, %d Honigernten (%.1f s)\n", zeilen["Bienenvolk"],
-              zeilen["Stockkarte"], zeilen["Honigernte"], double(aufbau.elapsed()) / 1000);
+              zeilen["Stockkarte"], zeilen["Honigernte"], programm.sekunden);
 
-  common::datenpfad = ordner;
-  common::datenbankpfad = pfad;
-  common::arbeitsbereich = &dao::DBEngine::workspaces(0);
-  common::datenbank = common::arbeitsbereich->openDatabase(pfad);
+  bench::datenbanköffnen(ordner);
   common::heute = "15.07.2023";
   vb::setMessageHandler([](const vb::MessageRequest& m) {
     std::printf("Meldung: %s\n", qPrintable(m.text));

@@ -8,6 +8,7 @@
 //   bench_handel [folder]    builds the database there (default: a temporary folder)
 
 #include "grossedatenbank.h"
+#include "messung.h"
 
 #include "common/einstellungen.h"
 #include "common/variablen.h"
@@ -28,50 +29,21 @@
 #include <vector>
 
 using namespace zevo;
-
-namespace {
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-void bericht(const char* was, const std::vector<double>& ms) {
-  std::printf("%-58s median %8.1f ms   min %8.1f ms   max %8.1f ms\n", was, median(ms),
-              *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()));
-}
-
-double millisekunden(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
-
-int anzahl(const QString& sql) {
-  return common::datenbank.openRecordset(sql).fields(0).value().toInt();
-}
-
-}  // namespace
+using bench::zählen;
+using bench::millisekunden;
+using bench::bericht;
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir tmp;
-  const QString ordner = vb::withTrailingSlash(argc > 1 ? QDir(argv[1]).absolutePath() : tmp.path());
-  QDir().mkpath(ordner);
-  vb::setProgramFolder(ordner);
-  const QString pfad = ordner + "ZEVO.MDB";
-  if (QFile::exists(pfad)) QFile::remove(pfad);
-
-  QElapsedTimer aufbau;
-  aufbau.start();
   bench::Umfang umfang;
   umfang.voelker = 30;
   umfang.handel = true;
-  const QMap<QString, int> zeilen = bench::grossedatenbankanlegen(pfad, umfang);
+  bench::Programm programm(argc, argv, umfang);
+  const QString& ordner = programm.ordner;
+  const QMap<QString, int>& zeilen = programm.zeilen;
   std::printf("Datenbank: %d Verkäufe, %d Einkäufe, %d Lagerbuchungen (%.1f s)\n", zeilen["Verkauf"],
-              zeilen["Einkauf"], zeilen["Honiglager"], double(aufbau.elapsed()) / 1000);
+              zeilen["Einkauf"], zeilen["Honiglager"], programm.sekunden);
 
-  common::datenpfad = ordner;
-  common::datenbankpfad = pfad;
-  common::arbeitsbereich = &dao::DBEngine::workspaces(0);
-  common::datenbank = common::arbeitsbereich->openDatabase(pfad);
+  bench::datenbanköffnen(ordner);
   common::heute = "15.07.2023";
   common::übergabe = "1";
   common::löschabfrage() = 0;
@@ -81,7 +53,7 @@ int main(int argc, char** argv) {
   });
 
   std::vector<double> öffnen, speichern, löschen, aktualisieren;
-  const int vorher = anzahl("select count(*) from Honiglager");
+  const int vorher = zählen("select count(*) from Honiglager");
   for (int runde = 0; runde < 5; ++runde) {
     auto w = std::make_unique<trade::IV_EinVerkauf_Lager>();
     QElapsedTimer t;
@@ -96,12 +68,12 @@ int main(int argc, char** argv) {
     t.restart();
     w->neuverkauf_click(0);
     speichern.push_back(millisekunden(t));
-    if (anzahl("select count(*) from Honiglager") != vorher + 1) std::printf("Die Buchung fehlt!\n");
+    if (zählen("select count(*) from Honiglager") != vorher + 1) std::printf("Die Buchung fehlt!\n");
 
     t.restart();
     w->lschverkauf_click();
     löschen.push_back(millisekunden(t));
-    if (anzahl("select count(*) from Honiglager") != vorher) std::printf("Die Buchung blieb stehen!\n");
+    if (zählen("select count(*) from Honiglager") != vorher) std::printf("Die Buchung blieb stehen!\n");
 
     t.restart();
     w->comalle_click();

@@ -9,6 +9,7 @@
 //   bench_handelsauswertungen [folder]    builds the database there (default: a temporary folder)
 
 #include "grossedatenbank.h"
+#include "messung.h"
 
 #include "common/einstellungen.h"
 #include "common/variablen.h"
@@ -36,52 +37,26 @@
 #include <vector>
 
 using namespace zevo;
+using bench::runden;
 
 namespace {
 
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-std::vector<double> runden(int anzahl, const std::function<void()>& messen) {
-  std::vector<double> ms;
-  for (int i = 0; i < anzahl; ++i) {
-    QElapsedTimer t;
-    t.start();
-    messen();
-    ms.push_back(double(t.nsecsElapsed()) / 1e6);
-  }
-  return ms;
-}
-
 void bericht(const QString& was, const std::vector<double>& ms, int zeilen) {
-  std::printf("%-66s median %8.1f ms   min %8.1f ms   max %8.1f ms   %6d Zeilen\n", was.toLocal8Bit().constData(),
-              median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()), zeilen);
+  bench::bericht(was, ms, 66, QString("   %1 Zeilen").arg(zeilen, 6));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir tmp;
-  const QString ordner = vb::withTrailingSlash(argc > 1 ? QDir(argv[1]).absolutePath() : tmp.path());
-  QDir().mkpath(ordner);
-  vb::setProgramFolder(ordner);
-  const QString pfad = ordner + "ZEVO.MDB";
-  if (QFile::exists(pfad)) QFile::remove(pfad);
-
   bench::Umfang umfang;
   umfang.handel = true;
-  const QMap<QString, int> zeilen = bench::grossedatenbankanlegen(pfad, umfang);
+  bench::Programm programm(argc, argv, umfang);
+  const QString& ordner = programm.ordner;
+  const QMap<QString, int>& zeilen = programm.zeilen;
   std::printf("Datenbank: %d Verkäufe, %d Einkäufe, %d Lagerbuchungen, %d Arbeiten\n", zeilen["Verkauf"],
               zeilen["Einkauf"], zeilen["Honiglager"], zeilen["Arbeiten"]);
 
-  common::datenpfad = ordner;
-  common::datenbankpfad = pfad;
-  common::arbeitsbereich = &dao::DBEngine::workspaces(0);
-  common::datenbank = common::arbeitsbereich->openDatabase(pfad);
+  bench::datenbanköffnen(ordner);
   common::heute = "15.07.2023";
   output::registerOutputForms();
   vb::setMessageHandler([](const vb::MessageRequest& r) {

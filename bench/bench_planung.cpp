@@ -9,6 +9,7 @@
 //   bench_planung [folder]    builds the database there (default: a temporary folder)
 
 #include "grossedatenbank.h"
+#include "messung.h"
 
 #include "common/einstellungen.h"
 #include "common/variablen.h"
@@ -34,63 +35,28 @@
 #include <vector>
 
 using namespace zevo;
+using bench::zählen;
+using bench::runden;
+using bench::bericht;
 
 namespace {
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-std::vector<double> runden(int anzahl, const std::function<void()>& messen) {
-  std::vector<double> ms;
-  for (int i = 0; i < anzahl; ++i) {
-    QElapsedTimer t;
-    t.start();
-    messen();
-    ms.push_back(double(t.nsecsElapsed()) / 1e6);
-  }
-  return ms;
-}
-
-void bericht(const char* was, const std::vector<double>& ms) {
-  std::printf("%-58s median %8.1f ms   min %8.1f ms   max %8.1f ms\n", was, median(ms),
-              *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()));
-}
 
 void heute(const QDate& tag) {
   vb::setClock(QDateTime(tag, QTime(10, 0)));
   common::heutesetzen();
 }
 
-int zählen(const QString& sql) {
-  dao::Recordset rs = common::datenbank.openRecordset(sql);
-  return rs.fields(0).value().toInt();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir tmp;
-  const QString ordner = vb::withTrailingSlash(argc > 1 ? QDir(argv[1]).absolutePath() : tmp.path());
-  QDir().mkpath(ordner);
-  vb::setProgramFolder(ordner);
-  const QString pfad = ordner + "ZEVO.MDB";
-  if (QFile::exists(pfad)) QFile::remove(pfad);
-
-  QElapsedTimer aufbau;
-  aufbau.start();
-  const QMap<QString, int> zeilen = bench::grossedatenbankanlegen(pfad);
-  common::datenpfad = ordner;
-  common::datenbankpfad = pfad;
-  common::arbeitsbereich = &dao::DBEngine::workspaces(0);
-  common::datenbank = common::arbeitsbereich->openDatabase(pfad);
+  bench::Programm programm(argc, argv);
+  const QString& ordner = programm.ordner;
+  const QMap<QString, int>& zeilen = programm.zeilen;
+  bench::datenbanköffnen(ordner);
   std::printf("Datenbank: %d Völker (%d im Bestand), %d Termine (%d offen), %d Optionen (%.1f s)\n",
               zeilen["Bienenvolk"], zählen("select count(*) from Bienenvolk where Akt_im_Bestand = 'X'"),
               zeilen["Termine"], zählen("select count(*) from Termine where Erledigt = 'N'"),
-              zählen("select count(*) from Arbeitsplanoptionen"), double(aufbau.elapsed()) / 1000);
+              zählen("select count(*) from Arbeitsplanoptionen"), programm.sekunden);
 
   // Every question is answered "Ja", and the list window closes at once.
   vb::setMessageHandler([](const vb::MessageRequest& r) { return r.buttons == vb::YesNo ? vb::vbYes : vb::vbOK; });

@@ -8,6 +8,7 @@
 //   bench_standorte [folder]    builds the database there (default: a temporary folder)
 
 #include "grossedatenbank.h"
+#include "messung.h"
 
 #include "common/variablen.h"
 #include "platform/dao/dao.h"
@@ -28,31 +29,11 @@
 #include <vector>
 
 using namespace zevo;
+using bench::zählen;
+using bench::runden;
+using bench::bericht;
 
 namespace {
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-std::vector<double> runden(int anzahl, const std::function<void()>& messen) {
-  std::vector<double> ms;
-  for (int i = 0; i < anzahl; ++i) {
-    QElapsedTimer t;
-    t.start();
-    messen();
-    ms.push_back(double(t.nsecsElapsed()) / 1e6);
-  }
-  return ms;
-}
-
-void bericht(const QString& was, const std::vector<double>& ms) {
-  std::printf("%-58s median %8.1f ms   min %8.1f ms   max %8.1f ms\n", qPrintable(was), median(ms),
-              *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()));
-}
-
-int anzahl(const QString& sql) { return common::datenbank.openRecordset(sql).fields(0).value().toInt(); }
 
 void messen(const QString& umfang) {
   sites::IW_Standorte auswertung;
@@ -70,38 +51,26 @@ void messen(const QString& umfang) {
     t.start();
     sites::IV_Pflanzen_Standorte fenster;
     fenster.Form_Load();
-    füllen.push_back(double(t.nsecsElapsed()) / 1e6);
+    füllen.push_back(bench::millisekunden(t));
     t.restart();
     fenster.beenden_click();
-    schließen.push_back(double(t.nsecsElapsed()) / 1e6);
+    schließen.push_back(bench::millisekunden(t));
   }
   bericht("Standortfenster öffnen (" + umfang + ")", füllen);
   bericht("Schließen: Trachtzeiten aller Standorte (" + umfang + ")", schließen);
-  std::printf("  Standorte mit Trachtzeit: %d\n", anzahl("select count(*) from Standorte where Trachtzeit_von is not null"));
+  std::printf("  Standorte mit Trachtzeit: %d\n", zählen("select count(*) from Standorte where Trachtzeit_von is not null"));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QTemporaryDir tmp;
-  const QString ordner = vb::withTrailingSlash(argc > 1 ? QDir(argv[1]).absolutePath() : tmp.path());
-  QDir().mkpath(ordner);
-  vb::setProgramFolder(ordner);
-  const QString pfad = ordner + "ZEVO.MDB";
-  if (QFile::exists(pfad)) QFile::remove(pfad);
-
-  QElapsedTimer aufbau;
-  aufbau.start();
-  const QMap<QString, int> zeilen = bench::grossedatenbankanlegen(pfad);
+  bench::Programm programm(argc, argv);
+  const QString& ordner = programm.ordner;
+  const QMap<QString, int>& zeilen = programm.zeilen;
   std::printf("Datenbank: %d Völker, %d Standorte, %d Pflanzen an Standorten (%.1f s)\n", zeilen["Bienenvolk"],
-              zeilen["Standorte"], zeilen["Standorte_Pflanzen"], double(aufbau.elapsed()) / 1000);
+              zeilen["Standorte"], zeilen["Standorte_Pflanzen"], programm.sekunden);
 
-  common::datenpfad = ordner;
-  common::datenbankpfad = pfad;
-  common::arbeitsbereich = &dao::DBEngine::workspaces(0);
-  common::datenbank = common::arbeitsbereich->openDatabase(pfad);
+  bench::datenbanköffnen(ordner);
   common::heute = "15.07.2023";
   vb::setMessageHandler([](const vb::MessageRequest&) { return vb::vbOK; });
   vb::setModalRunner([](const QString&, vb::Form* f) {
@@ -118,7 +87,7 @@ int main(int argc, char** argv) {
     dao::Recordset pflanzen = common::datenbank.openRecordset("select top 1 * from Standorte_Pflanzen");
     const QStringList namen = {"Efeu",     "Schneeheide", "Haselnuss",  "Küblerweide", "Krokus",  "Kirsche",
                                "Löwenzahn", "Bergahorn",  "Winterlinde", "Fichte",     "Goldrute"};
-    for (int i = anzahl("select count(*) from Standorte"); i < 200; ++i) {
+    for (int i = zählen("select count(*) from Standorte"); i < 200; ++i) {
       standorte.addNew();
       standorte["Standort"] = QString("Standort %1").arg(i + 1, 3, 10, QChar('0'));
       standorte["Pkw_anfahrbar"] = i % 2 ? "J" : "N";
@@ -138,8 +107,8 @@ int main(int argc, char** argv) {
       }
     t.commit();
   }
-  std::printf("Skaliert: %d Standorte, %d Pflanzen an Standorten\n", anzahl("select count(*) from Standorte"),
-              anzahl("select count(*) from Standorte_Pflanzen"));
+  std::printf("Skaliert: %d Standorte, %d Pflanzen an Standorten\n", zählen("select count(*) from Standorte"),
+              zählen("select count(*) from Standorte_Pflanzen"));
   messen(QStringLiteral("200 Standorte"));
   common::datenbank.close();
   return 0;

@@ -56,6 +56,27 @@ bool nurziffern(const QString& text) {
 
 // --- zahlaustext ----------------------------------------------------------------
 
+namespace {
+
+// The digits and commas of text, read from the right; of the points only the
+// last one stays (it is the decimal point, the others group thousands).
+QString ziffernundpunkt(const QString& text) {
+  QString t;
+  bool punkt = false;
+  for (qsizetype i = text.size() - 1; i >= 0; --i) {
+    const QChar c = text[i];
+    if (c == '.') {
+      if (!punkt) t.prepend(c);
+      punkt = true;
+    } else if ((c >= '0' && c <= '9') || c == ',') {
+      t.prepend(c);
+    }
+  }
+  return t;
+}
+
+}  // namespace
+
 float zahlaustext(QVariant& wert) {
   if (!wert.isValid() || wert.isNull()) {
     wert = QVariant(0);
@@ -71,18 +92,7 @@ float zahlaustext(QVariant& wert) {
     wert = text;
   }
   if (text.isEmpty()) return 0;
-  QString t;
-  bool punkt = false;
-  for (qsizetype i = text.size() - 1; i >= 0; --i) {
-    const QChar c = text[i];
-    if (c == '.') {
-      if (!punkt) t.prepend(c);
-      punkt = true;
-    } else if ((c >= '0' && c <= '9') || c == ',') {
-      t.prepend(c);
-    }
-  }
-  return static_cast<float>(vb::val(t));
+  return static_cast<float>(vb::val(ziffernundpunkt(text)));
 }
 
 float zahlaustext(QString& wert) {
@@ -109,18 +119,7 @@ double zahlaustextgenau(const QString& wert, bool mitvorzeichen) {
   const bool negativ = mitvorzeichen && text.trimmed().startsWith('-');
   if (text.endsWith('.')) text.chop(1);
   if (const int komma = text.indexOf(','); komma >= 0) text[komma] = '.';
-  QString t;
-  bool punkt = false;
-  for (qsizetype i = text.size() - 1; i >= 0; --i) {
-    const QChar c = text[i];
-    if (c == '.') {
-      if (!punkt) t.prepend(c);
-      punkt = true;
-    } else if ((c >= '0' && c <= '9') || c == ',') {
-      t.prepend(c);
-    }
-  }
-  const double zahl = vb::val(t);
+  const double zahl = vb::val(ziffernundpunkt(text));
   return negativ && zahl != 0 ? -zahl : zahl;
 }
 

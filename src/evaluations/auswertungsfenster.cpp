@@ -8,8 +8,11 @@
 #include "output/listenuebergabe.h"
 #include "platform/runtime/mousepointer.h"
 #include "platform/runtime/msgbox.h"
+#include "platform/runtime/vb.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -265,6 +268,89 @@ bool Auswertungsfenster::übergeben() {
   const bool gezeigt = output::listeübergeben(*gridli);
   meterverbergen();
   return gezeigt;
+}
+
+QHBoxLayout* Auswertungsfenster::knopfreihe() {
+  auto* knöpfe = new QHBoxLayout;
+  knöpfe->addWidget(nächster[0]);
+  knöpfe->addWidget(nächster[1]);
+  knöpfe->addStretch(1);
+  knöpfe->addWidget(hilfe);
+  knöpfe->addWidget(ok);
+  knöpfe->addWidget(beenden);
+  return knöpfe;
+}
+
+void Auswertungsfenster::listungabschließen() {
+  meterverbergen();
+  vb::setMousePointer(vb::vbDefault);
+  gridli->lockupdate(false);
+  if (gridli->rows() == 0) {
+    nichtsgefunden(QStringLiteral("Keine zu listenden Daten gefunden"));
+    return;
+  }
+  übergeben();
+}
+
+bool Auswertungsfenster::wirtschaftsjahre(int jahre[2]) {
+  for (int i = 0; i < 2; ++i) {
+    const QString text = t(i).text();
+    jahre[i] = !text.isEmpty() && text[0].isDigit() ? common::ganzzahlamanfang(text) : 0;
+    if (jahre[i] < 1901 || jahre[i] > 2099) {
+      jahre[i] = aktuellesjahr();
+      t(i).setText(QString::number(jahre[i]));
+    }
+  }
+  QString grund;
+  if (jahre[0] > jahre[1]) grund = "...das 'Wirtschaftsjahr von' größer ist als das 'Wirtschaftsjahr bis'.";
+  else if (jahre[1] - jahre[0] + 1 > 30) grund = "...die Auswertung max. über 30 Jahre erlaubt ist.";
+  return !abgelehnt(grund.isEmpty() ? grund : grund + common::zeilenumbruch);
+}
+
+namespace {
+const char* const volkspalten[3][2] = {{"volknr", "Volknr"}, {"volkname", "Volkname"}, {"standort", "Standort"}};
+}
+
+void Auswertungsfenster::volkspaltenanlegen(bool völkerweise, QCheckBox* const (&kontier)[3]) {
+  if (!völkerweise) {
+    gridli->addcolumn(QStringLiteral("jahr"), QStringLiteral("Jahr"));
+    return;
+  }
+  for (int k = 0; k < 3; ++k)
+    if (kontier[k]->isChecked())
+      gridli->addcolumn(QString::fromUtf8(volkspalten[k][0]), QString::fromUtf8(volkspalten[k][1]));
+}
+
+QString Auswertungsfenster::volkspaltentexte(dao::Recordset& völker, QCheckBox* const (&kontier)[3]) {
+  QString text;
+  for (int k = 0; k < 3; ++k)
+    if (kontier[k]->isChecked()) text += common::feldtext(völker[QString::fromUtf8(volkspalten[k][1])]) + '\t';
+  return text;
+}
+
+QString Auswertungsfenster::summenzeilenanfang(bool völkerweise, QCheckBox* const (&kontier)[3]) {
+  QString text = QStringLiteral("SUMME");
+  if (!völkerweise) return text + '\t';
+  for (QCheckBox* k : kontier)
+    if (k->isChecked()) text += '\t';
+  return text;
+}
+
+int Auswertungsfenster::aktuellesjahr() { return vb::trim(common::heute.mid(6, 4)).toInt(); }
+
+void Auswertungsfenster::jahreslistenfüllen() {
+  const int erstes = aktuellesjahr() - 10;
+  for (int y = erstes; y <= erstes + 20; ++y) {
+    t(0).listadd(QString::number(y));
+    t(1).listadd(QString::number(y));
+  }
+}
+
+void Auswertungsfenster::jahresoptionensetzen() {
+  if (common::jahrvon() == 0) common::jahrvon() = aktuellesjahr();
+  if (common::jahrbis() == 0) common::jahrbis() = common::jahrvon();
+  t(0).setText(QString::number(common::jahrvon()));
+  t(1).setText(QString::number(common::jahrbis()));
 }
 
 }  // namespace zevo::evaluations

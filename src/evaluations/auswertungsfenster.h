@@ -31,7 +31,9 @@
 
 #include <functional>
 
+class QCheckBox;
 class QGroupBox;
+class QHBoxLayout;
 class QPushButton;
 class QRadioButton;
 
@@ -59,6 +61,8 @@ public:
   static QString völkerklausel(Klauselart art, int option, const QString& id);
   // The header of a refusal.
   static QString ablehnungskopf();
+  // The year of heute.
+  static int aktuellesjahr();
 
   // --- handlers of the frame ---------------------------------------------------------
   void Form_Load() override;
@@ -112,9 +116,31 @@ protected:
   // keys of ziffertaste reach them.
   void jahresfelderanlegen(bool ziffernfilter, QWidget* parent = nullptr);
 
+  // The row of buttons below a window with nächster: both nächster on the
+  // left, then hilfe, ok and beenden on the right.
+  QHBoxLayout* knopfreihe();
+
   // Puts the focus into the window's first control; Form_Load does it, after
   // the window has made its controls.
   void erstesfeldwählen();
+
+  // The lists of t(0) and t(1): ten years before to ten years after this year.
+  void jahreslistenfüllen();
+  // t(0) and t(1) from the settings jahrvon and jahrbis; an unset jahrvon
+  // becomes this year, an unset jahrbis jahrvon.
+  void jahresoptionensetzen();
+
+  // --- the windows that list by years or by colonies (t, kontier) --------------------
+  // The years of t(0) and t(1): one outside 1901..2099 (an empty box included)
+  // becomes the current year, visibly. Refused (false) when "von" lies after
+  // "bis" or the span exceeds 30 years.
+  bool wirtschaftsjahre(int jahre[2]);
+  // By colonies the ticked columns Volknr, Volkname and Standort, else "Jahr".
+  void volkspaltenanlegen(bool völkerweise, QCheckBox* const (&kontier)[3]);
+  // The ticked colony columns of the current row, each followed by a tab.
+  static QString volkspaltentexte(dao::Recordset& völker, QCheckBox* const (&kontier)[3]);
+  // "SUMME" and the tabs that put the totals under their columns.
+  static QString summenzeilenanfang(bool völkerweise, QCheckBox* const (&kontier)[3]);
 
   virtual void listenfüllen() {}
   virtual void optionensetzen() {}
@@ -140,6 +166,10 @@ protected:
   // lockupdate(false), gridli.txt, IA_Zwischenliste modally; meter hidden
   // again afterwards. False (with a message) when the file cannot be written.
   bool übergeben();
+  // The end of a listing in the frame: meter hidden, the arrow, gridli's
+  // painting released; "Keine zu listenden Daten gefunden" when gridli is
+  // empty, else the hand-over.
+  void listungabschließen();
 
 private:
   Klauselart klauselart_ = Klauselart::Buchungen;

@@ -26,8 +26,6 @@ namespace {
 const char* const tabellen[9] = {"Honigernte", "Wachsernte",      "Pollenernte", "Sonstigeernte", "Arbeiten",
                                  "Wanderung",  "Gewichtsmessung", "Behandlung",  "Königinwechsel"};
 
-int aktuellesjahr() { return vb::trim(common::heute.mid(6, 4)).toInt(); }
-
 QString zahl(float wert) { return common::zahlformatieren(QVariant(double(wert)), 2); }
 
 }  // namespace
@@ -83,13 +81,7 @@ IW_Arbeitszeiten::IW_Arbeitszeiten(QWidget* parent)
   auto* oben = new QHBoxLayout;
   oben->addLayout(links);
   oben->addLayout(rechts);
-  auto* knöpfe = new QHBoxLayout;
-  knöpfe->addWidget(nächster[0]);
-  knöpfe->addWidget(nächster[1]);
-  knöpfe->addStretch(1);
-  knöpfe->addWidget(hilfe);
-  knöpfe->addWidget(ok);
-  knöpfe->addWidget(beenden);
+  QHBoxLayout* knöpfe = knopfreihe();
   auto* ganz = new QVBoxLayout(this);
   ganz->addLayout(oben);
   ganz->addWidget(jahrrahmen);
@@ -98,18 +90,11 @@ IW_Arbeitszeiten::IW_Arbeitszeiten(QWidget* parent)
 }
 
 void IW_Arbeitszeiten::listenfüllen() {
-  const int y0 = aktuellesjahr() - 10;
-  for (int y = y0; y <= y0 + 20; ++y) {
-    t(0).listadd(QString::number(y));
-    t(1).listadd(QString::number(y));
-  }
+  jahreslistenfüllen();
 }
 
 void IW_Arbeitszeiten::optionensetzen() {
-  if (common::jahrvon() == 0) common::jahrvon() = aktuellesjahr();
-  if (common::jahrbis() == 0) common::jahrbis() = common::jahrvon();
-  t(0).setText(QString::number(common::jahrvon()));
-  t(1).setText(QString::number(common::jahrbis()));
+  jahresoptionensetzen();
   const QString& gewählt = common::arbeitszeitentabellen();
   for (int i = 0; i < 9 && i < gewählt.size(); ++i) konkost[i]->setChecked(gewählt[i] == QLatin1Char('1'));
   for (int i = 0; i < 3; ++i) kontier[i]->setChecked(common::volkspalten(i) == 1);
@@ -172,17 +157,13 @@ void IW_Arbeitszeiten::völkerlisten(int von, int bis) {
   if (!völker.eof()) {
     völker.moveLast();
     meterstarten(völker.recordCount());
-    const char* const spalten[3] = {"Volknr", "Volkname", "Standort"};
     for (völker.moveFirst(); !völker.eof(); völker.moveNext()) {
       const QString id = common::feldtext(völker.fields(3).value());
       float zeile[10] = {};
       for (int i = 0; i < 9; ++i)
         if (konkost[i]->isChecked())
           zeile[i] = summe("select sum(Zeit_h) as summe from " + tabelle(i) + " where Volk = " + id + zeitraum);
-      QString text;
-      for (int k = 0; k < 3; ++k)
-        if (kontier[k]->isChecked()) text += common::feldtext(völker[spalten[k]].value()) + "\t";
-      gridli->additem(text + werte(zeile));
+      gridli->additem(volkspaltentexte(völker, kontier) + werte(zeile));
       meterschritt();
     }
   }
@@ -195,20 +176,8 @@ void IW_Arbeitszeiten::ok_click() {
   if (std::none_of(std::begin(kontier), std::end(kontier), [](QCheckBox* k) { return k->isChecked(); }))
     for (QCheckBox* k : kontier) k->setChecked(true);
 
-  // A year outside 1901..2099 (an empty box included) becomes the current year, visibly.
   int jahre[2];
-  for (int i = 0; i < 2; ++i) {
-    jahre[i] = common::ganzzahlamanfang(t(i).text());
-    if (t(i).text().isEmpty() || !t(i).text()[0].isDigit() || jahre[i] < 1901 || jahre[i] > 2099) {
-      jahre[i] = aktuellesjahr();
-      t(i).setText(QString::number(jahre[i]));
-    }
-  }
-  const QString& zu = common::zeilenumbruch;
-  QString grund;
-  if (jahre[0] > jahre[1]) grund = "...das 'Wirtschaftsjahr von' größer ist als das 'Wirtschaftsjahr bis'." + zu;
-  else if (jahre[1] - jahre[0] + 1 > 30) grund = "...die Auswertung max. über 30 Jahre erlaubt ist." + zu;
-  if (abgelehnt(grund)) return;
+  if (!wirtschaftsjahre(jahre)) return;
 
   listung([this, jahre] {
     vb::setMousePointer(vb::vbHourglass);
@@ -216,14 +185,7 @@ void IW_Arbeitszeiten::ok_click() {
     for (float& s : summen_) s = 0;
     gridli->clear(true);
     const bool völkerweise = optiauswertung[1]->isChecked();
-    if (völkerweise) {
-      const char* const schlüssel[3][2] = {{"volknr", "Volknr"}, {"volkname", "Volkname"}, {"standort", "Standort"}};
-      for (int k = 0; k < 3; ++k)
-        if (kontier[k]->isChecked())
-          gridli->addcolumn(QString::fromUtf8(schlüssel[k][0]), QString::fromUtf8(schlüssel[k][1]));
-    } else {
-      gridli->addcolumn(QStringLiteral("jahr"), QStringLiteral("Jahr"));
-    }
+    volkspaltenanlegen(völkerweise, kontier);
     for (int i = 0; i < 9; ++i)
       if (konkost[i]->isChecked()) gridli->addcolumn(QString::number(i), tabelle(i), true, 1);
     gridli->addcolumn(QStringLiteral("9"), QStringLiteral("Gesamt"), true, 1);
@@ -232,25 +194,12 @@ void IW_Arbeitszeiten::ok_click() {
     else jahreslisten(jahre[0], jahre[1]);
 
     if (summen_[9] != 0) {
-      QString text = QStringLiteral("SUMME");
-      if (völkerweise) {
-        for (QCheckBox* k : kontier)
-          if (k->isChecked()) text += "\t";
-      } else {
-        text += "\t";
-      }
+      QString text = summenzeilenanfang(völkerweise, kontier);
       for (int i = 0; i < 9; ++i)
         if (konkost[i]->isChecked()) text += zahl(summen_[i]) + "\t";
       gridli->additem(text + zahl(summen_[9]) + "\t");
     }
-    meterverbergen();
-    vb::setMousePointer(vb::vbDefault);
-    gridli->lockupdate(false);
-    if (gridli->rows() == 0) {
-      nichtsgefunden(QStringLiteral("Keine zu listenden Daten gefunden"));
-      return;
-    }
-    übergeben();
+    listungabschließen();
   });
 }
 

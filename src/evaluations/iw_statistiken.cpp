@@ -5,6 +5,7 @@
 #include "common/routinen.h"
 #include "common/variablen.h"
 #include "components/sevgrid.h"
+#include "evaluations/auswertungsfenster.h"
 #include "evaluations/statistikkatalog.h"
 #include "output/listenuebergabe.h"
 #include "platform/runtime/mousepointer.h"
@@ -27,8 +28,6 @@ namespace zevo::evaluations {
 namespace {
 
 const QString keinedaten = QStringLiteral("Keine zu listenden Daten gefunden");
-
-int aktuellesjahr() { return common::heute.mid(6, 4).toInt(); }
 
 bool istjahr(const QString& text, int& jahr) {
   const QString s = text.trimmed();
@@ -158,8 +157,8 @@ void IW_Statistiken::Form_Load() {
     li1->addItem(QString::fromUtf8(s.beschriftung));
     li1x->addItem(QString::fromUtf8(s.schlüssel));
   }
-  if (common::jahrvon() < 1901 || common::jahrvon() > 2099) common::jahrvon() = aktuellesjahr();
-  if (common::jahrbis() < 1901 || common::jahrbis() > 2099) common::jahrbis() = aktuellesjahr();
+  if (common::jahrvon() < 1901 || common::jahrvon() > 2099) common::jahrvon() = Auswertungsfenster::aktuellesjahr();
+  if (common::jahrbis() < 1901 || common::jahrbis() > 2099) common::jahrbis() = Auswertungsfenster::aktuellesjahr();
   t(0).setText(QString::number(common::jahrvon()));
   t(1).setText(QString::number(common::jahrbis()));
   konschnitt->setChecked(common::schnittzeile() != 0);
@@ -203,7 +202,7 @@ void IW_Statistiken::t_lostfocus(int index) { t(index).setText(common::jahrergä
 void IW_Statistiken::jahrekorrigieren() {
   for (int i = 0; i < 2; ++i) {
     int jahr = 0;
-    if (!istjahr(t(i).text(), jahr)) t(i).setText(QString::number(aktuellesjahr()));
+    if (!istjahr(t(i).text(), jahr)) t(i).setText(QString::number(Auswertungsfenster::aktuellesjahr()));
   }
 }
 

@@ -44,13 +44,7 @@ IW_Völkerdaten::IW_Völkerdaten(QWidget* parent)
   auto* oben = new QHBoxLayout;
   oben->addWidget(felder, 1);
   oben->addLayout(rechts);
-  auto* knöpfe = new QHBoxLayout;
-  knöpfe->addWidget(nächster[0]);
-  knöpfe->addWidget(nächster[1]);
-  knöpfe->addStretch(1);
-  knöpfe->addWidget(hilfe);
-  knöpfe->addWidget(ok);
-  knöpfe->addWidget(beenden);
+  QHBoxLayout* knöpfe = knopfreihe();
   auto* ganz = new QVBoxLayout(this);
   ganz->addLayout(oben);
   ganz->addLayout(knöpfe);

@@ -38,8 +38,6 @@ QString summenanfang(int i) {
 
 const QString prämie = QStringLiteral(" and Prämie_erhalten = 'J'");
 
-int aktuellesjahr() { return common::heute.mid(6, 4).toInt(); }
-
 }  // namespace
 
 QString IW_Deckungsbeitrag::klausel() const {
@@ -50,13 +48,7 @@ QString IW_Deckungsbeitrag::klausel() const {
   return völkerklausel(evaluations::Klauselart::Arbeitszeiten, option, id);
 }
 
-qint64 IW_Deckungsbeitrag::summe(const QString& sql) {
-  dao::Recordset rs = datenbank().openRecordset(sql);
-  qint64 wert = 0;
-  if (!rs.eof()) wert = geldwert(rs.fields(0).value());
-  rs.close();
-  return wert;
-}
+qint64 IW_Deckungsbeitrag::summe(const QString& sql) { return geldsumme(datenbank(), sql); }
 
 QString IW_Deckungsbeitrag::werte(qint64 zeile[18]) {
   zeile[17] = 0;
@@ -110,7 +102,6 @@ void IW_Deckungsbeitrag::völkerlisten(int von, int bis, qint64 pauschaleeinnahm
     meterstarten(völker.recordCount());
     völker.moveFirst();
   }
-  const char* const spalten[3] = {"Volknr", "Volkname", "Standort"};
   for (; !völker.eof(); völker.moveNext()) {
     const QString id = common::feldtext(völker[QStringLiteral("ID")]);
     qint64 zeile[18] = {};
@@ -123,10 +114,7 @@ void IW_Deckungsbeitrag::völkerlisten(int von, int bis, qint64 pauschaleeinnahm
         zeile[i] -= summe("select sum(Standortprämie) as summe from Wanderung where Volk = " + id + datumsklausel +
                           prämie);
     }
-    QString text;
-    for (int k = 0; k < 3; ++k)
-      if (kontier[k]->isChecked()) text += common::feldtext(völker[spalten[k]]) + '\t';
-    gridli->additem(text + werte(zeile));
+    gridli->additem(volkspaltentexte(völker, kontier) + werte(zeile));
     meterschritt();
   }
   völker.close();
@@ -140,18 +128,7 @@ void IW_Deckungsbeitrag::ok_click() {
 
   // A year outside 1901..2099 (an empty field, "*" or "3000") becomes the current year, visibly.
   int jahre[2];
-  for (int i = 0; i < 2; ++i) {
-    const QString text = t(i).text();
-    jahre[i] = !text.isEmpty() && text[0].isDigit() ? common::ganzzahlamanfang(text) : 0;
-    if (jahre[i] < 1901 || jahre[i] > 2099) {
-      jahre[i] = aktuellesjahr();
-      t(i).setText(common::heute.mid(6, 4));
-    }
-  }
-  QString grund;
-  if (jahre[0] > jahre[1]) grund = "...das 'Wirtschaftsjahr von' größer ist als das 'Wirtschaftsjahr bis'.";
-  else if (jahre[1] - jahre[0] + 1 > 30) grund = "...die Auswertung max. über 30 Jahre erlaubt ist.";
-  if (abgelehnt(grund.isEmpty() ? grund : grund + common::zeilenumbruch)) return;
+  if (!wirtschaftsjahre(jahre)) return;
 
   const bool völkerweise = optiauswertung[1]->isChecked();
   if (völkerweise) {
@@ -167,14 +144,7 @@ void IW_Deckungsbeitrag::ok_click() {
     std::fill(std::begin(summen_), std::end(summen_), 0);
     gridli->clear(true);
 
-    if (völkerweise) {
-      const char* const schlüssel[3][2] = {{"volknr", "Volknr"}, {"volkname", "Volkname"}, {"standort", "Standort"}};
-      for (int k = 0; k < 3; ++k)
-        if (kontier[k]->isChecked())
-          gridli->addcolumn(QString::fromUtf8(schlüssel[k][0]), QString::fromUtf8(schlüssel[k][1]));
-    } else {
-      gridli->addcolumn(QStringLiteral("jahr"), QStringLiteral("Jahr"));
-    }
+    volkspaltenanlegen(völkerweise, kontier);
     for (int i = 0; i < 17; ++i)
       if (konkost[i]->isChecked()) gridli->addcolumn(QString::number(i), spaltentitel(i), -1, 1);
     gridli->addcolumn(QStringLiteral("17"), spaltentitel(17), -1, 1);
@@ -184,25 +154,12 @@ void IW_Deckungsbeitrag::ok_click() {
 
     // The totals are exact, so revenues that equal the costs give no row.
     if (summen_[17] != 0) {
-      QString text = QStringLiteral("SUMME");
-      if (völkerweise) {
-        for (QCheckBox* k : kontier)
-          if (k->isChecked()) text += '\t';
-      } else {
-        text += '\t';
-      }
+      QString text = summenzeilenanfang(völkerweise, kontier);
       for (int i = 0; i < 17; ++i)
         if (konkost[i]->isChecked()) text += euro(summen_[i]) + '\t';
       gridli->additem(text + euro(summen_[17]) + '\t');
     }
-    meterverbergen();
-    vb::setMousePointer(vb::vbDefault);
-    gridli->lockupdate(false);
-    if (gridli->rows() == 0) {
-      nichtsgefunden(QStringLiteral("Keine zu listenden Daten gefunden"));
-      return;
-    }
-    übergeben();
+    listungabschließen();
   });
 }
 

@@ -3,6 +3,7 @@
 // in a qint64, so that sums, products and totals stay exact.
 
 #include "common/routinen.h"
+#include "platform/dao/dao.h"
 #include "platform/runtime/vb.h"
 
 #include <QVariant>
@@ -15,6 +16,16 @@ namespace zevo::trade {
 inline qint64 geldwert(const QVariant& wert) {
   if (!wert.isValid() || wert.isNull()) return 0;
   return std::llround(wert.toDouble() * 10000.0);
+}
+
+// The first field of sql's first row as money, e.g. a sum over a Currency
+// column; no row or Null gives 0.
+inline qint64 geldsumme(dao::Database& db, const QString& sql) {
+  dao::Recordset rs = db.openRecordset(sql);
+  qint64 summe = 0;
+  if (!rs.eof()) summe = geldwert(rs.fields(0).value());
+  rs.close();
+  return summe;
 }
 
 // A typed amount ("12,5", "1.234,50") read by zahlaustext's tolerant rules.

@@ -9,6 +9,7 @@
 #include "platform/runtime/msgbox.h"
 #include "platform/runtime/vb.h"
 #include "platform/runtime/widgets.h"
+#include "trade/geld.h"
 #include "trade/honiglager.h"
 
 #include <QFormLayout>
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <utility>
+#include <functional>
 
 namespace zevo::trade {
 
@@ -97,21 +99,6 @@ int zeilenid(const ui::sevGrid& grid) {
   return grid.row() == 0 ? 0 : static_cast<int>(vb::val(grid.cell(grid.row(), QStringLiteral("ID"))));
 }
 
-// Ten-thousandths of a euro, the scale of a CURRENCY column.
-qint64 geldsumme(dao::Database& db, const QString& sql) {
-  dao::Recordset rs = db.openRecordset(sql);
-  qint64 summe = 0;
-  if (!rs.eof()) {
-    rs.moveFirst();
-    const QVariant wert = rs["summe"].value();
-    if (wert.isValid() && !wert.isNull()) summe = vb::clng(wert.toDouble() * 10000.0);
-  }
-  rs.close();
-  return summe;
-}
-
-QString euro(qint64 zehntausendstel) { return vb::formatCurrency(double(zehntausendstel) / 10000.0); }
-
 QGroupBox* eingaberahmen(const QString& titel, QWidget* eltern, QFormLayout*& links, QFormLayout*& rechts) {
   auto* rahmen = new QGroupBox(titel, eltern);
   auto* lay = new QHBoxLayout(rahmen);
@@ -127,6 +114,18 @@ QGroupBox* eingaberahmen(const QString& titel, QWidget* eltern, QFormLayout*& li
   lay->addLayout(rechts);
   lay->addStretch(1);
   return rahmen;
+}
+
+// After a save: the tone, then the fields and the list read again; a failure
+// there is only told, the data are stored.
+void gespeichertneulesen(const std::function<void()>& lesen) {
+  common::piepton();
+  try {
+    lesen();
+  } catch (const dao::Error& e) {
+    common::fehlermelden(QStringLiteral("Die Daten wurden gespeichert, die Liste konnte aber nicht neu gelesen werden."),
+                         e.text());
+  }
 }
 
 ui::sevGrid* neuesgrid(QWidget* eltern) {
@@ -548,14 +547,10 @@ void IV_EinVerkauf_Lager::handelspeichern(const Handel& h, int index) {
     common::fehlermelden(nichtgespeichert, e.text());
     return;
   }
-  common::piepton();
-  try {
+  gespeichertneulesen([&] {
     (this->*h.vorbelegen)();
     (this->*h.lesen)();
-  } catch (const dao::Error& e) {
-    common::fehlermelden(QStringLiteral("Die Daten wurden gespeichert, die Liste konnte aber nicht neu gelesen werden."),
-                         e.text());
-  }
+  });
   if (grid.seekrow("ID = " + QString::number(id), false) != 0) (this->*h.zeigen)(grid.row(), 0, 0, 0);
   sevt(f).setfocus();
 }
@@ -590,14 +585,10 @@ void IV_EinVerkauf_Lager::neu_click(int index) {
     common::fehlermelden(nichtgespeichert, e.text());
     return;
   }
-  common::piepton();
-  try {
+  gespeichertneulesen([this] {
     lagervorbelegen();
     honiglagerlesen();
-  } catch (const dao::Error& e) {
-    common::fehlermelden(QStringLiteral("Die Daten wurden gespeichert, die Liste konnte aber nicht neu gelesen werden."),
-                         e.text());
-  }
+  });
   if (lihonig->seekrow("ID = " + QString::number(id), false) != 0) lihonig_rowclick(lihonig->row());
   sevt(0).setfocus();
 }

@@ -43,8 +43,6 @@ const char* const labels[17] = {"Einnahmen Verkäufe (nur bei Auswertung nach Ja
                                 "Kosten Einkäufe (nur bei Auswertung nach Jahren)",
                                 "Pauschale Kosten je Volk u. Jahr von..."};
 
-int aktuellesjahr() { return common::heute.mid(6, 4).toInt(); }
-
 }  // namespace
 
 QString IW_Deckungsbeitrag::spaltentitel(int i) { return i >= 0 && i < 18 ? QString::fromUtf8(titel[i]) : QString(); }
@@ -117,13 +115,7 @@ IW_Deckungsbeitrag::IW_Deckungsbeitrag(QWidget* parent)
   auto* oben = new QHBoxLayout;
   oben->addLayout(links);
   oben->addWidget(Frame1[0]);
-  auto* knöpfe = new QHBoxLayout;
-  knöpfe->addWidget(nächster[0]);
-  knöpfe->addWidget(nächster[1]);
-  knöpfe->addStretch(1);
-  knöpfe->addWidget(hilfe);
-  knöpfe->addWidget(ok);
-  knöpfe->addWidget(beenden);
+  QHBoxLayout* knöpfe = knopfreihe();
   auto* ganz = new QVBoxLayout(this);
   ganz->addLayout(oben);
   ganz->addWidget(meter);
@@ -131,18 +123,11 @@ IW_Deckungsbeitrag::IW_Deckungsbeitrag(QWidget* parent)
 }
 
 void IW_Deckungsbeitrag::listenfüllen() {
-  const int erstes = aktuellesjahr() - 10;
-  for (int y = erstes; y <= erstes + 20; ++y) {
-    t(0).listadd(QString::number(y));
-    t(1).listadd(QString::number(y));
-  }
+  jahreslistenfüllen();
 }
 
 void IW_Deckungsbeitrag::optionensetzen() {
-  if (common::jahrvon() == 0) common::jahrvon() = aktuellesjahr();
-  if (common::jahrbis() == 0) common::jahrbis() = common::jahrvon();
-  t(0).setText(QString::number(common::jahrvon()));
-  t(1).setText(QString::number(common::jahrbis()));
+  jahresoptionensetzen();
   // Only as many boxes as the text covers; only a "1" ticks one.
   const QString& posten = common::deckungsbeitragsposten();
   for (int i = 0; i < 17 && i < posten.size(); ++i) konkost[i]->setChecked(posten[i] == QLatin1Char('1'));

@@ -5,6 +5,7 @@
 #include "colonies/ie_eingabe.h"
 #include "common/einstellungen.h"
 #include "components/sevgrid.h"
+#include "shell/hauptliste.h"
 #include "shell/testdatenbank.h"
 
 #include <QComboBox>
@@ -14,31 +15,6 @@
 #include <memory>
 
 namespace zevo::test {
-
-// The colonies as the main window lists them, ordered by Volknr; the grid
-// is common::datali while it lives.
-class Hauptliste {
-public:
-  ui::sevGrid grid;
-  Hauptliste() {
-    grid.setAllowmultiselect(true);
-    common::datali = &grid;
-  }
-  ~Hauptliste() {
-    if (common::datali == &grid) common::datali = nullptr;
-  }
-  // Reads the colonies again; the given row becomes current, nothing is marked.
-  void lesen(int zeile = 1) {
-    dao::Recordset rs = db().openRecordset("select * from Bienenvolk order by Volknr");
-    grid.clear(true);
-    grid.setRecordset(rs);
-    rs.close();
-    grid.setRow(zeile);
-  }
-  void markieren(const QList<int>& zeilen) {
-    for (int r = 1; r <= grid.rows(); ++r) grid.setSelected(r, zeilen.contains(r));
-  }
-};
 
 inline QList<int> markiert(const ui::sevGrid& g) {
   QList<int> m;

@@ -15,15 +15,6 @@ void termin(int volk, const char* tag, const QString& art) {
   einfügen("Termine", {{"Datum", datum(tag)}, {"Termin", art}, {"Erledigt", "N"}, {"Volk", volk}});
 }
 
-// Runs SQL on the database file beside the program's own connection.
-void roh(const QString& sql) {
-  sqlite3* h = nullptr;
-  QCOMPARE(sqlite3_open(common::datenbankpfad.toUtf8().constData(), &h), SQLITE_OK);
-  const int rc = sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-  sqlite3_close(h);
-  QCOMPARE(rc, SQLITE_OK);
-}
-
 const QString zusammenfassung = "Volkstärke, Mittelwände, Wabenanzahl, Belagert, Futtervorrat_eigen, L_Honigernte, "
                                 "L_Honigmenge_kg, Honigmenge_Gesamt, L_Behandlung, Standort, Königin_Nr, Königin_Farbe";
 const Werte vorher{{"Volkstärke", 7}, {"Mittelwände", 10}, {"L_Honigernte", QDate(2006, 8, 1)},

@@ -17,15 +17,6 @@ using colonies::IV_Neues_Volk;
 
 namespace {
 
-// Runs SQL on the database file beside the program's own connection.
-void roh(const QString& sql) {
-  sqlite3* h = nullptr;
-  QCOMPARE(sqlite3_open(common::datenbankpfad.toUtf8().constData(), &h), SQLITE_OK);
-  const int rc = sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-  sqlite3_close(h);
-  QCOMPARE(rc, SQLITE_OK);
-}
-
 int volkid(const QString& volknr) { return anzahl("select ID from Bienenvolk where Volknr = '" + volknr + "'"); }
 
 std::unique_ptr<IV_Neues_Volk> öffnen(const QString& modus) {

@@ -8,6 +8,7 @@
 #include "output/ia_zwischenliste.h"
 #include "output/registry.h"
 #include "platform/runtime/mousepointer.h"
+#include "shell/hauptliste.h"
 #include "shell/testdatenbank.h"
 
 #include <QLineEdit>
@@ -21,23 +22,6 @@
 
 namespace zevo::test {
 
-// The colonies as the main window lists them, ordered by Volknr.
-class Hauptliste {
-public:
-  ui::sevGrid grid;
-  Hauptliste() { common::datali = &grid; }
-  ~Hauptliste() {
-    if (common::datali == &grid) common::datali = nullptr;
-  }
-  void lesen(int zeile = 1) {
-    dao::Recordset rs = db().openRecordset("select * from Bienenvolk order by Volknr");
-    grid.clear(true);
-    grid.setRecordset(rs);
-    rs.close();
-    grid.setRow(zeile);
-  }
-};
-
 // Marks exactly the named entries of a list; the marked entries in list order.
 inline void markieren(QListWidget* liste, const QStringList& namen) {
   for (int i = 0; i < liste->count(); ++i) liste->item(i)->setSelected(namen.contains(liste->item(i)->text()));
@@ -47,6 +31,12 @@ inline QStringList markierte(QListWidget* liste) {
   for (int i = 0; i < liste->count(); ++i)
     if (liste->item(i)->isSelected()) m << liste->item(i)->text();
   return m;
+}
+
+// Ticks exactly the given boxes.
+template <int N>
+void ankreuzen(QCheckBox* (&boxen)[N], const QList<int>& an) {
+  for (int i = 0; i < N; ++i) boxen[i]->setChecked(an.contains(i));
 }
 
 // A window built, loaded and activated as showing it does, without showing it.

@@ -8,19 +8,9 @@ using namespace zevo;
 using namespace zevo::test;
 using evaluations::IW_Arbeitszeiten;
 
-namespace {
-
-// Ticks exactly the given boxes.
-template <int N>
-void ankreuzen(QCheckBox* (&boxen)[N], const QList<int>& an) {
-  for (int i = 0; i < N; ++i) boxen[i]->setChecked(an.contains(i));
-}
-
-}  // namespace
-
 class TestArbeitszeiten : public QObject {
   Q_OBJECT
-  Hauptliste haupt_;
+  Hauptliste haupt_{false};   // marks only its current row
   int anna_ = 0, berta_ = 0;
 
 private slots:

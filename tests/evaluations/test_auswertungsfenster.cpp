@@ -31,7 +31,7 @@ QString caption4(Auswertungsfenster& w) { return w.optitieraus[4]->text(); }
 
 class TestAuswertungsfenster : public QObject {
   Q_OBJECT
-  Hauptliste haupt_;
+  Hauptliste haupt_{false};   // marks only its current row
 
 private slots:
   void initTestCase() { evaluations::registerEvaluationForms(); }

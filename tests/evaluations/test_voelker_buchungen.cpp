@@ -40,7 +40,7 @@ int honig(int volk, const char* tag, double kg) {
 
 class TestVoelkerBuchungen : public QObject {
   Q_OBJECT
-  Hauptliste haupt;
+  Hauptliste haupt{false};   // marks only its current row
   Liste liste;
   int v1 = 0, v2 = 0;
 

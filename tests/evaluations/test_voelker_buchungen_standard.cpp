@@ -33,7 +33,7 @@ QStringList einträge(const ui::sevText& f) {
 
 class TestBuchungenStandard : public QObject {
   Q_OBJECT
-  Hauptliste haupt_;
+  Hauptliste haupt_{false};   // marks only its current row
   int anna_ = 0;
 
 private slots:

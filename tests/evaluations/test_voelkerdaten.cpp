@@ -10,7 +10,7 @@ using evaluations::IW_Völkerdaten;
 
 class TestVoelkerdaten : public QObject {
   Q_OBJECT
-  Hauptliste haupt_;
+  Hauptliste haupt_{false};   // marks only its current row
 
 private slots:
   // 10 and 2 in stock (2 selected), 7 gone; Volknr is text: "10" < "2" < "7".

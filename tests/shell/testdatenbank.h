@@ -85,6 +85,15 @@ inline int option(const QString& arbeitsart) {
 
 inline QDate datum(const char* ddmmyyyy) { return QDate::fromString(QString::fromLatin1(ddmmyyyy), "dd.MM.yyyy"); }
 
+// Runs SQL (a trigger, say) on the database file beside the program's own connection.
+inline void roh(const QString& sql) {
+  sqlite3* h = nullptr;
+  QCOMPARE(sqlite3_open(common::datenbankpfad.toUtf8().constData(), &h), SQLITE_OK);
+  const int rc = sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+  sqlite3_close(h);
+  QCOMPARE(rc, SQLITE_OK);
+}
+
 // True when a second connection can write the database file at this moment,
 // that is when no transaction of the program holds it (for questions that
 // must come before a transaction opens).

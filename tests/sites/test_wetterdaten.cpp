@@ -52,13 +52,6 @@ void tippen(ui::sevText& f, const QString& text) {
   QTest::keyClicks(f.editor(), text);
 }
 
-void roh(const QString& sql) {
-  sqlite3* h = nullptr;
-  QCOMPARE(sqlite3_open(common::datenbankpfad.toUtf8().constData(), &h), SQLITE_OK);
-  QCOMPARE(sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-  sqlite3_close(h);
-}
-
 const QString mai1 = "01.05.2026|sonnig|10|0|W|2|", mai2 = "02.05.2026|Regen|13|5||3|";
 
 }  // namespace

@@ -77,15 +77,6 @@ inline int lagerzeile(const QString& datum, const QString& produkt, double zugan
                                  {"Abgang", abgang}, {"Bemerkung", ""}, {"EVK_ID", evk}});
 }
 
-// Runs SQL (a trigger, say) on the database file beside the program's own connection.
-inline void roh(const QString& sql) {
-  sqlite3* h = nullptr;
-  QCOMPARE(sqlite3_open(common::datenbankpfad.toUtf8().constData(), &h), SQLITE_OK);
-  const int rc = sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-  sqlite3_close(h);
-  QCOMPARE(rc, SQLITE_OK);
-}
-
 // The fields von..bis joined by "|".
 inline QString felder(IV_EinVerkauf_Lager& w, int von, int bis) {
   QStringList t;

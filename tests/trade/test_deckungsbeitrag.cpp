@@ -11,11 +11,6 @@ using trade::IW_Deckungsbeitrag;
 
 namespace {
 
-template <int N>
-void ankreuzen(QCheckBox* (&boxen)[N], const QList<int>& an) {
-  for (int i = 0; i < N; ++i) boxen[i]->setChecked(an.contains(i));
-}
-
 struct Einstellung {
   int art = 0;   // 0 years, 1 colonies
   int option = 1;
@@ -49,7 +44,7 @@ QString kopf(const QStringList& spalten) { return spalten.join('\t') + '\t'; }
 
 class TestDeckungsbeitrag : public QObject {
   Q_OBJECT
-  Hauptliste haupt_;
+  Hauptliste haupt_{false};   // marks only its current row
   int anna_ = 0, berta_ = 0, carl_ = 0;
 
 private slots:
