@@ -436,24 +436,41 @@ void sevGrid::addcolumn(const QString& key, const QString& caption, const QVaria
 }
 
 void sevGrid::additem(const QString& text, int position) {
-  GridRow r;
+  QStringList cells;
   if (!text.isEmpty()) {
-    r.cells = text.split(QLatin1Char('\t'));
-    if (text.endsWith(QLatin1Char('\t'))) r.cells.removeLast();
+    cells = text.split(QLatin1Char('\t'));
+    if (text.endsWith(QLatin1Char('\t'))) cells.removeLast();
   }
-  const int rowsBefore = rows(), colsBefore = cols();
-  while (r.cells.size() > int(d->cols.size())) d->cols.push_back(GridCol{});
+  const int rowsBefore = rows();
+  if (position < 1 || position > rowsBefore) return appendRow(std::move(cells));
+  const int colsBefore = cols();
+  while (cells.size() > int(d->cols.size())) d->cols.push_back(GridCol{});
   if (cols() > colsBefore) d->rebuildKeys();
   d->selDirty = true;
-  if (position >= 1 && position <= rowsBefore) {
-    d->rows.insert(d->rows.begin() + (position - 1), std::move(r));
-    if (d->anchor >= position) ++d->anchor;
-    const bool moved = d->current >= position;
-    if (moved) ++d->current;
-    changedAll();
-    if (moved) emit rowchange();
-    return;
-  }
+  GridRow r;
+  r.cells = std::move(cells);
+  d->rows.insert(d->rows.begin() + (position - 1), std::move(r));
+  if (d->anchor >= position) ++d->anchor;
+  const bool moved = d->current >= position;
+  if (moved) ++d->current;
+  changedAll();
+  if (moved) emit rowchange();
+}
+
+void sevGrid::addcells(QStringList cells) {
+  // A TAB inside a cell splits it, as in additem.
+  for (const QString& c : std::as_const(cells))
+    if (c.contains(QLatin1Char('\t'))) return additem(cells.join(QLatin1Char('\t')) + QLatin1Char('\t'));
+  appendRow(std::move(cells));
+}
+
+void sevGrid::appendRow(QStringList cells) {
+  const int rowsBefore = rows(), colsBefore = cols();
+  while (cells.size() > int(d->cols.size())) d->cols.push_back(GridCol{});
+  if (cols() > colsBefore) d->rebuildKeys();
+  d->selDirty = true;
+  GridRow r;
+  r.cells = std::move(cells);
   d->rows.push_back(std::move(r));
   if (d->locked) {
     d->dirty = true;

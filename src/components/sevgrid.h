@@ -100,6 +100,9 @@ public:
   // Cells separated by TAB; one trailing TAB does not make an extra cell.
   // position: 1-based, the row is inserted before it (0 = append).
   void additem(const QString& text, int position = 0);
+  // A row appended from its cells: the same as additem of the cells each
+  // followed by a TAB, without joining and splitting them again.
+  void addcells(QStringList cells);
   // An empty row before each of the given rows (1-based, numbered as the
   // rows stand now; a position twice gives two), in one pass: the same as
   // additem("", p) for each p from the largest to the smallest.
@@ -208,6 +211,7 @@ private:
   void changedAll();
   void changedRows(int first, int last);
   void applyWidths();
+  void appendRow(QStringList cells);
   int startbreite(const QString& caption) const;
   void setCurrent(int row);
   void markOnly(int row);

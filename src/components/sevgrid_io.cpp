@@ -10,6 +10,8 @@
 #include <QSettings>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace zevo::ui {
 
 // --- column widths ----------------------------------------------------------------
@@ -50,20 +52,29 @@ namespace {
 
 const QString kMagic = QStringLiteral("ZEVOGRID\t1");
 
+// s escaped at the end of out: backslash, TAB, CR and LF as \\, \t, \r, \n;
+// the runs between them copied whole.
+void appendEscaped(QString& out, const QString& s) {
+  const QChar* p = s.constData();
+  const qsizetype n = s.size();
+  qsizetype run = 0;
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t c = p[i].unicode();
+    if (c != '\\' && c != '\t' && c != '\r' && c != '\n') continue;
+    out.append(p + run, i - run);
+    out += QLatin1Char('\\');
+    out += QLatin1Char(c == '\\' ? '\\' : c == '\t' ? 't' : c == '\r' ? 'r' : 'n');
+    run = i + 1;
+  }
+  out.append(p + run, n - run);
+}
+
 }  // namespace
 
 QString gridEscape(const QString& s) {
   QString out;
   out.reserve(s.size());
-  for (const QChar ch : s) {
-    switch (ch.unicode()) {
-      case '\\': out += QLatin1String("\\\\"); break;
-      case '\t': out += QLatin1String("\\t"); break;
-      case '\r': out += QLatin1String("\\r"); break;
-      case '\n': out += QLatin1String("\\n"); break;
-      default: out += ch;
-    }
-  }
+  appendEscaped(out, s);
   return out;
 }
 
@@ -95,10 +106,19 @@ bool sevGrid::savetofile(const QString& path) const {
             QStringLiteral("\t%1\t%2\t%3\t%4\n").arg(c.align).arg(c.numeric).arg(c.columntype).arg(c.width);
   }
   text += QStringLiteral("R\t%1\n").arg(rows());
-  for (int r = 0; r < rows(); ++r) {
-    for (int c = 0; c < cols(); ++c) {
+  // One line per row, every column's cell (a missing one empty), TAB between.
+  const int n = cols();
+  qsizetype größe = text.size();
+  for (const GridRow& r : d->rows) {
+    größe += n;
+    for (qsizetype c = 0; c < r.cells.size() && c < n; ++c) größe += r.cells[c].size();
+  }
+  text.reserve(größe + größe / 64);
+  for (const GridRow& r : d->rows) {
+    const qsizetype vorhanden = std::min<qsizetype>(r.cells.size(), n);
+    for (qsizetype c = 0; c < n; ++c) {
       if (c > 0) text += QLatin1Char('\t');
-      text += gridEscape(d->cellRef(r, c));
+      if (c < vorhanden) appendEscaped(text, r.cells[c]);
     }
     text += QLatin1Char('\n');
   }

@@ -381,12 +381,10 @@ void IW_Völker_Buchungen::tabellenblock(dao::Recordset& rs, int index, bool vol
   gridli->additem(tabelle(index).toUpper());
   gridli->additem(kopf);
   auto zeilentext = [&spalten] {
-    QString zeile;
-    for (Spalte& s : spalten) {
-      zeile += s.text(s.feld.value());
-      zeile += '\t';
-    }
-    return zeile;
+    QStringList zellen;
+    zellen.reserve(qsizetype(spalten.size()));
+    for (Spalte& s : spalten) zellen.append(s.text(s.feld.value()));
+    return zellen;
   };
   if (letzte) {
     // Only the last row of each colony is listed, so only its text is made:
@@ -397,26 +395,28 @@ void IW_Völker_Buchungen::tabellenblock(dao::Recordset& rs, int index, bool vol
       const QString volk = volktext(volknr.value());
       if (!erste && volk != vorigesvolk) {
         rs.movePrevious();
-        gridli->additem(zeilentext());
+        gridli->addcells(zeilentext());
         rs.moveNext();
       }
       vorigesvolk = volk;
       erste = false;
     }
     rs.moveLast();
-    gridli->additem(zeilentext());
+    gridli->addcells(zeilentext());
     gridli->additem(QString());
     gridli->additem(QString());
     return;
   }
-  QString vorigesvolk, vorigezeile, zeile;
+  QString vorigesvolk;
+  bool erste = true;
   for (; !rs.eof(); rs.moveNext()) {
-    const QString volk = volktext(volknr.value());
-    if (leerzeile && volk != vorigesvolk && !vorigezeile.isEmpty()) gridli->additem(QString());
-    zeile = zeilentext();
-    gridli->additem(zeile);
-    vorigezeile = zeile;
-    vorigesvolk = volk;
+    if (leerzeile) {
+      const QString volk = volktext(volknr.value());
+      if (volk != vorigesvolk && !erste) gridli->additem(QString());
+      vorigesvolk = volk;
+    }
+    gridli->addcells(zeilentext());
+    erste = false;
   }
   gridli->additem(QString());
   gridli->additem(QString());
@@ -440,15 +440,29 @@ void IW_Völker_Buchungen::ereigniszeilen(dao::Recordset& rs, int index) {
   for (const Hinweis& h : hinweise[index])
     teile.push_back({QString::fromUtf8(h.vor), rs.fields(QString::fromUtf8(h.feld)), h.ohneTab});
   Zellentext datumstext(false), volktext(false);
-  QString zeile;
+  // The hints' cells; one without a TAB runs on into the next.
   for (; !rs.eof(); rs.moveNext()) {
-    zeile = datumstext(datum.value()) + '\t' + t + '\t' + volktext(volknr.value()) + '\t';
-    if (volkname) zeile += volktext(volkname->value()) + '\t';
+    QStringList zellen;
+    zellen.reserve(4 + qsizetype(teile.size()));
+    zellen << datumstext(datum.value()) << t << volktext(volknr.value());
+    if (volkname) zellen << volktext(volkname->value());
+    QString weiter;
     for (Teil& h : teile) {
-      zeile += h.vor + h.text(h.feld.value());
-      if (!h.ohneTab) zeile += '\t';
+      QString teil = h.vor.isEmpty() ? h.text(h.feld.value()) : h.vor + h.text(h.feld.value());
+      if (!weiter.isEmpty()) teil = weiter + teil;
+      if (h.ohneTab) weiter = teil;
+      else {
+        zellen << teil;
+        weiter.clear();
+      }
     }
-    gridli->additem(zeile);
+    if (weiter.contains(QLatin1Char('\t'))) {
+      // A last cell without a TAB after it, split as the row's text would be.
+      gridli->additem(zellen.join(QLatin1Char('\t')) + QLatin1Char('\t') + weiter);
+      continue;
+    }
+    if (!weiter.isEmpty()) zellen << weiter;
+    gridli->addcells(zellen);
   }
 }
 

@@ -127,14 +127,11 @@ int abfrageübernehmen(dao::Recordset& rs, ui::sevGrid& grid, const Übernahme& 
   }
   if (!wie.zeilenübernehmen || (rs.eof() && rs.bof())) return 0;
   int zeilen = 0;
-  QString zeile;
   for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-    zeile.clear();
-    for (const Spaltenformat& s : spalten) {
-      zeile += s.text(rs);
-      zeile += QLatin1Char('\t');
-    }
-    grid.additem(zeile);
+    QStringList zellen;
+    zellen.reserve(qsizetype(spalten.size()));
+    for (const Spaltenformat& s : spalten) zellen.append(s.text(rs));
+    grid.addcells(std::move(zellen));
     ++zeilen;
     if (wie.jezeile) wie.jezeile();
   }

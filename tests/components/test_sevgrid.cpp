@@ -88,6 +88,23 @@ private slots:
     QCOMPARE(viewOf(h)->model()->rowCount(), 5);
     QCOMPARE(columnTexts(h, 1), QStringList({"a", "b", "c", "row a", "row b"}));
     QCOMPARE(h.cell(h.row(), "a"), QString("row b"));
+
+    // A row of cells is the row of their texts each followed by a TAB,
+    // also where a cell holds a TAB of its own.
+    const QList<QStringList> zeilen = {{"x", "y"}, {}, {""}, {"a\tb", "c"}, {"1", "2", "3", "4", "5"},
+                                       {"", "", "z"}, {"end\t"}, {"Bär", " leer "}};
+    sevGrid alsText, alsZellen;
+    alsZellen.lockupdate(true);
+    for (const QStringList& z : zeilen) {
+      alsText.additem(z.isEmpty() ? QString() : z.join('\t') + '\t');
+      alsZellen.addcells(z);
+    }
+    alsZellen.lockupdate(false);
+    QCOMPARE(alsZellen.rows(), alsText.rows());
+    QCOMPARE(alsZellen.cols(), alsText.cols());
+    QCOMPARE(viewOf(alsZellen)->model()->rowCount(), int(zeilen.size()));
+    for (int c = 1; c <= alsText.cols(); ++c) QCOMPARE(columnTexts(alsZellen, c), columnTexts(alsText, c));
+    QCOMPARE(columnTexts(alsZellen, 1).mid(3, 2), QStringList({"a", "1"}));
   }
 
   void keysAreCaseInsensitiveAndDigitKeysAreTexts() {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -127,6 +128,21 @@ void datediff(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }
 
 int germanOrder(void*, int na, const void* a, int nb, const void* b) {
+  // While both texts are plain ASCII each byte is one character, and the
+  // order is textCompare's: case-insensitive, the shorter text first. Only a
+  // pair that differs after a wider character is decoded.
+  const auto* pa = static_cast<const unsigned char*>(a);
+  const auto* pb = static_cast<const unsigned char*>(b);
+  const int common = std::min(na, nb);
+  int i = 0;
+  for (; i < common; ++i) {
+    unsigned char ca = pa[i], cb = pb[i];
+    if (ca >= 0x80 || cb >= 0x80) break;
+    if (ca >= 'A' && ca <= 'Z') ca += 32;
+    if (cb >= 'A' && cb <= 'Z') cb += 32;
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (i == common) return na == nb ? 0 : na < nb ? -1 : 1;
   return vb::textCompare(QString::fromUtf8(static_cast<const char*>(a), na),
                          QString::fromUtf8(static_cast<const char*>(b), nb));
 }
