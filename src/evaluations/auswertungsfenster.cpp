@@ -281,6 +281,25 @@ QHBoxLayout* Auswertungsfenster::knopfreihe() {
   return knöpfe;
 }
 
+void Auswertungsfenster::abfragelisten(const QString& sql, const QString& keinedaten) {
+  listung([this, &sql, &keinedaten] {
+    dao::Recordset rs = datenbank().openRecordset(sql);
+    if (rs.recordCount() == 0) {
+      rs.close();
+      nichtsgefunden(keinedaten);
+      return;
+    }
+    rs.moveLast();
+    meterstarten(rs.recordCount());
+    gridvorbereiten();
+    output::Übernahme wie;
+    wie.jezeile = [this] { meterschritt(); };
+    output::abfrageübernehmen(rs, *gridli, wie);
+    rs.close();
+    übergeben();
+  });
+}
+
 void Auswertungsfenster::listungabschließen() {
   meterverbergen();
   vb::setMousePointer(vb::vbDefault);

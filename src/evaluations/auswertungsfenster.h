@@ -170,6 +170,9 @@ protected:
   // painting released; "Keine zu listenden Daten gefunden" when gridli is
   // empty, else the hand-over.
   void listungabschließen();
+  // A listing that is one query: nothing found gives `keinedaten`; otherwise
+  // the rows go into gridli with the progress bar and are handed over.
+  void abfragelisten(const QString& sql, const QString& keinedaten);
 
 private:
   Klauselart klauselart_ = Klauselart::Buchungen;

@@ -272,22 +272,7 @@ void IW_Völker_Buchungen_Standard::ok_click() {
     kontier[1]->setChecked(true);
   }
   if (abgelehnt(gründe())) return;
-  listung([this] {
-    dao::Recordset rs = datenbank().openRecordset(anweisung());
-    if (rs.recordCount() == 0) {
-      rs.close();
-      nichtsgefunden(QStringLiteral("Es wurden lt. den aktuellen Einstellungen keine Daten gefunden!"));
-      return;
-    }
-    rs.moveLast();
-    meterstarten(rs.recordCount());
-    gridvorbereiten();
-    output::Übernahme wie;
-    wie.jezeile = [this] { meterschritt(); };
-    output::abfrageübernehmen(rs, *gridli, wie);
-    rs.close();
-    übergeben();
-  });
+  abfragelisten(anweisung(), QStringLiteral("Es wurden lt. den aktuellen Einstellungen keine Daten gefunden!"));
 }
 
 }  // namespace zevo::evaluations

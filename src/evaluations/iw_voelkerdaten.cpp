@@ -96,22 +96,7 @@ QString IW_Völkerdaten::anweisung() const {
 
 void IW_Völkerdaten::ok_click() {
   if (liste->selectedItems().isEmpty()) alletier_click(0);
-  listung([this] {
-    dao::Recordset rs = datenbank().openRecordset(anweisung());
-    if (rs.recordCount() == 0) {
-      rs.close();
-      nichtsgefunden(QStringLiteral("Es wurden lt. den aktuellen Einstellungen keine Völker gefunden!"));
-      return;
-    }
-    rs.moveLast();
-    meterstarten(rs.recordCount());
-    gridvorbereiten();
-    output::Übernahme wie;
-    wie.jezeile = [this] { meterschritt(); };
-    output::abfrageübernehmen(rs, *gridli, wie);
-    rs.close();
-    übergeben();
-  });
+  abfragelisten(anweisung(), QStringLiteral("Es wurden lt. den aktuellen Einstellungen keine Völker gefunden!"));
 }
 
 }  // namespace zevo::evaluations
