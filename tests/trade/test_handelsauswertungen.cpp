@@ -22,10 +22,9 @@ namespace {
 
 const QString keine = QStringLiteral("Keine Daten gefunden");
 
-void verkauf(const char* tag, const QString& produkt, double menge, double einnahmen, const QString& einheit = "kg",
-             const QString& abnehmer = "Meier") {
-  einfügen("Verkauf", {{"Datum", datum(tag)}, {"Produkt", produkt}, {"Qualität", "A"}, {"Abnehmer", abnehmer},
-                       {"Menge", menge}, {"Einheit", einheit}, {"Einnahmen", einnahmen}});
+void verkauf(const char* tag, const QString& produkt, double menge, double einnahmen) {
+  einfügen("Verkauf", {{"Datum", datum(tag)}, {"Produkt", produkt}, {"Qualität", "A"}, {"Abnehmer", "Meier"},
+                       {"Menge", menge}, {"Einheit", "kg"}, {"Einnahmen", einnahmen}});
 }
 
 void einkauf(const char* tag, const QString& produkt, double menge, double ausgaben, const QString& einheit = "kg") {
