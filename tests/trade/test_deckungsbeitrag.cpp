@@ -235,6 +235,7 @@ private slots:
     {
       auto w = geöffnet<IW_Deckungsbeitrag>();
       QVERIFY(w->optitieraus[0]->isChecked());
+      QCOMPARE(w->optitieraus[0]->text(), QString("Alle im Bestand befindlichichen Völker"));   // as the users know it
       QCOMPARE(w->t(0).text() + w->t(1).text(), QString("20102010"));
       QVERIFY(w->optiauswertung[0]->isChecked());
       for (QCheckBox* k : w->konkost) QVERIFY(!k->isChecked());
