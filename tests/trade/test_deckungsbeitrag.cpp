@@ -235,12 +235,11 @@ private slots:
     {
       auto w = geöffnet<IW_Deckungsbeitrag>();
       QVERIFY(w->optitieraus[0]->isChecked());
-      QCOMPARE(w->optitieraus[0]->text(), QString("Alle im Bestand befindlichichen Völker"));
+      QCOMPARE(w->optitieraus[0]->text(), QString("Alle im Bestand befindlichichen Völker"));   // as the users know it
       QCOMPARE(w->t(0).text() + w->t(1).text(), QString("20102010"));
       QVERIFY(w->optiauswertung[0]->isChecked());
       for (QCheckBox* k : w->konkost) QVERIFY(!k->isChecked());
       QCOMPARE(w->sevt(0).text() + " " + w->sevt(1).text(), QString("0,00 0,00"));
-      QCOMPARE(w->t(0).listcount(), 21);
     }
     // A short or hand-edited text 18 restores only what it covers; only "1" ticks.
     common::deckungsbeitragsposten() = "12x1";
@@ -319,15 +318,15 @@ private slots:
     w->show();
     QApplication::setActiveWindow(w.get());
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    const QStringList getippt{"7", "85", "123", "x7"};
-    const QStringList ergebnis{"2007", "1985", "", "2007"};
-    for (int i = 0; i < getippt.size(); ++i) {
+    QStringList ergebnis;
+    for (const char* getippt : {"7", "85", "123", "x7"}) {
       w->t(0).setfocus();
       w->t(0).editor()->selectAll();
-      QTest::keyClicks(w->t(0).editor(), getippt[i]);
+      QTest::keyClicks(w->t(0).editor(), getippt);
       QTest::keyClick(w->t(0).editor(), Qt::Key_Tab);
-      QCOMPARE(w->t(0).text(), ergebnis[i]);
+      ergebnis << w->t(0).text();
     }
+    QCOMPARE(ergebnis, (QStringList{"2007", "1985", "", "2007"}));
     w->close();
   }
 };
