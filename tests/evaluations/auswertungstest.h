@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <functional>
 #include <memory>
 
 namespace zevo::test {
@@ -57,9 +58,10 @@ struct Liste {
   int gezeigt = 0;
 };
 
-inline void listeabfangen(Liste& liste) {
+// dazu runs on the list window before it is closed (e.g. its text export).
+inline void listeabfangen(Liste& liste, std::function<void(output::IA_Zwischenliste&)> dazu = {}) {
   output::registerOutputForms();
-  forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [&liste](output::IA_Zwischenliste& w) {
+  forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [&liste, dazu](output::IA_Zwischenliste& w) {
     ++liste.gezeigt;
     liste.zeilen.clear();
     liste.ausrichtung.clear();
@@ -74,6 +76,7 @@ inline void listeabfangen(Liste& liste) {
       for (int c = 1; c <= w.gridli->cols(); ++c) z += w.gridli->cell(r, c) + "\t";
       liste.zeilen << z;
     }
+    if (dazu) dazu(w);
     w.cmdschließen_Click();
   });
 }

@@ -12,6 +12,8 @@
 #include "output/registry.h"
 #include "tabelleweg.h"
 
+#include <functional>
+
 namespace zevo::test {
 
 using Werte = QList<QPair<QString, QVariant>>;
@@ -74,15 +76,17 @@ struct Liste {
   QList<int> rechts;   // the right-aligned columns
 };
 
-inline Liste& listeabfangen() {
+// dazu runs on the list window before it is closed (e.g. its text export).
+inline Liste& listeabfangen(std::function<void(output::IA_Zwischenliste&)> dazu = {}) {
   static Liste liste;
   liste = Liste{};
-  forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [](output::IA_Zwischenliste& w) {
+  forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [dazu](output::IA_Zwischenliste& w) {
     liste.geöffnet = true;
     liste.titel = titel(*w.gridli);
     liste.zeilen = zeilen(*w.gridli);
     for (int c = 1; c <= w.gridli->cols(); ++c)
       if (w.gridli->column(c).align() == 1) liste.rechts << c;
+    if (dazu) dazu(w);
     w.cmdschließen_Click();
   });
   return liste;

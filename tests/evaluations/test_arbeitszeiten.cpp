@@ -1,12 +1,23 @@
-// The working times: sums per year and per colony, the total row, the year
-// corrections and checks, the ticks made by the listing, loading and
-// storing the options.
+// The working times: sums per year and colony, year checks, stored options.
 #include "auswertungstest.h"
 #include "evaluations/iw_arbeitszeiten.h"
 
 using namespace zevo;
 using namespace zevo::test;
 using evaluations::IW_Arbeitszeiten;
+
+struct Auflistung {
+  int art, option;   // art: 0 years, 1 colonies
+  QList<int> tabellen, spalten;
+  QString von, bis;
+  QStringList zeilen;   // sorted when the colonies come in database order
+};
+struct Laden {
+  int von, bis;
+  QString tabellen, jahre, kreuze;
+};
+Q_DECLARE_METATYPE(Auflistung)
+Q_DECLARE_METATYPE(Laden)
 
 class TestArbeitszeiten : public QObject {
   Q_OBJECT
@@ -32,48 +43,38 @@ private slots:
   }
 
   void listing_data() {
-    QTest::addColumn<int>("art");        // 0 years, 1 colonies
-    QTest::addColumn<int>("option");
-    QTest::addColumn<QList<int>>("tabellen");
-    QTest::addColumn<QList<int>>("spalten");
-    QTest::addColumn<QString>("von");
-    QTest::addColumn<QString>("bis");
-    QTest::addColumn<QStringList>("zeilen");   // sorted when the colonies come in database order
+    QTest::addColumn<Auflistung>("f");
     QTest::newRow("years, honey only")
-        << 0 << 0 << QList<int>{0} << QList<int>{0} << "2005" << "2007"
-        << QStringList{"Jahr\tHonigernte\tGesamt\t", "2005\t0,00\t0,00\t", "2006\t1,50\t1,50\t", "2007\t0,00\t0,00\t",
-                       "SUMME\t1,50\t1,50\t"};
+        << Auflistung{0, 0, {0}, {0}, "2005", "2007",
+                      {"Jahr\tHonigernte\tGesamt\t", "2005\t0,00\t0,00\t", "2006\t1,50\t1,50\t", "2007\t0,00\t0,00\t",
+                       "SUMME\t1,50\t1,50\t"}};
     QTest::newRow("years, all zero: no total row")
-        << 0 << 0 << QList<int>{0, 4} << QList<int>{0} << "2008" << "2009"
-        << QStringList{"Jahr\tHonigernte\tArbeiten\tGesamt\t", "2008\t0,00\t0,00\t0,00\t", "2009\t0,00\t0,00\t0,00\t"};
+        << Auflistung{0, 0, {0, 4}, {0}, "2008", "2009",
+                      {"Jahr\tHonigernte\tArbeiten\tGesamt\t", "2008\t0,00\t0,00\t0,00\t", "2009\t0,00\t0,00\t0,00\t"}};
     QTest::newRow("years, all colonies leave out the one without a number")
-        << 0 << 1 << QList<int>{0, 3} << QList<int>{0} << "2006" << "2006"
-        << QStringList{"Jahr\tHonigernte\tSonstigeernte\tGesamt\t", "2006\t5,50\t0,00\t5,50\t", "SUMME\t5,50\t0,00\t5,50\t"};
-    QTest::newRow("years, gone colonies") << 0 << 3 << QList<int>{0} << QList<int>{0} << "2006" << "2006"
-                                          << QStringList{"Jahr\tHonigernte\tGesamt\t", "2006\t4,00\t4,00\t",
-                                                         "SUMME\t4,00\t4,00\t"};
+        << Auflistung{0, 1, {0, 3}, {0}, "2006", "2006",
+                      {"Jahr\tHonigernte\tSonstigeernte\tGesamt\t", "2006\t5,50\t0,00\t5,50\t",
+                       "SUMME\t5,50\t0,00\t5,50\t"}};
+    QTest::newRow("years, gone colonies") << Auflistung{0, 3, {0}, {0}, "2006", "2006",
+                                                        {"Jahr\tHonigernte\tGesamt\t", "2006\t4,00\t4,00\t",
+                                                         "SUMME\t4,00\t4,00\t"}};
     QTest::newRow("colonies, number and site")
-        << 1 << 1 << QList<int>{0, 4} << QList<int>{0, 2} << "2006" << "2007"
-        << QStringList{"1\tWald\t1,50\t2,00\t3,50\t", "2\t\t0,00\t0,00\t0,00\t", "3\t\t4,00\t0,00\t4,00\t",
-                       "SUMME\t\t5,50\t2,00\t7,50\t", "Volknr\tStandort\tHonigernte\tArbeiten\tGesamt\t"};
+        << Auflistung{1, 1, {0, 4}, {0, 2}, "2006", "2007",
+                      {"1\tWald\t1,50\t2,00\t3,50\t", "2\t\t0,00\t0,00\t0,00\t", "3\t\t4,00\t0,00\t4,00\t",
+                       "SUMME\t\t5,50\t2,00\t7,50\t", "Volknr\tStandort\tHonigernte\tArbeiten\tGesamt\t"}};
     QTest::newRow("colonies, current one, name")
-        << 1 << 4 << QList<int>{4} << QList<int>{1} << "2007" << "2007"
-        << QStringList{"Anna\t2,00\t2,00\t", "SUMME\t2,00\t2,00\t", "Volkname\tArbeiten\tGesamt\t"};
+        << Auflistung{1, 4, {4}, {1}, "2007", "2007",
+                      {"Anna\t2,00\t2,00\t", "SUMME\t2,00\t2,00\t", "Volkname\tArbeiten\tGesamt\t"}};
     QTest::newRow("nothing ticked: everything")
-        << 1 << 4 << QList<int>{} << QList<int>{} << "2006" << "2006"
-        << QStringList{"1\tAnna\tWald\t1,50\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t1,50\t",
+        << Auflistung{1, 4, {}, {}, "2006", "2006",
+                      {"1\tAnna\tWald\t1,50\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t1,50\t",
                        "SUMME\t\t\t1,50\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t0,00\t1,50\t",
                        "Volknr\tVolkname\tStandort\tHonigernte\tWachsernte\tPollenernte\tSonstigeernte\tArbeiten\t"
-                       "Wanderung\tGewichtsmessung\tBehandlung\tKöniginwechsel\tGesamt\t"};
+                       "Wanderung\tGewichtsmessung\tBehandlung\tKöniginwechsel\tGesamt\t"}};
   }
   void listing() {
-    QFETCH(int, art);
-    QFETCH(int, option);
-    QFETCH(QList<int>, tabellen);
-    QFETCH(QList<int>, spalten);
-    QFETCH(QString, von);
-    QFETCH(QString, bis);
-    QFETCH(QStringList, zeilen);
+    QFETCH(Auflistung, f);
+    const auto& [art, option, tabellen, spalten, von, bis, zeilen] = f;
     Liste liste;
     listeabfangen(liste);
     auto w = geöffnet<IW_Arbeitszeiten>();
@@ -102,28 +103,23 @@ private slots:
 
   // Years outside 1901..2099 become the current year, visibly; the two checks.
   void years_data() {
-    QTest::addColumn<QString>("von");
-    QTest::addColumn<QString>("bis");
-    QTest::addColumn<QString>("grund");   // "" = listed
-    QTest::addColumn<QString>("nachher");
+    QTest::addColumn<QStringList>("f");   // from, to, reason ("" = listed), the boxes afterwards
     const QString folge = "...das 'Wirtschaftsjahr von' größer ist als das 'Wirtschaftsjahr bis'.\r\n";
     const QString dreißig = "...die Auswertung max. über 30 Jahre erlaubt ist.\r\n";
-    QTest::newRow("30 years") << "1990" << "2019" << "" << "1990-2019";
-    QTest::newRow("31 years") << "1990" << "2020" << dreißig << "1990-2020";
-    QTest::newRow("one year") << "2010" << "2010" << "" << "2010-2010";
-    QTest::newRow("from after to: order only") << "2008" << "2007" << folge << "2008-2007";
-    QTest::newRow("far apart and reversed: order only") << "2099" << "1901" << folge << "2099-1901";
-    QTest::newRow("1850") << "1850" << "2010" << "" << "2010-2010";
-    QTest::newRow("empty") << "" << "2010" << "" << "2010-2010";
-    QTest::newRow("star") << "2009" << "20*7" << "" << "2009-2010";
-    QTest::newRow("star, reversed") << "2011" << "20*7" << folge << "2011-2010";
-    QTest::newRow("2100") << "2009" << "2100" << "" << "2009-2010";
+    QTest::newRow("30 years") << QStringList{"1990", "2019", "", "1990-2019"};
+    QTest::newRow("31 years") << QStringList{"1990", "2020", dreißig, "1990-2020"};
+    QTest::newRow("one year") << QStringList{"2010", "2010", "", "2010-2010"};
+    QTest::newRow("from after to: order only") << QStringList{"2008", "2007", folge, "2008-2007"};
+    QTest::newRow("far apart and reversed: order only") << QStringList{"2099", "1901", folge, "2099-1901"};
+    QTest::newRow("1850") << QStringList{"1850", "2010", "", "2010-2010"};
+    QTest::newRow("empty") << QStringList{"", "2010", "", "2010-2010"};
+    QTest::newRow("star") << QStringList{"2009", "20*7", "", "2009-2010"};
+    QTest::newRow("star, reversed") << QStringList{"2011", "20*7", folge, "2011-2010"};
+    QTest::newRow("2100") << QStringList{"2009", "2100", "", "2009-2010"};
   }
   void years() {
-    QFETCH(QString, von);
-    QFETCH(QString, bis);
-    QFETCH(QString, grund);
-    QFETCH(QString, nachher);
+    QFETCH(QStringList, f);
+    const QString &von = f[0], &bis = f[1], &grund = f[2], &nachher = f[3];
     Liste liste;
     listeabfangen(liste);
     messages().setAcceptInformation(true);
@@ -175,21 +171,14 @@ private slots:
 
   // Loading: zero years give the current one, rubbish leaves a box unticked.
   void load_data() {
-    QTest::addColumn<int>("von");
-    QTest::addColumn<int>("bis");
-    QTest::addColumn<QString>("tabellen");
-    QTest::addColumn<QString>("jahre");
-    QTest::addColumn<QString>("kreuze");
-    QTest::newRow("first start") << 0 << 0 << "" << "2010-2010" << "000000000";
-    QTest::newRow("from only") << 2003 << 0 << "1x1" << "2003-2003" << "101000000";
-    QTest::newRow("both") << 2003 << 2008 << "1111111111" << "2003-2008" << "111111111";
+    QTest::addColumn<Laden>("f");
+    QTest::newRow("first start") << Laden{0, 0, "", "2010-2010", "000000000"};
+    QTest::newRow("from only") << Laden{2003, 0, "1x1", "2003-2003", "101000000"};
+    QTest::newRow("both") << Laden{2003, 2008, "1111111111", "2003-2008", "111111111"};
   }
   void load() {
-    QFETCH(int, von);
-    QFETCH(int, bis);
-    QFETCH(QString, tabellen);
-    QFETCH(QString, jahre);
-    QFETCH(QString, kreuze);
+    QFETCH(Laden, f);
+    const auto& [von, bis, tabellen, jahre, kreuze] = f;
     common::jahrvon() = von;
     common::jahrbis() = bis;
     common::arbeitszeitentabellen() = tabellen;
@@ -212,12 +201,11 @@ private slots:
     w->t(0).setText("1850");
     w->t(1).setText("2004");
     w->beenden->click();
-    QCOMPARE(common::arbeitszeitentabellen(), QString("101000000"));
-    QCOMPARE(common::jahrvon(), 1850);
-    QCOMPARE(common::jahrbis(), 2004);
-    QCOMPARE(common::volkspalten(0) * 100 + common::volkspalten(1) * 10 + common::volkspalten(2), 10);
-    QCOMPARE(common::auswertungsart(), 1);
-    QCOMPARE(common::völkerauswahl(), 3);
+    QCOMPARE(QString("%1 %2-%3 %4%5%6 %7 %8")
+                 .arg(common::arbeitszeitentabellen()).arg(common::jahrvon()).arg(common::jahrbis())
+                 .arg(common::volkspalten(0)).arg(common::volkspalten(1)).arg(common::volkspalten(2))
+                 .arg(common::auswertungsart()).arg(common::völkerauswahl()),
+             QString("101000000 1850-2004 010 1 3"));
     auto wieder = geöffnet<IW_Arbeitszeiten>();
     QVERIFY(wieder->optiauswertung[1]->isChecked());
     QVERIFY(wieder->kontier[1]->isChecked() && !wieder->kontier[0]->isChecked());

@@ -1,7 +1,4 @@
-// The frame, over the three windows that have the colony choice: stepping
-// through the main grid with the caption of the current colony, the stored
-// choice at opening and its keeping by "&Schließen" only, the year boxes
-// under real keys, and the help topic.
+// The colony choice shared by three windows: stepping, stored choice, year keys, help.
 #include "auswertungstest.h"
 #include "evaluations/iw_arbeitszeiten.h"
 #include "evaluations/iw_voelker_buchungen_standard.h"
@@ -27,7 +24,21 @@ std::unique_ptr<Auswertungsfenster> öffnen(const QString& name) {
 
 QString caption4(Auswertungsfenster& w) { return w.optitieraus[4]->text(); }
 
+struct Schritt {
+  QString fenster;
+  int start, knopf, ziel;
+  QString captions;
+};
+struct Wahl {
+  QString fenster;
+  int gespeichert, zeile, gewählt;
+  bool vierAn;
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Schritt)
+Q_DECLARE_METATYPE(Wahl)
 
 class TestAuswertungsfenster : public QObject {
   Q_OBJECT
@@ -44,23 +55,16 @@ private slots:
   }
 
   void stepping_data() {
-    QTest::addColumn<QString>("fenster");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("knopf");
-    QTest::addColumn<int>("ziel");
-    QTest::addColumn<QString>("captions");
+    QTest::addColumn<Schritt>("f");
     const char* const captions[] = {"&Vorheriger &Nächster", "&Vorheriges &Nächstes", "&Vorheriger &Nächster"};
     for (int f = 0; f < 3; ++f) {
-      QTest::addRow("%s next on the last", fensternamen[f]) << fensternamen[f] << 3 << 1 << 1 << captions[f];
-      QTest::addRow("%s previous on the first", fensternamen[f]) << fensternamen[f] << 1 << 0 << 3 << captions[f];
+      QTest::addRow("%s next on the last", fensternamen[f]) << Schritt{fensternamen[f], 3, 1, 1, captions[f]};
+      QTest::addRow("%s previous on the first", fensternamen[f]) << Schritt{fensternamen[f], 1, 0, 3, captions[f]};
     }
   }
   void stepping() {
-    QFETCH(QString, fenster);
-    QFETCH(int, start);
-    QFETCH(int, knopf);
-    QFETCH(int, ziel);
-    QFETCH(QString, captions);
+    QFETCH(Schritt, f);
+    const auto& [fenster, start, knopf, ziel, captions] = f;
     common::völkerauswahl() = 4;
     haupt_.lesen(start);
     auto w = öffnen(fenster);
@@ -81,25 +85,18 @@ private slots:
   // The stored choice at opening: 4 needs a current row; a hand-edited
   // choice outside 0..4 opens as 0.
   void storedChoice_data() {
-    QTest::addColumn<QString>("fenster");
-    QTest::addColumn<int>("gespeichert");
-    QTest::addColumn<int>("zeile");
-    QTest::addColumn<int>("gewählt");
-    QTest::addColumn<bool>("vierAn");
+    QTest::addColumn<Wahl>("f");
     for (const char* f : fensternamen) {
-      QTest::addRow("%s 4 with a current row", f) << f << 4 << 2 << 4 << true;
-      QTest::addRow("%s 4 without one", f) << f << 4 << 0 << 0 << false;
-      QTest::addRow("%s 2 without a row", f) << f << 2 << 0 << 2 << false;
-      QTest::addRow("%s hand-edited 7", f) << f << 7 << 1 << 0 << true;
+      QTest::addRow("%s 4 with a current row", f) << Wahl{f, 4, 2, 4, true};
+      QTest::addRow("%s 4 without one", f) << Wahl{f, 4, 0, 0, false};
+      QTest::addRow("%s 2 without a row", f) << Wahl{f, 2, 0, 2, false};
+      QTest::addRow("%s hand-edited 7", f) << Wahl{f, 7, 1, 0, true};
     }
-    QTest::newRow("hand-edited -1") << fensternamen[0] << -1 << 1 << 0 << true;
+    QTest::newRow("hand-edited -1") << Wahl{fensternamen[0], -1, 1, 0, true};
   }
   void storedChoice() {
-    QFETCH(QString, fenster);
-    QFETCH(int, gespeichert);
-    QFETCH(int, zeile);
-    QFETCH(int, gewählt);
-    QFETCH(bool, vierAn);
+    QFETCH(Wahl, f);
+    const auto& [fenster, gespeichert, zeile, gewählt, vierAn] = f;
     common::völkerauswahl() = gespeichert;
     haupt_.lesen(zeile);
     auto w = öffnen(fenster);
@@ -171,15 +168,14 @@ private slots:
 
   // A window opens with the focus in its first control, not on "&Listen".
   void firstFocus_data() {
-    QTest::addColumn<QString>("fenster");
-    QTest::addColumn<QString>("erstes");   // class of the first control
-    QTest::newRow("data") << fensternamen[0] << "QListWidget";
-    QTest::newRow("bookings") << fensternamen[1] << "QLineEdit";
-    QTest::newRow("times") << fensternamen[2] << "QRadioButton";
+    QTest::addColumn<QStringList>("f");   // the window, the class of its first control
+    QTest::newRow("data") << QStringList{fensternamen[0], "QListWidget"};
+    QTest::newRow("bookings") << QStringList{fensternamen[1], "QLineEdit"};
+    QTest::newRow("times") << QStringList{fensternamen[2], "QRadioButton"};
   }
   void firstFocus() {
-    QFETCH(QString, fenster);
-    QFETCH(QString, erstes);
+    QFETCH(QStringList, f);
+    const QString &fenster = f[0], &erstes = f[1];
     auto w = öffnen(fenster);
     w->show();
     QApplication::setActiveWindow(w.get());

@@ -1,7 +1,4 @@
-// The bookings of a colony choice: table blocks with the latest-booking
-// choice and the empty rows between colonies, the event report sorted by
-// date or grouped by colony, the options kept between openings, the checks
-// and corrections, and a failing query.
+// The bookings of a colony choice: table blocks, the event report, checks, options.
 #include "auswertungstest.h"
 #include "tabelleweg.h"
 #include "evaluations/iw_voelker_buchungen.h"
@@ -25,11 +22,6 @@ QStringList gelesen(const Liste& liste) {
     out << z.replace('\t', '|');
   }
   return out;
-}
-
-void markieren(IW_Völker_Buchungen& w, int tabelle, const QStringList& felder) {
-  for (int e = 0; e < w.li[tabelle]->count(); ++e)
-    w.li[tabelle]->item(e)->setSelected(felder.contains(w.li[tabelle]->item(e)->text()));
 }
 
 int honig(int volk, const char* tag, double kg) {
@@ -91,7 +83,7 @@ private slots:
     };
     for (const Fall& f : fälle) {
       auto w = fenster();
-      markieren(*w, 1, {"Datum", "Menge_kg"});
+      markieren(w->li[1], {"Datum", "Menge_kg"});
       w->kontier[0]->setChecked(f.nummer);
       w->kontier[1]->setChecked(f.name_);
       w->tierleer->setChecked(f.leer);
@@ -111,8 +103,8 @@ private slots:
     einfügen("Königinwechsel", {{"Datum", datum("02.05.2007")}, {"Herkunft", "O'Hara"}, {"Volk", v9}});
     einfügen("Königinwechsel", {{"Datum", datum("02.05.2007")}, {"Volk", v10}});
     auto w = fenster();
-    markieren(*w, 9, {"Herkunft", "Kosten", "Zeit_h"});   // only the last list
-    markieren(*w, 3, {"Datum"});                          // a table without bookings
+    markieren(w->li[9], {"Herkunft", "Kosten", "Zeit_h"});   // only the last list
+    markieren(w->li[3], {"Datum"});                          // a table without bookings
     w->kontier[0]->setChecked(false);
     w->kontier[1]->setChecked(false);
     w->ok_click();
@@ -123,7 +115,7 @@ private slots:
 
   void dateRange() {
     auto w = fenster();
-    markieren(*w, 1, {"Datum"});
+    markieren(w->li[1], {"Datum"});
     w->kontier[0]->setChecked(true);
     w->optibuch[1]->setChecked(true);
     w->tdat(0).setText("02.05.2007");
@@ -155,7 +147,7 @@ private slots:
     for (const Fall& f : fälle) {
       resetScripts();
       auto w = fenster();
-      if (f.markiert) markieren(*w, 1, {"Datum"});
+      if (f.markiert) markieren(w->li[1], {"Datum"});
       // Typing switches to "Datum von".
       w->show();
       QApplication::setActiveWindow(w.get());
@@ -186,7 +178,7 @@ private slots:
     QVERIFY(w->li[0]->selectedItems().isEmpty());
     QVERIFY(w->optibuch[0]->isChecked());   // the stored choice wins over the date text
     QVERIFY(w->konereignis->isChecked());
-    markieren(*w, 9, {"Farbe", "Datum"});
+    markieren(w->li[9], {"Farbe", "Datum"});
     w->tierleer->setChecked(true);
     w->beenden_click();
     QCOMPARE(buchungsfelder(9), QString(";Datum;Farbe;"));
@@ -238,7 +230,7 @@ private slots:
 
   void aFailingQueryIsReported() {
     auto w = fenster();
-    markieren(*w, 1, {"Datum"});
+    markieren(w->li[1], {"Datum"});
     w->kontier[0]->setChecked(true);
     {
       TabelleWeg weg("Honigernte");
