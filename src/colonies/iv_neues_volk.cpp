@@ -104,9 +104,7 @@ QVariant spaltenwert(Art art, const QString& text) {
     case Art::Ganz: return ganzzahlamanfang(text);
     case Art::Dezimal:
     case Art::Geld: return static_cast<double>(common::zahlaustext(text));
-    case Art::Datum:
-      if (const auto d = vb::parseDate(text)) return QVariant(*d);
-      return QVariant();
+    case Art::Datum: return common::datumswert(text);
   }
   return QVariant();
 }

@@ -190,6 +190,11 @@ QString feldtext(const dao::Field& feld) {
 
 // --- dates ---------------------------------------------------------------------------
 
+QVariant datumswert(const QString& text) {
+  if (const auto d = vb::parseDate(text)) return QVariant(*d);
+  return QVariant();
+}
+
 QString sortdatum(QString& datum) {
   if (datum.size() == 8) datum = vb::format(QVariant(datum), "dd.mm.yyyy");
   return mid(datum, 7, 4) + mid(datum, 4, 2) + mid(datum, 1, 2);

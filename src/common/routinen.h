@@ -61,6 +61,9 @@ QString feldtext(const QString& wert);
 QString feldtext(const char* wert);
 QString feldtext(const dao::Field& feld);
 
+// A typed date as the value for a date column; Null when the text is no date.
+QVariant datumswert(const QString& text);
+
 // "dd.mm.yyyy" -> "yyyymmdd" by position. An argument of exactly 8
 // characters ("dd.mm.yy") is first rewritten to "dd.mm.yyyy".
 QString sortdatum(QString& datum);

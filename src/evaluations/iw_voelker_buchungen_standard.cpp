@@ -146,14 +146,7 @@ IW_Völker_Buchungen_Standard::IW_Völker_Buchungen_Standard(QWidget* parent)
   zeileVon(5)->addStretch(1);
   connect(&sevt, &ui::sevTextArray::listpick, this, [this](int i) { sevt_listpick(i); });
 
-  auto* knöpfe = new QHBoxLayout;
-  knöpfe->addWidget(nächster[0]);
-  knöpfe->addWidget(nächster[1]);
-  knöpfe->addStretch(1);
-  knöpfe->addWidget(hilfe);
-  knöpfe->addWidget(ok);
-  knöpfe->addWidget(beenden);
-  ganz->addLayout(knöpfe);
+  ganz->addLayout(knopfreihe());
 }
 
 void IW_Völker_Buchungen_Standard::sortlistenfüllen() {

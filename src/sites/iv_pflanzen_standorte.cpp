@@ -21,6 +21,7 @@ namespace zevo::sites {
 
 namespace {
 
+using common::datumswert;
 using common::feldtext;
 using common::zeilenumbruch;
 
@@ -82,11 +83,6 @@ const QString markierenlöschen = QStringLiteral("Bitte markieren Sie zuerst den
 
 // A whole number typed into a field, by the leading-number rule.
 QVariant ganzzahl(const QString& text) { return QVariant(static_cast<qint64>(vb::clng(vb::val(text)))); }
-
-QVariant datumswert(const QString& text) {
-  if (const auto d = vb::parseDate(text)) return QVariant(*d);
-  return QVariant();
-}
 
 }  // namespace
 

@@ -26,6 +26,7 @@
 
 namespace zevo::trade {
 
+using common::datumswert;
 using common::feldtext;
 using common::zahlaustextgenau;
 using common::zeilenumbruch;
@@ -486,11 +487,6 @@ bool ohnezeile(const ui::sevGrid& grid) {
   if (grid.row() != 0) return false;
   vb::msgbox(QStringLiteral("Bitte markieren Sie zuerst den Datensatz, den Sie ändern möchten!"));
   return true;
-}
-
-QVariant datumswert(const QString& text) {
-  if (const auto d = vb::parseDate(text)) return QVariant(*d);
-  return QVariant();
 }
 
 // The record of "select top 1 * from <tabelle>" ready for writing: a new one,
