@@ -6,8 +6,8 @@ namespace zevo::sites {
 
 namespace {
 
-trade::Zeitraumwerte wetterwerte() {
-  trade::Zeitraumwerte w;
+evaluations::Zeitraumwerte wetterwerte() {
+  evaluations::Zeitraumwerte w;
   w.name = QStringLiteral("IW_Wetterdaten");
   w.caption = QStringLiteral("Wetterdaten auswerten");
   w.tabelle = QStringLiteral("Wetterdaten");

@@ -5,11 +5,11 @@
 // weather, temperature, precipitation, wind direction and wind strength.
 // Typing a date does not select "Datum von" here.
 
-#include "trade/zeitraumauswertung.h"
+#include "evaluations/zeitraumauswertung.h"
 
 namespace zevo::sites {
 
-class IW_Wetterdaten : public trade::Zeitraumauswertung {
+class IW_Wetterdaten : public evaluations::Zeitraumauswertung {
 public:
   explicit IW_Wetterdaten(QWidget* parent = nullptr);
 

@@ -13,8 +13,8 @@ namespace zevo::trade {
 
 namespace {
 
-Zeitraumwerte einverkaufwerte() {
-  Zeitraumwerte w;
+evaluations::Zeitraumwerte einverkaufwerte() {
+  evaluations::Zeitraumwerte w;
   w.name = QStringLiteral("IW_EinVerkauf");
   w.caption = QStringLiteral("Ein- und Verkäufe auswerten");
   w.tabelle = QStringLiteral("Verkauf");

@@ -5,11 +5,11 @@
 // The choice is read at every button press; it is stored in einverkaufart
 // on "&Schließen" with the period.
 
-#include "trade/zeitraumauswertung.h"
+#include "evaluations/zeitraumauswertung.h"
 
 namespace zevo::trade {
 
-class IW_EinVerkauf : public Zeitraumauswertung {
+class IW_EinVerkauf : public evaluations::Zeitraumauswertung {
 public:
   explicit IW_EinVerkauf(QWidget* parent = nullptr);
 

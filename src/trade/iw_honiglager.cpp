@@ -14,8 +14,8 @@ namespace zevo::trade {
 
 namespace {
 
-Zeitraumwerte honiglagerwerte() {
-  Zeitraumwerte w;
+evaluations::Zeitraumwerte honiglagerwerte() {
+  evaluations::Zeitraumwerte w;
   w.name = QStringLiteral("IW_Honiglager");
   w.caption = QStringLiteral("Honiglager auswerten");
   w.tabelle = QStringLiteral("Honiglager");

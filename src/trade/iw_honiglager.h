@@ -5,13 +5,13 @@
 // products whose stock reads as 0 (a negative stock stays listed, so that a
 // booking error shows).
 
-#include "trade/zeitraumauswertung.h"
+#include "evaluations/zeitraumauswertung.h"
 
 class QCheckBox;
 
 namespace zevo::trade {
 
-class IW_Honiglager : public Zeitraumauswertung {
+class IW_Honiglager : public evaluations::Zeitraumauswertung {
 public:
   explicit IW_Honiglager(QWidget* parent = nullptr);
 

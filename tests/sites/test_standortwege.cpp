@@ -16,7 +16,7 @@
 #include "sites/iw_standorte.h"
 #include "sites/iw_wetterdaten.h"
 #include "sites/registry.h"
-#include "trade/listenlesen.h"
+#include "evaluations/listenlesen.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -7,7 +7,7 @@
 #include "sites/iv_wetterdaten.h"
 #include "sites/iw_wetterdaten.h"
 #include "sites/registry.h"
-#include "trade/listenlesen.h"
+#include "evaluations/listenlesen.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

@@ -7,7 +7,7 @@
 #include "output/registry.h"
 #include "trade/iw_deckungsbeitrag.h"
 #include "trade/iw_honiglager.h"
-#include "trade/listenlesen.h"
+#include "evaluations/listenlesen.h"
 #include "trade/registry.h"
 
 #include <QAction>

@@ -7,7 +7,7 @@
 #include "shell/testdatenbank.h"
 #include "trade/iw_einverkauf.h"
 #include "trade/iw_honiglager.h"
-#include "trade/listenlesen.h"
+#include "evaluations/listenlesen.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -236,7 +236,7 @@ private slots:
     // A stored "Alle Buchungen" stays selected, whatever loading the dates did.
     (honiglager ? common::honiglagervon() : common::einverkaufvon()) = "1.5.2007";
     (honiglager ? common::honiglagerbis() : common::einverkaufbis()) = "31.5.2007";
-    std::unique_ptr<trade::Zeitraumauswertung> w;
+    std::unique_ptr<evaluations::Zeitraumauswertung> w;
     if (honiglager) w = fenster<IW_Honiglager>();
     else w = einverkauf(1);
     QVERIFY(w->optibuch[0]->isChecked());

@@ -1,4 +1,4 @@
-#include "trade/zeitraumauswertung.h"
+#include "evaluations/zeitraumauswertung.h"
 
 #include "common/fensterdienste.h"
 #include "common/routinen.h"
@@ -17,7 +17,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace zevo::trade {
+namespace zevo::evaluations {
 
 namespace {
 
@@ -222,4 +222,4 @@ QString Zeitraumauswertung::kalenderzellen(dao::Recordset& rs, const QString& mu
   return zeile;
 }
 
-}  // namespace zevo::trade
+}  // namespace zevo::evaluations

@@ -6,7 +6,7 @@
 #include "output/registry.h"
 #include "platform/runtime/mousepointer.h"
 #include "shell/testdatenbank.h"
-#include "trade/listenlesen.h"
+#include "evaluations/listenlesen.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -16,7 +16,7 @@ using namespace zevo::test;
 
 namespace {
 
-class IW_Probe : public trade::Zeitraumauswertung {
+class IW_Probe : public evaluations::Zeitraumauswertung {
 public:
   explicit IW_Probe(bool datumwählt = true)
       : Zeitraumauswertung({"IW_Probe", "Probe auswerten", "Honiglager", &common::honiglagerzeitraum,

@@ -5,7 +5,7 @@
 #include "components/sevgrid.h"
 #include "output/ia_zwischenliste.h"
 #include "support/testmain.h"
-#include "trade/zeitraumauswertung.h"
+#include "evaluations/zeitraumauswertung.h"
 
 #include <QFile>
 
@@ -18,7 +18,7 @@ struct Liste {
 };
 
 // Presses rolisten(knopf); the list window closes at once.
-inline Liste auswertunglesen(trade::Zeitraumauswertung& w, int knopf) {
+inline Liste auswertunglesen(evaluations::Zeitraumauswertung& w, int knopf) {
   Liste l;
   QFile::remove(common::datenpfad + "gridli.txt");
   forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [&](output::IA_Zwischenliste& z) {

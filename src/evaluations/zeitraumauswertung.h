@@ -4,7 +4,7 @@
 // window through gridli.txt. IW_EinVerkauf, IW_Honiglager and IW_Wetterdaten
 // are its instances: each passes its Zeitraumwerte and implements auswerten().
 //
-//   class IW_Honiglager : public trade::Zeitraumauswertung {
+//   class IW_Honiglager : public evaluations::Zeitraumauswertung {
 //     IW_Honiglager() : Zeitraumauswertung(werte()) { ...further controls in zusatzbereich()... }
 //     void auswerten(int index, const QString& bedingung) override {
 //       if (index == 0) direktauswertung("select ... from Honiglager" + bedingung + " order by Datum");
@@ -42,7 +42,7 @@ namespace zevo::ui {
 class sevGrid;
 }
 
-namespace zevo::trade {
+namespace zevo::evaluations {
 
 // What one period evaluation window is made of.
 struct Zeitraumwerte {
@@ -129,4 +129,4 @@ private:
   QVBoxLayout* zusatz_ = nullptr;
 };
 
-}  // namespace zevo::trade
+}  // namespace zevo::evaluations
