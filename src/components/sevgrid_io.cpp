@@ -268,6 +268,7 @@ bool sevGrid::savehtml(const QString& path) {
         "th { background: #e8e8e8; }\n"
         "table.b th, table.b td { border: 1px solid #999; }\n"
         ".r { text-align: right; } .c { text-align: center; }\n"
+        "td.r { white-space: nowrap; }\n"
         "h1 { font-size: 14pt; white-space: pre-wrap; }\n"
         "</style>\n</head>\n<body>\n");
     if (!htmltitle_.isEmpty()) h += QStringLiteral("<h1>%1</h1>\n").arg(htmlText(htmltitle_));

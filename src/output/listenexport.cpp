@@ -82,6 +82,13 @@ std::optional<double> excelzahl(const QString& text) {
   return vb::val(u);
 }
 
+QString excelformat(const QString& text) {
+  const QString t = text.trimmed();
+  const qsizetype komma = t.indexOf(QLatin1Char(','));
+  const qsizetype stellen = komma < 0 ? 0 : t.size() - komma - 1;
+  return stellen == 0 ? QStringLiteral("0") : "#,##0." + QString(stellen, QLatin1Char('0'));
+}
+
 xlsx::Worksheet exceltabelle(ui::sevGrid& grid, bool datumzeile, const QString& heute,
                              const QString& kopftext) {
   const bool kopf = !kopftext.isEmpty();
@@ -90,16 +97,19 @@ xlsx::Worksheet exceltabelle(ui::sevGrid& grid, bool datumzeile, const QString& 
   const int cols = grid.cols();
   for (int c = 1; c <= cols; ++c) sheet.setText(oben + 1, c, grid.column(c).caption());
   sheet.setRowBold(oben + 1);
+  std::vector<bool> zahlspalte(cols + 1, false);
+  for (int c = 1; c <= cols; ++c) zahlspalte[c] = grid.column(c).align() == 1;
   for (int r = 1; r <= grid.rows(); ++r)
     for (int c = 1; c <= cols; ++c) {
       const QString t = grid.cell(r, c);
-      if (const auto zahl = excelzahl(t))
-        sheet.setNumber(oben + 1 + r, c, *zahl);
+      const auto zahl = zahlspalte[c] ? excelzahl(t) : std::nullopt;
+      if (zahl)
+        sheet.setNumber(oben + 1 + r, c, *zahl, excelformat(t));
       else
         sheet.setText(oben + 1 + r, c, t);
     }
   for (int c = 1; c <= std::min(cols, maxtextspalten); ++c)
-    if (grid.column(c).align() == 1) sheet.setColumnFormat(c, QStringLiteral("#,##0.00"), true);
+    if (zahlspalte[c]) sheet.setColumnFormat(c, QStringLiteral("#,##0.00"), true);
   // The columns are fitted before the date and the header text go on top,
   // so these two never widen the first column.
   sheet.autofitColumns();

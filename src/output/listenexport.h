@@ -41,10 +41,17 @@ QStringList texttabelle(ui::sevGrid& grid, const QString& trennzeichen, bool dat
 // "12,5" -> 12.5. Everything else stays text ("1.234,50", "01.05.2007", "").
 std::optional<double> excelzahl(const QString& text);
 
+// The number format that shows such a number with the decimals its text has:
+// "0" for a whole number (no thousands points, as the list shows it),
+// "#,##0.0" for one decimal, "#,##0.00" for two, and so on.
+QString excelformat(const QString& text);
+
 // The sheet of the list: the date (datumzeile) and kopftext on top with one
-// empty row after them, the bold caption row, the rows with numbers as
-// numbers, number columns (align 1, up to column 52) right-aligned with
-// "#,##0.00", and the columns fitted to the captions and cells.
+// empty row after them, the bold caption row (always texts), the rows, and
+// the columns fitted to the captions and cells. Only the cells of number
+// columns (align 1) become numbers, each shown with its own decimals; every
+// other column keeps its texts ("07" stays "07"). Number columns up to
+// column 52 are right-aligned, with "#,##0.00" for cells that hold no number.
 xlsx::Worksheet exceltabelle(ui::sevGrid& grid, bool datumzeile, const QString& heute,
                              const QString& kopftext);
 

@@ -19,6 +19,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 #include <zip.h>
 
@@ -94,14 +98,16 @@ std::unique_ptr<IA_Textausgabe> textfenster(const QByteArray& inhalt) {
   return w;
 }
 
-// A grid with the columns (a leading ">" marks a right-aligned number column)
-// and the rows (cells joined by TAB).
+// A grid with the columns (a leading ">" marks a right-aligned number column,
+// "^" a centred text column) and the rows (cells joined by TAB).
 void füllen(ui::sevGrid& grid, const QStringList& spalten, const QStringList& zeilen) {
   grid.clear();
   for (const QString& s : spalten) {
     const QString key = "k" + QString::number(grid.cols());
     if (s.startsWith('>'))
       grid.addcolumn(key, s.mid(1), -1, 1, true, 1, 1);
+    else if (s.startsWith('^'))
+      grid.addcolumn(key, s.mid(1), -1, 2);
     else
       grid.addcolumn(key, s);
   }
@@ -305,6 +311,7 @@ private slots:
     QCOMPARE(s.columnFormat(53).numberFormat, QString());
     QCOMPARE(s.cell(1, 1)->text, QString("15.06.2007"));
     QVERIFY(!s.cell(2, 1) && s.rowBold(3) && s.cell(4, 60)->number);
+    QCOMPARE(s.shownText(4, 2), QString("1"));   // whole, as the list shows it
   }
 
   void listFailuresKeepTheWindow() {
@@ -346,17 +353,23 @@ private slots:
   }
 
   void spreadsheetNumbers() {
-    const QList<QPair<QString, std::optional<double>>> fälle = {
-        {"1.234,50", {}}, {"1234,50", 1234.5}, {"", {}},    {"-3", -3},     {"01.05.2007", {}},
-        {" +7 ", 7},      {",5", 0.5},         {"1,2,3", {}}, {"V12", {}},  {"-", {}}};
-    for (const auto& [text, zahl] : fälle) QVERIFY2(output::excelzahl(text) == zahl, qPrintable(text));
+    // A number keeps the decimals its text shows.
+    const struct { QString text; std::optional<double> zahl; QString format; } fälle[] = {
+        {"1.234,50", {}, ""}, {"1234,50", 1234.5, "#,##0.00"}, {"", {}, ""}, {"-3", -3, "0"}, {"01.05.2007", {}, ""},
+        {" +7 ", 7, "0"}, {",5", 0.5, "#,##0.0"}, {"1,2,3", {}, ""}, {"V12", {}, ""}, {"-", {}, ""},
+        {"150", 150, "0"}, {"2,125 ", 2.125, "#,##0.000"}};
+    for (const auto& f : fälle) {
+      QVERIFY2(output::excelzahl(f.text) == f.zahl, qPrintable(f.text));
+      if (f.zahl) QCOMPARE(output::excelformat(f.text), f.format);
+    }
   }
 
   void spreadsheetReadBack() {
     common::listendatum() = 1;
     common::kopftext() = "Honig & <Wachs>";
-    auto w = listenfenster({"Volk", ">Menge kg", "Datum", ">Kosten"},
-                           {"V1\t12,50\t01.05.2007\t1.234,50", "Königin 'Anna'\t-3\t\t7", ".\t\t\t", "=SUMME(A1)\t0\tx\t0,5"});
+    auto w = listenfenster({"Volk", ">Menge kg", "Datum", ">Kosten", "^12"},
+                           {"V1\t12,50\t01.05.2007\t1.234,50\t07", "Königin 'Anna'\t-3\t08\t7", ".\t\t\t",
+                            "=SUMME(A1)\t0\tx\t0,5"});
     w->comexcel_Click();
     QCOMPARE(geöffnet_.size(), 1);
     const QString pfad = geöffnet_[0].toLocalFile();
@@ -364,14 +377,16 @@ private slots:
     QCOMPARE(pfad, w->tabellendatei());
 
     // Date, header text, an empty row, the bold captions, then the rows;
-    // number columns right-aligned with two decimals, texts never formulas.
+    // number columns right-aligned, each number with the decimals the list
+    // shows; texts never formulas, and text columns never numbers.
     const QHash<QString, QString> m = zellen(pfad);
     const QString z = " rechts #,##0.00";
     const QList<QPair<QString, QString>> erwartet = {
         {"A1", "\"15.06.2007\""}, {"A2", "\"Honig &amp; &lt;Wachs&gt;\""}, {"A3", ""}, {"A4", "\"Volk\" fett"},
-        {"B4", "\"Menge kg\" fett" + z}, {"A5", "\"V1\""}, {"B5", "12.5" + z}, {"C5", "\"01.05.2007\""},
-        {"D5", "\"1.234,50\"" + z}, {"A6", "\"Königin 'Anna'\""}, {"B6", "-3" + z}, {"C6", ""}, {"D6", "7" + z},
-        {"A7", "\".\""}, {"A8", "\"=SUMME(A1)\""}, {"D8", "0.5" + z}};
+        {"B4", "\"Menge kg\" fett" + z}, {"E4", "\"12\" fett"}, {"A5", "\"V1\""}, {"B5", "12.5" + z},
+        {"C5", "\"01.05.2007\""}, {"D5", "\"1.234,50\"" + z}, {"E5", "\"07\""}, {"A6", "\"Königin 'Anna'\""},
+        {"B6", "-3 rechts 0"}, {"C6", "\"08\""}, {"D6", "7 rechts 0"}, {"A7", "\".\""}, {"A8", "\"=SUMME(A1)\""},
+        {"D8", "0.5 rechts #,##0.0"}};
     for (const auto& [ref, zelle] : erwartet) QCOMPARE(m.value(ref), zelle);
     // Fitted columns: the long name widens column A, the header text on top does not.
     QVERIFY(m["breite1"].toDouble() >= 14 && m["breite1"].toDouble() < 16);
@@ -397,7 +412,7 @@ private slots:
     for (int i : {46, 47, 48}) common::einstellungzahl[i] = 1;
     common::htmlseitenzeilen() = 60;
     common::kopftext() = "Völker <b>& Co\"";
-    QStringList zeilen{"<script>\t1,00"};
+    QStringList zeilen{"<script>\t1.264.108,10 €"};
     for (int i = 2; i <= 130; ++i) zeilen << "V" + QString::number(i) + "\t1,00";
     auto w = listenfenster({"Volk", ">kg"}, zeilen);
     w->roexplorer_Click(0);
@@ -413,6 +428,12 @@ private slots:
     QVERIFY(seiten[0].contains("charset=\"utf-8\""));
     QVERIFY(seiten[0].contains("15.06.2007   Völker &lt;b&gt;&amp; Co&quot;"));
     QVERIFY(seiten[0].contains("&lt;script&gt;") && !seiten[0].contains("<script>"));
+    // However narrow the page, a number cell stays on one line.
+    QTextDocument seite;
+    seite.setHtml(seiten[0]);
+    seite.setTextWidth(40);
+    seite.documentLayout();
+    QCOMPARE(seite.find("1.264.108,10").block().layout()->lineCount(), 1);
     QVERIFY(seiten[1].contains("Seite 2 von 3") && !seiten[1].contains("Anzahl Datensätze"));
     QVERIFY(seiten[2].contains("Anzahl Datensätze:  130") && seiten[2].contains(">V130<"));
     QCOMPARE(output::htmltitel(true, "15.06.2007", ""), QString("15.06.2007   "));
