@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -329,10 +330,14 @@ bool IA_Textausgabe::seitendrucken(const QList<QStringList>& seiten) {
     }
   }
   ok = p.endDoc() && ok;
-  if (!gestartet) {
+  if (!gestartet || !p.refusedBy().isEmpty()) {
+    // A queue that refuses jobs loses them: that is said, with its name.
     vb::setMousePointer(vb::vbDefault);
     vb::msgbox("Der Druck konnte nicht gestartet werden." + common::zeilenumbruch +
-               "Bitte prüfen Sie, ob ein Drucker eingerichtet und bereit ist.");
+               (p.refusedBy().isEmpty()
+                    ? QStringLiteral("Bitte prüfen Sie, ob ein Drucker eingerichtet und bereit ist.")
+                    : "Der Drucker \"" + p.refusedBy() + "\" nimmt keine Druckaufträge an." +
+                          common::zeilenumbruch + "Bitte prüfen Sie seine Warteschlange und drucken Sie noch einmal."));
     return false;
   }
   if (!ok) {
@@ -345,10 +350,23 @@ bool IA_Textausgabe::seitendrucken(const QList<QStringList>& seiten) {
 }
 
 void IA_Textausgabe::drucken_Click() {
-  // The text as the box holds it, straight from memory.
+  // The text as the box holds it goes through a fresh print copy in the
+  // current directory. When that copy cannot be written nothing is printed:
+  // never an older copy.
   vb::setMousePointer(vb::vbHourglass);
   druckereinstellen();
-  seitendrucken(druckseiten(textzeilen(), randtext(), false));
+  const QString rand = randtext();
+  const QString kopie = QDir::current().absoluteFilePath(QStringLiteral("DRUCKAUF.TXT"));
+  QStringList zeilen;
+  try {
+    vb::writeLines(kopie, textzeilen());
+    zeilen = vb::readLines(kopie);
+  } catch (const vb::Error& e) {
+    vb::setMousePointer(vb::vbDefault);
+    vb::msgbox("Der Text konnte nicht gedruckt werden." + common::zeilenumbruch + e.text());
+    return;
+  }
+  seitendrucken(druckseiten(zeilen, rand, false));
   vb::setMousePointer(vb::vbDefault);
 }
 

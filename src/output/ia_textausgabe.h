@@ -67,8 +67,8 @@ public:
   // margin; every other line gets the margin in front. A line "#" (with
   // trimmedBreaks also " # ") starts the next page and is not printed.
   static QList<QStringList> druckseiten(const QStringList& zeilen, const QString& rand, bool trimmedBreaks);
-  // The lines of the text box as the text path prints them (its text plus one
-  // line break, read line by line).
+  // The lines of the text box as the text path writes them into its print
+  // copy DRUCKAUF.TXT in the current directory (its text plus one line break).
   QStringList textzeilen() const;
   // The margin text: as many blanks as tz says (rounded).
   QString randtext() const;

@@ -158,6 +158,7 @@ private slots:
     common::einstellungenleeren();
     QFile::remove(pdf_);
     vb::printer().setPdfOutput(pdf_);
+    vb::setPrintService(nullptr);
     geöffnet_.clear();
     öffnenGelingt_ = true;
     QDir("mappen").removeRecursively();
@@ -231,12 +232,25 @@ private slots:
   }
 
   void printing() {
-    // The text path prints the box as edited, never a stale copy of an earlier job.
-    schreiben(QDir::currentPath() + "/DRUCKAUF.TXT", "ALTER AUFTRAG\r\n");
+    // The text path prints the box as edited, through a print copy written
+    // afresh (Windows-1252, CR LF), never a stale copy of an earlier job.
+    const QString kopie = QDir::currentPath() + "/DRUCKAUF.TXT";
+    schreiben(kopie, "ALTER AUFTRAG\r\n");
     auto w = textfenster("Seite eins\r\n#\r\nSeite zwei\r\n");
-    w->t->setPlainText(w->t->toPlainText().replace("zwei", "ZWEI"));
+    w->t->setPlainText(w->t->toPlainText().replace("zwei", "ZWEI € ő"));
     w->drucken_Click();
-    QCOMPARE(blätter().replaceInStrings(QRegularExpression("\\s"), ""), (QStringList{"Seiteeins", "SeiteZWEI"}));
+    QCOMPARE(blätter().replaceInStrings(QRegularExpression("\\s"), ""), (QStringList{"Seiteeins", "SeiteZWEI€?"}));
+    QFile f(kopie);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("Seite eins\r\n#\r\nSeite ZWEI \x80 ?\r\n\r\n"));
+    // No copy can be written: nothing is printed.
+    f.close();
+    QVERIFY(f.remove() && QDir().mkpath(kopie));
+    QFile::remove(pdf_);
+    test::messages().expect("Der Text konnte nicht gedruckt werden.");
+    w->drucken_Click();
+    QVERIFY(test::messages().last().contains("DRUCKAUF.TXT") && !QFile::exists(pdf_));
+    QDir(kopie).removeRecursively();
 
     // The file: 120 lines run over onto further pages by themselves; " # "
     // breaks the page; a break at the very end gives no blank sheet.
@@ -260,6 +274,28 @@ private slots:
     w->dateidrucken_Click();
     QVERIFY(test::messages().allUsed());
     QVERIFY(!vb::printer().jobActive() && !w->isUnloaded());
+  }
+
+  void aQueueThatRefusesJobsIsNamed() {
+    // Asked before the job and after it was handed over; a queue that takes
+    // it (a held one too) is not spoken of.
+    struct Warteschlange : vb::PrintService {
+      bool nimmt, nahm;
+      Warteschlange(bool a, bool b) : nimmt(a), nahm(b) {}
+      bool acceptingJobs(const QString&) override { return nimmt; }
+      bool jobTaken(const QString&) override { return nahm; }
+    };
+    const struct { bool nimmt, nahm, gedruckt; } fälle[] = {{false, true, false}, {true, false, true}, {true, true, true}};
+    vb::printer().setPdfOutput(pdf_, "Büro");
+    for (const auto& f : fälle) {
+      QFile::remove(pdf_);
+      vb::setPrintService(std::make_unique<Warteschlange>(f.nimmt, f.nahm));
+      auto w = textfenster("a\r\n");
+      if (!(f.nimmt && f.nahm)) test::messages().expect("Der Drucker \"Büro\" nimmt keine Druckaufträge an.");
+      w->dateidrucken_Click();
+      QVERIFY(test::messages().allUsed());
+      QCOMPARE(QFile::exists(pdf_), f.gedruckt);
+    }
   }
 
   // --- the list window ---------------------------------------------------------------

@@ -9,7 +9,50 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
 namespace zevo::vb {
+
+namespace {
+
+// The system's print service: CUPS, which Qt's printing goes through too.
+class CupsService : public PrintService {
+public:
+  bool acceptingJobs(const QString& queue) override {
+    cups_dest_t* dest = namedDest(queue);
+    if (!dest) return true;   // not to be asked: the job's own result tells
+    // A held (stopped) queue still takes jobs; only a refusing one loses them.
+    const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const bool takes = !accepting || qstrcmp(accepting, "false") != 0;
+    cupsFreeDests(1, dest);
+    return takes;
+  }
+  // Qt hands the finished job over without looking at the answer; the
+  // service's last status is that answer. A request right before the
+  // hand-over keeps an older status from standing in for it.
+  void beforeHandOver(const QString& queue) override {
+    if (cups_dest_t* dest = namedDest(queue)) cupsFreeDests(1, dest);
+  }
+  bool jobTaken(const QString&) override { return cupsLastError() < IPP_STATUS_ERROR_BAD_REQUEST; }
+
+private:
+  static cups_dest_t* namedDest(const QString& queue) {
+    const QByteArray name = queue.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    const QByteArray instance = queue.section(QLatin1Char('/'), 1).toLocal8Bit();
+    return cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), instance.isEmpty() ? nullptr : instance.constData());
+  }
+};
+
+std::unique_ptr<PrintService>& service() {
+  static std::unique_ptr<PrintService> s = std::make_unique<CupsService>();
+  return s;
+}
+
+}  // namespace
+
+void setPrintService(std::unique_ptr<PrintService> s) {
+  service() = s ? std::move(s) : std::make_unique<CupsService>();
+}
 
 struct Printer::Data {
   QString fontName = "Courier New";
@@ -18,6 +61,9 @@ struct Printer::Data {
   bool italic = false;
   int orientation = 1;
   QString pdfPath;
+  QString pdfQueue;
+  QString queue;       // the queue of the running job; "" = none to ask
+  QString refusedBy;
   std::unique_ptr<QPrinter> device;
   std::unique_ptr<QPainter> painter;
   double y = 0;
@@ -63,6 +109,7 @@ bool Printer::fontItalic() const { return d_->italic; }
 int Printer::orientation() const { return d_->orientation; }
 bool Printer::jobActive() const { return d_->painter && d_->painter->isActive(); }
 int Printer::page() const { return jobActive() ? d_->page : 0; }
+QString Printer::refusedBy() const { return d_->refusedBy; }
 
 bool Printer::setFontName(const QString& name) {
   if (name.trimmed().isEmpty()) return false;
@@ -96,14 +143,26 @@ bool Printer::setOrientation(int orientation) {
   return true;
 }
 
-void Printer::setPdfOutput(const QString& path) { d_->pdfPath = path; }
+void Printer::setPdfOutput(const QString& path, const QString& queue) {
+  d_->pdfPath = path;
+  d_->pdfQueue = queue;
+}
 
 bool Printer::startJob() {
   if (jobActive()) return true;
   if (!installed()) return false;
+  d_->refusedBy.clear();
+  QPrinterInfo info;
   if (d_->pdfPath.isEmpty()) {
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) info = QPrinterInfo::availablePrinters().value(0);
+  }
+  d_->queue = d_->pdfPath.isEmpty() ? info.printerName() : d_->pdfQueue;
+  if (!d_->queue.isEmpty() && !service()->acceptingJobs(d_->queue)) {
+    d_->refusedBy = d_->queue;
+    return false;
+  }
+  if (d_->pdfPath.isEmpty()) {
     d_->device = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
   } else {
     d_->device = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -186,8 +245,13 @@ bool Printer::endDoc() {
   // A page break right before the end gives no blank sheet; further ones do.
   bool ok = feedPages(d_->pendingPages - 1);
   d_->pendingPages = 0;
+  if (!d_->queue.isEmpty()) service()->beforeHandOver(d_->queue);
   ok = d_->painter->end() && ok;
   ok = ok && d_->device->printerState() != QPrinter::Error && d_->device->printerState() != QPrinter::Aborted;
+  if (!d_->queue.isEmpty() && !service()->jobTaken(d_->queue)) {
+    d_->refusedBy = d_->queue;
+    ok = false;
+  }
   d_->painter.reset();
   d_->device.reset();
   d_->page = 0;

@@ -19,7 +19,13 @@
 // (no printer, the output cannot be opened); endDoc() is false when the job
 // could not be finished (also when it was never started).
 //
-// setPdfOutput(path) sends every job to that PDF file (A4) instead (tests).
+// The print queue is asked before a job starts whether it takes jobs, and
+// after the job was handed to it whether it took it. A queue that refuses
+// jobs starts none (printLine() false) or fails the job (endDoc() false);
+// refusedBy() then names it. A held queue takes the job and prints it later.
+//
+// setPdfOutput(path) sends every job to that PDF file (A4) instead (tests);
+// given a queue name, that queue is asked as for a printer.
 
 #include <QString>
 #include <QStringList>
@@ -27,6 +33,18 @@
 #include <memory>
 
 namespace zevo::vb {
+
+// What the print service (CUPS) says of a queue. Tests put their own in.
+class PrintService {
+public:
+  virtual ~PrintService() = default;
+  // Whether the queue takes new jobs now; true when it cannot be asked.
+  virtual bool acceptingJobs(const QString& queue) = 0;
+  // Around the hand-over of a finished job: whether the queue took it.
+  virtual void beforeHandOver(const QString& queue) { (void)queue; }
+  virtual bool jobTaken(const QString& queue) = 0;
+};
+void setPrintService(std::unique_ptr<PrintService> service);   // nullptr = the system's again
 
 class Printer {
 public:
@@ -56,8 +74,9 @@ public:
   bool endDoc();
   bool jobActive() const;
   int page() const;                     // current page of the job, 1-based; 0 outside a job
+  QString refusedBy() const;            // the queue that refused the last job; "" when none did
 
-  void setPdfOutput(const QString& path);   // {} = the default printer again
+  void setPdfOutput(const QString& path, const QString& queue = {});   // {} = the default printer again
 
 private:
   struct Data;
