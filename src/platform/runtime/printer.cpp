@@ -207,14 +207,22 @@ bool Printer::printLine(const QString& text) {
   // A line wider than the page goes on in the next line: nothing is cut off.
   // It breaks after the last blank that fits (in the right half of the
   // width), otherwise after the last character that fits.
+  // The continuation starts below the line's first character (at the left
+  // when its leading blanks take more than half the width).
+  qsizetype blanks = 0;
+  while (blanks < text.size() && text[blanks] == QLatin1Char(' ')) ++blanks;
+  double indent = metrics.horizontalAdvance(text.left(blanks));
+  if (indent > area.width() / 2) indent = 0;
+  double x = 0;
   QString rest = text;
   do {
+    const double width = area.width() - x;
     qsizetype n = rest.size();
-    if (metrics.horizontalAdvance(rest) > area.width()) {
+    if (metrics.horizontalAdvance(rest) > width) {
       qsizetype lo = 1, hi = rest.size();
       while (lo < hi) {   // the longest prefix that fits, at least one character
         const qsizetype mid = (lo + hi + 1) / 2;
-        if (metrics.horizontalAdvance(rest.left(mid)) <= area.width()) lo = mid; else hi = mid - 1;
+        if (metrics.horizontalAdvance(rest.left(mid)) <= width) lo = mid; else hi = mid - 1;
       }
       n = lo;
       const qsizetype blank = rest.lastIndexOf(QLatin1Char(' '), n - 1);
@@ -224,9 +232,10 @@ bool Printer::printLine(const QString& text) {
       if (!feedPages(1)) return false;
       ++d_->page;
     }
-    p.drawText(QPointF(0, d_->y + metrics.ascent()), rest.left(n));
+    p.drawText(QPointF(x, d_->y + metrics.ascent()), rest.left(n));
     d_->y += height;
     rest = rest.mid(n);
+    x = indent;
   } while (!rest.isEmpty());
   return true;
 }

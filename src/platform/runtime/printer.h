@@ -10,7 +10,9 @@
 //
 // Each line goes one line height further down; a line that no longer fits
 // starts a new page. A line wider than the page goes on in the next line
-// (broken after a blank where one fits), so no text is cut off.
+// (broken after a blank where one fits), so no text is cut off; the
+// continuation starts below the line's first character, so a margin of
+// leading blanks holds for it too.
 // newPage() takes effect with the next line: endDoc() right after it adds no
 // blank sheet (two newPage() calls in a row still give one blank page).
 // Settings changed during a job apply to the following lines; the orientation

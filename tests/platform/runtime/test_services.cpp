@@ -40,6 +40,9 @@ private slots:
     // Wider than the page: goes on in the following lines, nothing is lost.
     QVERIFY(p.printLine(QString(500, 'x')));
     QVERIFY(p.printLine(QString(120, 'y') + " " + QString(120, 'z')));
+    // A continuation keeps the line's margin, unless that takes half the page.
+    QVERIFY(p.printLine("   " + QString(300, 'w')));
+    QVERIFY(p.printLine(QString(100, ' ') + QString(300, 'v')));
     QCOMPARE(p.page(), 1);
     QVERIFY(p.newPage());
     for (int i = 0; i < 300; ++i) QVERIFY(p.printLine(QString("Zeile %1").arg(i)));
@@ -56,6 +59,10 @@ private slots:
     QCOMPARE(gedruckt.count('y'), 120);
     QVERIFY(gedruckt.contains(QString(120, 'y')));   // broken at the blank, not inside the word
     QCOMPARE(gedruckt.count('z'), 120);
+    const QStringList zeilen = gedruckt.split('\n');
+    QCOMPARE(zeilen.filter(QRegularExpression("^   w+$")).join("").count('w'), 300);
+    for (const QString& z : zeilen.filter("w")) QVERIFY(z.size() <= zeilen.filter(QRegularExpression("^x+$"))[0].size());
+    QVERIFY(!zeilen.filter(QRegularExpression("^v")).isEmpty());
     p.setPdfOutput({});
   }
 
