@@ -102,8 +102,8 @@ QVariant spaltenwert(Art art, const QString& text) {
   switch (art) {
     case Art::Text: return feldtext(text);
     case Art::Ganz: return ganzzahlamanfang(text);
-    case Art::Dezimal:
-    case Art::Geld: return static_cast<double>(common::zahlaustext(text));
+    case Art::Dezimal: return static_cast<double>(common::zahlaustext(text));
+    case Art::Geld: return common::zahlaustextgenau(text);   // money, read exactly
     case Art::Datum: return common::datumswert(text);
   }
   return QVariant();

@@ -9,6 +9,7 @@
 #include "platform/runtime/vb.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -26,7 +27,12 @@ namespace {
 const char* const tabellen[9] = {"Honigernte", "Wachsernte",      "Pollenernte", "Sonstigeernte", "Arbeiten",
                                  "Wanderung",  "Gewichtsmessung", "Behandlung",  "Königinwechsel"};
 
-QString zahl(float wert) { return common::zahlformatieren(QVariant(double(wert)), 2); }
+// Hours as a cell shows them, in hundredths: two decimals, half away from
+// zero. A float times 100 is exact in a double, so this is the rounding of
+// the shown text, and a total of such cells is the sum of what is shown.
+qint64 hundertstel(float stunden) { return std::llround(double(stunden) * 100.0); }
+
+QString zahl(qint64 hundertstel) { return common::zahlformatieren(QVariant(double(hundertstel) / 100.0), 2); }
 
 }  // namespace
 
@@ -123,14 +129,17 @@ float IW_Arbeitszeiten::summe(const QString& sql) {
   return wert;
 }
 
-QString IW_Arbeitszeiten::werte(float zeile[10]) {
+QString IW_Arbeitszeiten::werte(const float zeile[9]) {
   QString text;
-  zeile[9] = 0;
-  for (int i = 0; i < 9; ++i) zeile[9] += zeile[i];
-  for (int i = 0; i < 10; ++i) summen_[i] += zeile[i];
-  for (int i = 0; i < 9; ++i)
-    if (konkost[i]->isChecked()) text += zahl(zeile[i]) + "\t";
-  return text + zahl(zeile[9]) + "\t";
+  qint64 gesamt = 0;
+  for (int i = 0; i < 9; ++i) {
+    const qint64 wert = hundertstel(zeile[i]);
+    gesamt += wert;
+    summen_[i] += wert;
+    if (konkost[i]->isChecked()) text += zahl(wert) + "\t";
+  }
+  summen_[9] += gesamt;
+  return text + zahl(gesamt) + "\t";
 }
 
 void IW_Arbeitszeiten::jahreslisten(int von, int bis) {
@@ -140,7 +149,7 @@ void IW_Arbeitszeiten::jahreslisten(int von, int bis) {
     const QString jahr = QString::number(y);
     const QString zeitraum = " and Datum >= #01/01/" + jahr + "# and Datum <= #12/31/" + jahr +
                              "# and Volk = Bienenvolk.ID";
-    float zeile[10] = {};
+    float zeile[9] = {};
     for (int i = 0; i < 9; ++i)
       if (konkost[i]->isChecked())
         zeile[i] = summe("select sum(Zeit_h) as summe from " + tabelle(i) + ", Bienenvolk" + klausel + zeitraum);
@@ -159,7 +168,7 @@ void IW_Arbeitszeiten::völkerlisten(int von, int bis) {
     meterstarten(völker.recordCount());
     for (völker.moveFirst(); !völker.eof(); völker.moveNext()) {
       const QString id = common::feldtext(völker.fields(3).value());
-      float zeile[10] = {};
+      float zeile[9] = {};
       for (int i = 0; i < 9; ++i)
         if (konkost[i]->isChecked())
           zeile[i] = summe("select sum(Zeit_h) as summe from " + tabelle(i) + " where Volk = " + id + zeitraum);
@@ -182,7 +191,7 @@ void IW_Arbeitszeiten::ok_click() {
   listung([this, jahre] {
     vb::setMousePointer(vb::vbHourglass);
     gridli->lockupdate(true);
-    for (float& s : summen_) s = 0;
+    std::fill(std::begin(summen_), std::end(summen_), 0);
     gridli->clear(true);
     const bool völkerweise = optiauswertung[1]->isChecked();
     volkspaltenanlegen(völkerweise, kontier);

@@ -37,8 +37,10 @@ private:
   // The sum of Zeit_h of one query, 0 for Null.
   float summe(const QString& sql);
   // The row's value cells and total, each followed by TAB; adds them to the totals.
-  QString werte(float zeile[10]);
-  float summen_[10] = {};
+  QString werte(const float zeile[9]);
+  // The totals in hundredths of an hour, the shown cells added up exactly:
+  // 0..8 per table, 9 the grand total.
+  qint64 summen_[10] = {};
 };
 
 }  // namespace zevo::evaluations

@@ -332,7 +332,8 @@ void IW_Statistiken::schnittzeileanhängen(int index) {
       double summe = 0;
       int anzahl = 0;
       for (int r = 1; r <= n; ++r) {
-        const double v = common::zahlaustext(gridli->cell(r, c));
+        // The cell as it reads, not through a Single: "1,15 €" counts as 1,15.
+        const double v = common::zahlaustextgenau(gridli->cell(r, c));
         if (v != 0) {
           summe += v;
           ++anzahl;

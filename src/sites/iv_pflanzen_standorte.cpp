@@ -620,7 +620,7 @@ void IV_Pflanzen_Standorte::neustandort_click(int index) {
     rs["Entfernung_Wasser_m"] = ganzzahl(sevt(10).text());
     rs["Flugrichtung"] = feldtext(sevt(11).text());
     rs["Max_Völker"] = ganzzahl(sevt(12).text());
-    rs["Standortprämie_Volk"] = static_cast<double>(common::zahlaustext(sevt(13).text()));
+    rs["Standortprämie_Volk"] = common::zahlaustextgenau(sevt(13).text());   // money, read exactly
     rs.update();
     rs.close();
     transaktion.commit();

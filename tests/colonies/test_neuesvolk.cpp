@@ -191,14 +191,14 @@ private slots:
 
   // What a beekeeper types: Return after clicking a button presses nothing
   // (the window marks no default), the focused button answers it, and an
-  // amount with a thousands point is shown and stored as meant.
+  // amount with a thousands point is shown and stored as meant, to the cent.
   void typingAmountsAndReturn_data() {
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("input");
     QTest::addColumn<bool>("paste");
     QTest::addColumn<QString>("column");
-    QTest::newRow("purchase price typed") << 12 << "1.234,5" << false << "Volk_Einkaufspreis";
-    QTest::newRow("sale price pasted") << 16 << "1.234,5" << true << "Volk_Verkaufspreis";
+    QTest::newRow("purchase price typed") << 12 << "1.234,56" << false << "Volk_Einkaufspreis";
+    QTest::newRow("sale price pasted") << 16 << "1.234,56" << true << "Volk_Verkaufspreis";
   }
   void typingAmountsAndReturn() {
     QFETCH(int, field);
@@ -225,11 +225,11 @@ private slots:
     QVERIFY(!w->isUnloaded());
     QCOMPARE(forms().shown(), QStringList());
     QTest::keyClick(preis->editor(), Qt::Key_Tab);
-    QCOMPARE(preis->displayText(), QString("1.234,50 €"));
+    QCOMPARE(preis->displayText(), QString("1.234,56 €"));
     w->ok->setFocus();
     QTest::keyClick(w->ok, Qt::Key_Return);
     QVERIFY(w->isUnloaded());
-    QCOMPARE(werte(volkid("77"), column), QString("1234,5"));
+    QCOMPARE(werte(volkid("77"), column), QString("1234,56"));
   }
 
   // The checks read the database too: a table gone under the open window

@@ -11,6 +11,7 @@ struct Auflistung {
   QList<int> tabellen, spalten;
   QString von, bis;
   QStringList zeilen;   // sorted when the colonies come in database order
+  QList<std::tuple<const char*, const char*, double>> stunden = {};   // more of Anna's hours: table, date, hours
 };
 struct Laden {
   int von, bis;
@@ -58,6 +59,12 @@ private slots:
     QTest::newRow("years, gone colonies") << Auflistung{0, 3, {0}, {0}, "2006", "2006",
                                                         {"Jahr\tHonigernte\tGesamt\t", "2006\t4,00\t4,00\t",
                                                          "SUMME\t4,00\t4,00\t"}};
+    QTest::newRow("totals add up the cells, not Singles")
+        << Auflistung{0, 0, {0, 4}, {0}, "2008", "2009",
+                      {"Jahr\tHonigernte\tArbeiten\tGesamt\t", "2008\t39167,92\t29710,20\t68878,12\t",
+                       "2009\t30705,34\t0,00\t30705,34\t", "SUMME\t69873,26\t29710,20\t99583,46\t"},
+                      {{"Honigernte", "01.05.2008", 39167.92}, {"Arbeiten", "02.05.2008", 29710.2},
+                       {"Honigernte", "03.05.2009", 30705.34}}};
     QTest::newRow("colonies, number and site")
         << Auflistung{1, 1, {0, 4}, {0, 2}, "2006", "2007",
                       {"1\tWald\t1,50\t2,00\t3,50\t", "2\t\t0,00\t0,00\t0,00\t", "3\t\t4,00\t0,00\t4,00\t",
@@ -74,7 +81,9 @@ private slots:
   }
   void listing() {
     QFETCH(Auflistung, f);
-    const auto& [art, option, tabellen, spalten, von, bis, zeilen] = f;
+    const auto& [art, option, tabellen, spalten, von, bis, zeilen, stunden] = f;
+    for (const auto& [tabelle, tag, h] : stunden)
+      einfügen(tabelle, {{"Datum", datum(tag)}, {"Zeit_h", h}, {"Volk", anna_}});
     Liste liste;
     listeabfangen(liste);
     auto w = geöffnet<IW_Arbeitszeiten>();

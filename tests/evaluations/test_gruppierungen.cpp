@@ -150,7 +150,7 @@ private slots:
                            {"Volk", a}});
     einfügen("Wanderung", {{"Datum", datum("01.06.2007")}, {"Standort", "Heide"}, {"Volk", a}});
     einfügen("Arbeiten", {{"Datum", datum("01.06.2007")}, {"Volk", a}});
-    einfügen("Honigernte", {{"Datum", datum("01.06.2007")}, {"Menge_kg", 4}, {"Volk", a}});
+    for (double kg : {1.1, 4.1}) einfügen("Honigernte", {{"Datum", datum("01.06.2007")}, {"Menge_kg", kg}, {"Volk", a}});
     struct Fall {
       int knopf;
       const char* spalte;
@@ -159,7 +159,7 @@ private slots:
         {5, "Standort", {"Standort|Buchungen|S_Kosten|Zeit|D_Kosten|D_Zeit", "Hof|2|12,50|2,00|12,50|2,00"}},
         {4, "Volknr", {"Volknr|Buchungen|S_Kosten|Zeit|D_Kosten|D_Zeit", "1|1|0,00|0,00|0,00|0,00"}},
         {0, "Volknr", {"Volknr|Buchungen|S_Kosten|Honigwert|Menge|Zeit|D_Kosten|D_Honigwert|D_Menge|D_Zeit",
-                       "1|1|0,00|0,00|4,00|0,00|0,00|0,00|4,00|0,00"}},
+                       "1|2|0,00|0,00|5,20|0,00|0,00|0,00|2,60|0,00"}},
     };
     auto w = fenster();
     for (const Fall& f : fälle) {
@@ -168,6 +168,7 @@ private slots:
       QCOMPARE(inhalt(*w->gridli), f.zeilen);
       QCOMPARE(w->Label1->text(), "Ergebnis (" + w->gruppekostenjetier[f.knopf]->text() + ")");
     }
+    QCOMPARE(w->datali->cell(1, "Menge"), QString("5,2"));   // the sum of 1,1 and 4,1 kg, no binary noise
     // The buttons without quantity and value all give the same five columns.
     for (int i = 6; i <= 8; ++i) {
       w->gruppekostenjetier[i]->click();

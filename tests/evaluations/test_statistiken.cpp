@@ -202,7 +202,7 @@ private slots:
                                      {"01.05.2007", "J", b}, {"03.05.2007", "J", a}, {"04.05.2007", "", a}})
       test::buchen("Wanderung",
                    {{"Datum", test::tag(d)}, {"Prämie_erhalten", j}, {"Standortprämie", 10}, {"Volk", volk}});
-    test::buchen("Wachsernte", {{"Datum", test::tag("01.05.2006")}, {"Wachs_Wert", 12}, {"Volk", a}});
+    test::buchen("Wachsernte", {{"Datum", test::tag("01.05.2006")}, {"Wachs_Wert", 1.15}, {"Volk", a}});
     for (const char* d : {"01.05.2005", "02.05.2005", "01.05.2007", "02.05.2007", "03.05.2007", "04.05.2007"})
       test::buchen("Honigernte", {{"Datum", test::tag(d)}, {"Volk", a}});
 
@@ -218,6 +218,8 @@ private slots:
         // harvests 2, 0, 4: 3,0; a value without a quantity: the currency form of 0; all zero: 0,0
         {{"Durchschn. Wachsert je kg", "Anzahl Honigernten"}, 1,
          {"2005|2|0,00 €", "2006|0|0,00 €", "2007|4|0,00 €", "SCHNITT|3,0|0,0"}},
+        // the average of the cells as they read: 1,15 gives 1,2
+        {{"G_Wachswert"}, 1, {"2005|0,00 €", "2006|1,15 €", "2007|0,00 €", "SCHNITT|1,2"}},
         // per colony in stock: colony 2 is gone
         {{"Anzahl Standortprämien", "Durchschn. Standortprämie"}, 0, {"1|2|10,00 €", "SCHNITT|2,0|10,0"}},
     };

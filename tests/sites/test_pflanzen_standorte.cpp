@@ -216,13 +216,14 @@ private slots:
     auto w = standortfenster();
     w->sevt(5).setText("Am \"Hang\" O'Brien");
     w->sevt(6).setText("Nord");
-    w->sevt(13).setText("12,5");
+    w->sevt(13).setText("12345,6");   // money, not through a Single
     w->neustandort_click(0);
     QCOMPARE(wert("select Standort from Standorte"), QString("Am \"Hang\" O`Brien"));
     QCOMPARE(w->listandorte->row(), 1);
     QCOMPARE(w->sevt(5).text(), QString("Am \"Hang\" O`Brien"));
-    QCOMPARE(w->sevt(13).text(), QString("12,50"));
-    QCOMPARE(wert("select Standortprämie_Volk from Standorte"), QString("12,5"));
+    QCOMPARE(w->sevt(13).text(), QString("12345,60"));
+    QCOMPARE(wert("select Standortprämie_Volk from Standorte"), QString("12345,6"));
+    QCOMPARE(w->listandorte->cell(1, "Standortprämie_Volk"), QString("12345,6"));
     // The name decides alone, whatever the hint.
     w->sevt(5).setText("am \"hang\" o'brien");
     w->sevt(6).setText("Süd");

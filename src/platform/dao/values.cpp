@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -32,6 +33,20 @@ bool isNumber(const QVariant& v) {
 bool isWholeStorage(const QVariant& v) { return v.typeId() == QMetaType::LongLong; }
 
 double currency(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
+
+// A Single as the file keeps it: the double nearest to the shortest decimal
+// that reads back as the same float, so 42,8 is stored as 42.8 and not as
+// 42.79999923706055, and sums and averages over the column come out as the
+// decimals that were typed.
+double singleStored(float f) {
+  char text[32];
+  const auto written = std::to_chars(text, text + sizeof text, f);
+  double d = f;
+  std::from_chars(text, written.ptr, d);
+  // One decimal (7.038531e-26, either sign) lies so close to the edge between
+  // two floats that its nearest double falls on the other side: it keeps the float.
+  return float(d) == f ? d : double(f);
+}
 
 // "yyyy-mm-dd" or "yyyy-mm-dd hh:mm:ss" as QDate or QDateTime; other text stays text.
 QVariant dateOf(const QString& s) {
@@ -71,12 +86,12 @@ QVariant wholeOf(qint64 v) {
   fail(errTypeConversion, QStringLiteral("'%1' passt nicht in das Feld %2").arg(vb::cstr(v), f.name));
 }
 
-// A number for a numeric field: numbers as they are, texts read the German way.
-// NaN and infinity fit no field.
+// A number for a numeric field: numbers as they are (a Single as the decimal
+// it stands for), texts read the German way. NaN and infinity fit no field.
 double numberFor(const FieldInfo& f, const QVariant& v) {
   if (v.typeId() == QMetaType::Bool) return v.toBool() ? -1.0 : 0.0;
   if (isNumber(v)) {
-    const double d = v.toDouble();
+    const double d = v.typeId() == QMetaType::Float ? singleStored(v.toFloat()) : v.toDouble();
     if (!std::isfinite(d)) fail(errFieldTooSmall, f.name);
     return d;
   }
@@ -140,7 +155,7 @@ QVariant store(const FieldInfo& f, const QVariant& v) {
     case dbSingle: {
       const double d = numberFor(f, v);
       if (std::fabs(d) > double(std::numeric_limits<float>::max())) fail(errFieldTooSmall, f.name);
-      return double(float(d));
+      return singleStored(float(d));
     }
     case dbDouble: return numberFor(f, v);
     case dbCurrency: {
