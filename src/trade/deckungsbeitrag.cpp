@@ -51,6 +51,8 @@ QString IW_Deckungsbeitrag::klausel() const {
 qint64 IW_Deckungsbeitrag::summe(const QString& sql) { return geldsumme(datenbank(), sql); }
 
 QString IW_Deckungsbeitrag::werte(qint64 zeile[18]) {
+  // Each cell counts as shown, so the row's total and the totals row add up.
+  for (int i = 0; i < 17; ++i) zeile[i] = aufcent(zeile[i]);
   zeile[17] = 0;
   for (int i = 0; i <= 5; ++i) zeile[17] += zeile[i];
   for (int i = 6; i <= 16; ++i) zeile[17] -= zeile[i];

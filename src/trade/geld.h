@@ -33,6 +33,13 @@ inline qint64 geldaustext(const QString& text) {
   return std::llround(common::zahlaustextgenau(text) * 10000.0);
 }
 
+// The amount in whole cents as euro() shows it (half away from zero), still
+// in ten-thousandths: a total of such amounts equals the sum of what is shown.
+inline qint64 aufcent(qint64 zehntausendstel) {
+  const qint64 cent = zehntausendstel >= 0 ? (zehntausendstel + 50) / 100 : -((-zehntausendstel + 50) / 100);
+  return cent * 100;
+}
+
 // "1.234,50 €", "-5,00 €", "0,00 €".
 inline QString euro(qint64 zehntausendstel) {
   return vb::formatCurrency(double(zehntausendstel) / 10000.0);

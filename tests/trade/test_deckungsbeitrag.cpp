@@ -104,6 +104,11 @@ private slots:
         << "Honigernte:Honig_Wert=1234567.89:a:01.06.2009" << 0 << 0 << QList<int>{1} << null
         << QStringList{kopf({"Jahr", "E_Honigernte", "Summe"}), "2009\t1.234.567,89 €\t1.234.567,89 €\t",
                        "SUMME\t1.234.567,89 €\t1.234.567,89 €\t"};
+    QTest::newRow("totals of the cents shown")
+        << "Honigernte:Honig_Wert=0.005:a:01.06.2009, Honigernte:Honig_Wert=0.005:b:01.06.2009" << 1 << 0
+        << QList<int>{1} << null
+        << QStringList{kopf({"Volknr", "Volkname", "Standort", "E_Honigernte", "Summe"}), "1\tAnna\tWald\t0,01 €\t0,01 €\t",
+                       "2\tBerta\t\t0,01 €\t0,01 €\t", "SUMME\t\t\t0,02 €\t0,02 €\t"};
     QTest::newRow("current colony only")
         << "Arbeiten:Kosten=3:a:01.05.2009, Arbeiten:Kosten=4:b:01.05.2009" << 1 << 4 << QList<int>{10} << null
         << QStringList{kopf({"Volknr", "Volkname", "Standort", "K_Arbeiten", "Summe"}), "1\tAnna\tWald\t3,00 €\t-3,00 €\t",
