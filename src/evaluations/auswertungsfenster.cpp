@@ -11,6 +11,7 @@
 #include "platform/runtime/vb.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -222,6 +223,28 @@ QString Auswertungsfenster::völkerklausel() const {
 }
 
 // --- the listing ----------------------------------------------------------------------------
+
+namespace {
+
+// A whole date of the calendar: "dd.mm.yyyy", or an eight-character form
+// ("1.5.2007", "01.05.07") that sortdatum and sqldatum complete.
+bool ganzesdatum(const QString& text) {
+  if (!vb::isDate(text)) return false;
+  return text.size() == 8 || QDate::fromString(text, QStringLiteral("dd.MM.yyyy")).isValid();
+}
+
+}  // namespace
+
+QString Auswertungsfenster::datumsgründe() const {
+  if (!datumvonoption || !datumvonoption->isChecked()) return {};
+  const QString von = tdat(0).text(), bis = tdat(1).text();
+  QString gründe;
+  if (common::sortdatum(von) > common::sortdatum(bis))
+    gründe += "...das 'Datum von' größer ist als das 'Datum bis'." + common::zeilenumbruch;
+  if (!ganzesdatum(vb::trim(von)) || !ganzesdatum(vb::trim(bis)))
+    gründe += "...das Datum von...bis eingegeben werden muß." + common::zeilenumbruch;
+  return gründe;
+}
 
 bool Auswertungsfenster::abgelehnt(const QString& gründe, const QString& kopf) const {
   if (gründe.isEmpty()) return false;

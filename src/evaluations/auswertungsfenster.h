@@ -147,6 +147,10 @@ protected:
   virtual void optionenspeichern() {}
 
   // --- the listing -----------------------------------------------------------------
+  // The reasons against the date range of tdat while datumvonoption is on,
+  // each ending in zeilenumbruch: the order of the two dates first, then a
+  // date that is missing. A text that is no whole date counts as missing.
+  QString datumsgründe() const;
   // Shows the refusal when gründe (each ending in zeilenumbruch) is not
   // empty: header, zeilenumbruch twice, the reasons; true then.
   bool abgelehnt(const QString& gründe, const QString& kopf = ablehnungskopf()) const;

@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace zevo::evaluations {
@@ -28,14 +27,6 @@ const char* const sätze[7] = {"Es sollen die Daten aus den Buchungen...",
                               "...mit den folgenden Feldinhalten der Völker...",
                               "...sortiert nach den Datenfeldern...",
                               "...gelistet werden."};
-
-// A whole date of the calendar: "dd.mm.yyyy", or an eight-character form
-// ("1.5.2007", "01.05.07") that sortdatum and sqldatum complete.
-bool ganzesdatum(const QString& text) {
-  static const QRegularExpression form(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d\\d\\d\\d$"));
-  if (!vb::isDate(text)) return false;
-  return text.size() == 8 || form.match(text).hasMatch();
-}
 
 }  // namespace
 
@@ -211,14 +202,7 @@ QString IW_Völker_Buchungen_Standard::gründe() const {
   const QString& zu = common::zeilenumbruch;
   QString gründe;
   if (li0->selectedItems().isEmpty()) gründe += "...keine zu listenden Datenfelder (Buchungen) ausgewählt sind." + zu;
-  if (optibuch[1]->isChecked()) {
-    const QString von = tdat(0).text(), bis = tdat(1).text();
-    if (common::sortdatum(von) > common::sortdatum(bis))
-      gründe += "...das 'Datum von' größer ist als das 'Datum bis'." + zu;
-    // A date that is no whole date counts as not entered.
-    if (!ganzesdatum(vb::trim(von)) || !ganzesdatum(vb::trim(bis)))
-      gründe += "...das Datum von...bis eingegeben werden muß." + zu;
-  }
+  gründe += datumsgründe();
   for (int i = 1; i <= 2; ++i) {
     const QString name = sevt(i).text();
     if (name.isEmpty()) break;   // a second sort without a first is ignored
