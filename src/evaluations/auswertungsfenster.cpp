@@ -74,16 +74,20 @@ QString Auswertungsfenster::ablehnungskopf() { return QStringLiteral("Die Daten 
 // --- controls ------------------------------------------------------------------------
 
 QGroupBox* Auswertungsfenster::völkerauswahlanlegen(Klauselart art, QWidget* parent) {
-  klauselart_ = art;
   auto* rahmen = new QGroupBox(QStringLiteral("Völkerauswahl"), parent ? parent : this);
   auto* spalte = new QVBoxLayout(rahmen);
   spalte->setSpacing(2);
+  völkerauswahlanlegen(art, rahmen, spalte);
+  return rahmen;
+}
+
+void Auswertungsfenster::völkerauswahlanlegen(Klauselart art, QWidget* rahmen, QBoxLayout* spalte) {
+  klauselart_ = art;
   for (int i = 0; i < 5; ++i) {
     optitieraus[i] = new QRadioButton(völkerauswahlcaption(i), rahmen);
     connect(optitieraus[i], &QRadioButton::clicked, this, [this, i] { optitieraus_Click(i); });
     spalte->addWidget(optitieraus[i]);
   }
-  return rahmen;
 }
 
 void Auswertungsfenster::nächsteranlegen(const QString& zurück, const QString& vor) {

@@ -31,6 +31,7 @@
 
 #include <functional>
 
+class QBoxLayout;
 class QCheckBox;
 class QGroupBox;
 class QHBoxLayout;
@@ -105,6 +106,8 @@ public:
 protected:
   // Creates the colony choice in the frame "Völkerauswahl" (options stacked).
   QGroupBox* völkerauswahlanlegen(Klauselart art, QWidget* parent = nullptr);
+  // The same options stacked in a frame of the window's own.
+  void völkerauswahlanlegen(Klauselart art, QWidget* rahmen, QBoxLayout* spalte);
   // Creates nächster(0) and (1) with the window's captions, hidden.
   void nächsteranlegen(const QString& zurück, const QString& vor);
   // Creates "&Alle" and "&Keine" (or the given captions).

@@ -50,12 +50,16 @@ IW_Völker_Buchungen_Standard::IW_Völker_Buchungen_Standard(QWidget* parent)
   ganz->setSpacing(4);
   QWidget* inhalt[6] = {};
   for (int i = 0; i < 6; ++i) {
-    auto* rahmen = new QFrame(this);
+    auto* rahmen = new QGroupBox(QString::fromUtf8(rahmentitel[i]), this);
     rahmen->setObjectName(QStringLiteral("Frame1_%1").arg(i));
-    rahmen->setFrameShape(QFrame::StyledPanel);
-    rahmen->setStyleSheet(QStringLiteral("QFrame#Frame1_%1 { background: %2; }").arg(i).arg(QLatin1String(farben[i])));
-    rahmen->setToolTip(QString::fromUtf8(rahmentitel[i]));
+    rahmen->setStyleSheet(QStringLiteral("QGroupBox#Frame1_%1 { background: %2; border: 1px solid #b8b8b8; "
+                                         "border-radius: 3px; margin-top: 1.5ex; }"
+                                         "QGroupBox#Frame1_%1::title { subcontrol-origin: margin; left: 8px; "
+                                         "padding: 0 4px; }")
+                              .arg(i)
+                              .arg(QLatin1String(farben[i])));
     auto* zeile = new QHBoxLayout(rahmen);
+    zeile->setContentsMargins(9, 6, 9, 6);
     label1[i] = new QLabel(QString::fromUtf8(sätze[i]), rahmen);
     label1[i]->setMinimumWidth(290);
     label1[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -90,7 +94,11 @@ IW_Völker_Buchungen_Standard::IW_Völker_Buchungen_Standard(QWidget* parent)
   zeileVon(1)->addStretch(1);
 
   // 2: the colony choice.
-  zeileVon(2)->addWidget(völkerauswahlanlegen(Klauselart::Buchungen, inhalt[2]));
+  // The frame is the colony choice's own: its caption is "Völkerauswahl".
+  auto* auswahlspalte = new QVBoxLayout;
+  auswahlspalte->setSpacing(2);
+  völkerauswahlanlegen(Klauselart::Buchungen, inhalt[2], auswahlspalte);
+  zeileVon(2)->addLayout(auswahlspalte);
   zeileVon(2)->addStretch(1);
   nächsteranlegen(QStringLiteral("&Vorheriges"), QStringLiteral("&Nächstes"));
 
