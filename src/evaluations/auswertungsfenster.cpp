@@ -29,6 +29,14 @@ const char* const auswahlcaptions[5] = {"Alle im Bestand befindlichichen Völker
 // The main grid's current row, 0 without a grid.
 int aktuellezeile() { return common::datali ? common::datali->row() : 0; }
 
+// A control that comes and goes keeps its room while hidden, so that the
+// window keeps its size and the other controls their places.
+void platzhalten(QWidget* w) {
+  QSizePolicy p = w->sizePolicy();
+  p.setRetainSizeWhenHidden(true);
+  w->setSizePolicy(p);
+}
+
 QString hauptzelle(const char* spalte) {
   const int r = aktuellezeile();
   return r > 0 ? common::datali->cell(r, QString::fromUtf8(spalte)) : QString();
@@ -47,6 +55,7 @@ Auswertungsfenster::Auswertungsfenster(const QString& name, const QString& capti
   connect(hilfe, &QPushButton::clicked, this, [this] { hilfe_click(); });
   meter = new vb::ProgressBar(this);
   meter->setVisible(false);
+  platzhalten(meter);
   gridli = new ui::sevGrid(this);
   gridli->setVisible(false);
 }
@@ -95,6 +104,7 @@ void Auswertungsfenster::nächsteranlegen(const QString& zurück, const QString&
   for (int i = 0; i < 2; ++i) {
     nächster[i] = new QPushButton(captions[i], this);
     nächster[i]->setVisible(false);
+    platzhalten(nächster[i]);
     connect(nächster[i], &QPushButton::clicked, this, [this, i] { nächster_click(i); });
   }
 }
@@ -297,11 +307,12 @@ bool Auswertungsfenster::übergeben() {
   return gezeigt;
 }
 
-QHBoxLayout* Auswertungsfenster::knopfreihe() {
+QHBoxLayout* Auswertungsfenster::knopfreihe(bool mitmeter) {
   auto* knöpfe = new QHBoxLayout;
   knöpfe->addWidget(nächster[0]);
   knöpfe->addWidget(nächster[1]);
-  knöpfe->addStretch(1);
+  if (mitmeter) knöpfe->addWidget(meter, 1);
+  else knöpfe->addStretch(1);
   knöpfe->addWidget(hilfe);
   knöpfe->addWidget(ok);
   knöpfe->addWidget(beenden);

@@ -9,7 +9,8 @@
 // A window derives from Auswertungsfenster, creates the controls it has
 // (völkerauswahlanlegen, nächsteranlegen, datumsfelderanlegen,
 // jahresfelderanlegen, alletieranlegen) and lays them out with ok, beenden,
-// hilfe and meter. It fills in:
+// hilfe and meter (meter and nächster keep their room while hidden, so that
+// nothing moves when they come and go). It fills in:
 //   listenfüllen()      its lists, after the connection is open (load step 2)
 //   optionensetzen()    its options from the settings (after optitieraus)
 //   optionenspeichern() its settings cells, on "&Schließen" only
@@ -120,8 +121,9 @@ protected:
   void jahresfelderanlegen(bool ziffernfilter, QWidget* parent = nullptr);
 
   // The row of buttons below a window with nächster: both nächster on the
-  // left, then hilfe, ok and beenden on the right.
-  QHBoxLayout* knopfreihe();
+  // left, then hilfe, ok and beenden on the right; mitmeter: meter between
+  // them, in room the row has anyway.
+  QHBoxLayout* knopfreihe(bool mitmeter = false);
 
   // Puts the focus into the window's first control; Form_Load does it, after
   // the window has made its controls.

@@ -188,7 +188,7 @@ void IW_Völker_Buchungen::steuerelementeanlegen() {
   oben->addWidget(felder, 1);
   auto* knöpfe = new QHBoxLayout;
   knöpfe->addWidget(ok);
-  knöpfe->addStretch(1);
+  knöpfe->addWidget(meter, 1);
   knöpfe->addWidget(hilfe);
   knöpfe->addWidget(beenden);
   auto* ganz = new QVBoxLayout(this);
@@ -196,7 +196,6 @@ void IW_Völker_Buchungen::steuerelementeanlegen() {
   ganz->addWidget(tierleer);
   ganz->addWidget(konereignis);
   ganz->addWidget(kontiergruppe);
-  ganz->addWidget(meter);
   ganz->addLayout(knöpfe);
 }
 

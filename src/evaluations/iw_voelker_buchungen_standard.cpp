@@ -139,8 +139,10 @@ IW_Völker_Buchungen_Standard::IW_Völker_Buchungen_Standard(QWidget* parent)
     sortspalte->addWidget(&s);
   }
   label1[6] = new QLabel(QString::fromUtf8(sätze[6]), inhalt[5]);
-  sortspalte->addWidget(label1[6]);
-  sortspalte->addWidget(meter);
+  auto* ende = new QHBoxLayout;
+  ende->addWidget(label1[6]);
+  ende->addWidget(meter, 1);
+  sortspalte->addLayout(ende);
   zeileVon(5)->addLayout(sortspalte);
   zeileVon(5)->addStretch(1);
   connect(&sevt, &ui::sevTextArray::listpick, this, [this](int i) { sevt_listpick(i); });
