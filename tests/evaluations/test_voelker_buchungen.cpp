@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QTableView>
 
 using namespace zevo;
 using namespace zevo::test;
@@ -107,7 +108,13 @@ private slots:
     markieren(w->li[3], {"Datum"});                          // a table without bookings
     w->kontier[0]->setChecked(false);
     w->kontier[1]->setChecked(false);
+    int breite = 0, titel = 0;   // pixels: the first column in the list window, the block title
+    listeabfangen(liste, [&](output::IA_Zwischenliste& l) {
+      breite = l.gridli->column(1).width() / 15;
+      titel = l.gridli->findChild<QTableView*>()->fontMetrics().horizontalAdvance("KÖNIGINWECHSEL");
+    });
     w->ok_click();
+    QVERIFY2(breite >= titel, qPrintable(QString("%1 < %2").arg(breite).arg(titel)));   // the title is read whole
     QVERIFY(w->kontier[0]->isChecked() && w->kontier[1]->isChecked());
     QCOMPARE(gelesen(liste), (QStringList{"KÖNIGINWECHSEL", "VOLKNR|VOLKNAME|HERKUNFT|ZEIT_H|KOSTEN",
                                           "10|Volk 10||0,00|0,00", "9|Volk 9|O`Hara|0,00|0,00", "", ""}));
