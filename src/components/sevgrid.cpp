@@ -258,6 +258,7 @@ void GridColumn::setWidth(int twips) {
   if (!exists()) return;
   auto& d = *grid_->d;
   d.cols[index_ - 1].width = std::max(0, twips);
+  d.cols[index_ - 1].gegeben = true;
   if (d.locked) d.dirty = true;
   else if (index_ - 1 < d.model->shownCols) {
     d.applyingWidths = true;
@@ -306,6 +307,7 @@ void sevGrid::changedRows(int first, int last) {
 }
 
 void sevGrid::applyWidths() {
+  startbreitensetzen();
   auto* h = d->view->horizontalHeader();
   d->applyingWidths = true;
   int sorted = -1;
@@ -398,12 +400,6 @@ void sevGrid::setRecordset(const dao::Recordset& rs) {
 bool sevGrid::bound() const { return d->bound; }
 QString sevGrid::sourceTable() const { return d->table; }
 
-// A new column is wide enough for its caption, and at least the default width.
-int sevGrid::startbreite(const QString& caption) const {
-  const int px = d->view->horizontalHeader()->fontMetrics().horizontalAdvance(caption) + 24;
-  return std::max(kDefaultWidthTwips, px * kTwipsPerPixel);
-}
-
 void sevGrid::addcolumn(const QString& key, const QString& caption) {
   addcolumn(key, caption, QVariantList{});
 }
@@ -476,7 +472,7 @@ void sevGrid::appendRow(QStringList cells) {
     d->dirty = true;
   } else {
     d->model->publishAppend(rowsBefore, colsBefore);
-    if (cols() > colsBefore) applyWidths();
+    if (cols() > colsBefore || rowsBefore == 0) applyWidths();
   }
 }
 
@@ -620,12 +616,7 @@ void sevGrid::removeRow(int row) {
 
 void sevGrid::autosizecolumn(int col) {
   if (col < 1 || col > cols()) return;
-  const QFontMetrics cellFm(d->view->font());
-  const QFontMetrics headFm(d->view->horizontalHeader()->font());
-  int px = headFm.horizontalAdvance(d->cols[col - 1].caption) + 24;   // room for the sort mark
-  for (const auto& r : d->rows)
-    if (col - 1 < r.cells.size()) px = std::max(px, cellFm.horizontalAdvance(r.cells[col - 1]) + 12);
-  column(col).setWidth(px * kTwipsPerPixel);
+  column(col).setWidth(inhaltsbreite(col) * kTwipsPerPixel);
 }
 
 void sevGrid::setFixedcol(int twips) {
@@ -713,6 +704,7 @@ void sevGrid::userHeaderClick(int col) {
 void sevGrid::userResize(int col, int px) {
   if (col < 1 || col > cols()) return;
   d->cols[col - 1].width = px * kTwipsPerPixel;
+  d->cols[col - 1].gegeben = true;
   emit colresize(col, d->cols[col - 1].width);
 }
 

@@ -213,6 +213,8 @@ private:
   void applyWidths();
   void appendRow(QStringList cells);
   int startbreite(const QString& caption) const;
+  int inhaltsbreite(int col) const;   // pixels
+  void startbreitensetzen();
   void setCurrent(int row);
   void markOnly(int row);
   void extendTo(int row);

@@ -30,7 +30,10 @@ void sevGrid::loadcolwidths(const QString& app, const QString& section, const QS
   for (int i = 0; i < parts.size() && i < cols(); ++i) {
     bool ok = false;
     const int w = parts[i].trimmed().toInt(&ok);
-    if (ok && w > 0) d->cols[i].width = w;
+    if (ok && w > 0) {
+      d->cols[i].width = w;
+      d->cols[i].gegeben = true;
+    }
   }
   if (d->locked) d->dirty = true;
   else applyWidths();
@@ -170,6 +173,7 @@ bool readGridFile(const QString& path, std::vector<GridCol>& cols, std::vector<G
     c.numeric = p[3].toInt(&ok[1]);
     c.columntype = p[4].toInt(&ok[2]);
     c.width = p[5].toInt(&ok[3]);
+    c.gegeben = true;
     if (!(ok[0] && ok[1] && ok[2] && ok[3])) return false;
     cols.push_back(c);
   }

@@ -21,6 +21,7 @@ struct GridCol {
   int numeric = 0;
   int columntype = 0;
   int width = kDefaultWidthTwips;   // twips
+  bool gegeben = false;             // set by the window, the user, stored widths or the file
   int sortorder = 0;
   int fieldType = 0;                // dao::FieldType of a bound column, 0 unbound
 };

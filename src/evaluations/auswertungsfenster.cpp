@@ -11,6 +11,7 @@
 #include "platform/runtime/vb.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -27,6 +28,14 @@ const char* const auswahlcaptions[5] = {"Alle im Bestand befindlichichen Völker
 
 // The main grid's current row, 0 without a grid.
 int aktuellezeile() { return common::datali ? common::datali->row() : 0; }
+
+// A control that comes and goes keeps its room while hidden, so that the
+// window keeps its size and the other controls their places.
+void platzhalten(QWidget* w) {
+  QSizePolicy p = w->sizePolicy();
+  p.setRetainSizeWhenHidden(true);
+  w->setSizePolicy(p);
+}
 
 QString hauptzelle(const char* spalte) {
   const int r = aktuellezeile();
@@ -46,6 +55,7 @@ Auswertungsfenster::Auswertungsfenster(const QString& name, const QString& capti
   connect(hilfe, &QPushButton::clicked, this, [this] { hilfe_click(); });
   meter = new vb::ProgressBar(this);
   meter->setVisible(false);
+  platzhalten(meter);
   gridli = new ui::sevGrid(this);
   gridli->setVisible(false);
 }
@@ -73,16 +83,20 @@ QString Auswertungsfenster::ablehnungskopf() { return QStringLiteral("Die Daten 
 // --- controls ------------------------------------------------------------------------
 
 QGroupBox* Auswertungsfenster::völkerauswahlanlegen(Klauselart art, QWidget* parent) {
-  klauselart_ = art;
   auto* rahmen = new QGroupBox(QStringLiteral("Völkerauswahl"), parent ? parent : this);
   auto* spalte = new QVBoxLayout(rahmen);
   spalte->setSpacing(2);
+  völkerauswahlanlegen(art, rahmen, spalte);
+  return rahmen;
+}
+
+void Auswertungsfenster::völkerauswahlanlegen(Klauselart art, QWidget* rahmen, QBoxLayout* spalte) {
+  klauselart_ = art;
   for (int i = 0; i < 5; ++i) {
     optitieraus[i] = new QRadioButton(völkerauswahlcaption(i), rahmen);
     connect(optitieraus[i], &QRadioButton::clicked, this, [this, i] { optitieraus_Click(i); });
     spalte->addWidget(optitieraus[i]);
   }
-  return rahmen;
 }
 
 void Auswertungsfenster::nächsteranlegen(const QString& zurück, const QString& vor) {
@@ -90,6 +104,7 @@ void Auswertungsfenster::nächsteranlegen(const QString& zurück, const QString&
   for (int i = 0; i < 2; ++i) {
     nächster[i] = new QPushButton(captions[i], this);
     nächster[i]->setVisible(false);
+    platzhalten(nächster[i]);
     connect(nächster[i], &QPushButton::clicked, this, [this, i] { nächster_click(i); });
   }
 }
@@ -223,6 +238,28 @@ QString Auswertungsfenster::völkerklausel() const {
 
 // --- the listing ----------------------------------------------------------------------------
 
+namespace {
+
+// A whole date of the calendar: "dd.mm.yyyy", or an eight-character form
+// ("1.5.2007", "01.05.07") that sortdatum and sqldatum complete.
+bool ganzesdatum(const QString& text) {
+  if (!vb::isDate(text)) return false;
+  return text.size() == 8 || QDate::fromString(text, QStringLiteral("dd.MM.yyyy")).isValid();
+}
+
+}  // namespace
+
+QString Auswertungsfenster::datumsgründe() const {
+  if (!datumvonoption || !datumvonoption->isChecked()) return {};
+  const QString von = tdat(0).text(), bis = tdat(1).text();
+  QString gründe;
+  if (common::sortdatum(von) > common::sortdatum(bis))
+    gründe += "...das 'Datum von' größer ist als das 'Datum bis'." + common::zeilenumbruch;
+  if (!ganzesdatum(vb::trim(von)) || !ganzesdatum(vb::trim(bis)))
+    gründe += "...das Datum von...bis eingegeben werden muß." + common::zeilenumbruch;
+  return gründe;
+}
+
 bool Auswertungsfenster::abgelehnt(const QString& gründe, const QString& kopf) const {
   if (gründe.isEmpty()) return false;
   vb::msgbox(kopf + common::zeilenumbruch + common::zeilenumbruch + gründe, vb::OKOnly, vb::Information);
@@ -270,11 +307,12 @@ bool Auswertungsfenster::übergeben() {
   return gezeigt;
 }
 
-QHBoxLayout* Auswertungsfenster::knopfreihe() {
+QHBoxLayout* Auswertungsfenster::knopfreihe(bool mitmeter) {
   auto* knöpfe = new QHBoxLayout;
   knöpfe->addWidget(nächster[0]);
   knöpfe->addWidget(nächster[1]);
-  knöpfe->addStretch(1);
+  if (mitmeter) knöpfe->addWidget(meter, 1);
+  else knöpfe->addStretch(1);
   knöpfe->addWidget(hilfe);
   knöpfe->addWidget(ok);
   knöpfe->addWidget(beenden);

@@ -9,7 +9,8 @@
 // A window derives from Auswertungsfenster, creates the controls it has
 // (völkerauswahlanlegen, nächsteranlegen, datumsfelderanlegen,
 // jahresfelderanlegen, alletieranlegen) and lays them out with ok, beenden,
-// hilfe and meter. It fills in:
+// hilfe and meter (meter and nächster keep their room while hidden, so that
+// nothing moves when they come and go). It fills in:
 //   listenfüllen()      its lists, after the connection is open (load step 2)
 //   optionensetzen()    its options from the settings (after optitieraus)
 //   optionenspeichern() its settings cells, on "&Schließen" only
@@ -31,6 +32,7 @@
 
 #include <functional>
 
+class QBoxLayout;
 class QCheckBox;
 class QGroupBox;
 class QHBoxLayout;
@@ -105,6 +107,8 @@ public:
 protected:
   // Creates the colony choice in the frame "Völkerauswahl" (options stacked).
   QGroupBox* völkerauswahlanlegen(Klauselart art, QWidget* parent = nullptr);
+  // The same options stacked in a frame of the window's own.
+  void völkerauswahlanlegen(Klauselart art, QWidget* rahmen, QBoxLayout* spalte);
   // Creates nächster(0) and (1) with the window's captions, hidden.
   void nächsteranlegen(const QString& zurück, const QString& vor);
   // Creates "&Alle" and "&Keine" (or the given captions).
@@ -117,8 +121,9 @@ protected:
   void jahresfelderanlegen(bool ziffernfilter, QWidget* parent = nullptr);
 
   // The row of buttons below a window with nächster: both nächster on the
-  // left, then hilfe, ok and beenden on the right.
-  QHBoxLayout* knopfreihe();
+  // left, then hilfe, ok and beenden on the right; mitmeter: meter between
+  // them, in room the row has anyway.
+  QHBoxLayout* knopfreihe(bool mitmeter = false);
 
   // Puts the focus into the window's first control; Form_Load does it, after
   // the window has made its controls.
@@ -147,6 +152,10 @@ protected:
   virtual void optionenspeichern() {}
 
   // --- the listing -----------------------------------------------------------------
+  // The reasons against the date range of tdat while datumvonoption is on,
+  // each ending in zeilenumbruch: the order of the two dates first, then a
+  // date that is missing. A text that is no whole date counts as missing.
+  QString datumsgründe() const;
   // Shows the refusal when gründe (each ending in zeilenumbruch) is not
   // empty: header, zeilenumbruch twice, the reasons; true then.
   bool abgelehnt(const QString& gründe, const QString& kopf = ablehnungskopf()) const;

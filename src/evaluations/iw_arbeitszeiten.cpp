@@ -87,11 +87,10 @@ IW_Arbeitszeiten::IW_Arbeitszeiten(QWidget* parent)
   auto* oben = new QHBoxLayout;
   oben->addLayout(links);
   oben->addLayout(rechts);
-  QHBoxLayout* knöpfe = knopfreihe();
+  QHBoxLayout* knöpfe = knopfreihe(true);
   auto* ganz = new QVBoxLayout(this);
   ganz->addLayout(oben);
   ganz->addWidget(jahrrahmen);
-  ganz->addWidget(meter);
   ganz->addLayout(knöpfe);
 }
 

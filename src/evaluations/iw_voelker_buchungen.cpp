@@ -113,13 +113,6 @@ private:
   std::unordered_map<std::pair<int, double>, QString, Hash> gemerkt_;
 };
 
-// A whole date of the calendar: "dd.mm.yyyy", or an eight-character form
-// ("1.5.2007", "01.05.07") that sortdatum and sqldatum complete.
-bool ganzesdatum(const QString& text) {
-  if (!vb::isDate(text)) return false;
-  return text.size() == 8 || QDate::fromString(text, QStringLiteral("dd.MM.yyyy")).isValid();
-}
-
 }  // namespace
 
 IW_Völker_Buchungen::IW_Völker_Buchungen(QWidget* parent)
@@ -195,7 +188,7 @@ void IW_Völker_Buchungen::steuerelementeanlegen() {
   oben->addWidget(felder, 1);
   auto* knöpfe = new QHBoxLayout;
   knöpfe->addWidget(ok);
-  knöpfe->addStretch(1);
+  knöpfe->addWidget(meter, 1);
   knöpfe->addWidget(hilfe);
   knöpfe->addWidget(beenden);
   auto* ganz = new QVBoxLayout(this);
@@ -203,7 +196,6 @@ void IW_Völker_Buchungen::steuerelementeanlegen() {
   ganz->addWidget(tierleer);
   ganz->addWidget(konereignis);
   ganz->addWidget(kontiergruppe);
-  ganz->addWidget(meter);
   ganz->addLayout(knöpfe);
 }
 
@@ -303,13 +295,7 @@ void IW_Völker_Buchungen::ok_click() {
     for (int i = 0; i < anzahltabellen; ++i) markiert = markiert || hatmarkierung(i);
     if (!markiert) gründe += "...keine zu listenden Datenfelder (Buchungen) ausgewählt sind." + common::zeilenumbruch;
   }
-  // A text that is no whole date counts as not entered: the query could not
-  // read it, and its order against the other date means nothing.
-  const bool beidedaten = ganzesdatum(tdat(0).text()) && ganzesdatum(tdat(1).text());
-  if (datumvon() && beidedaten && common::sortdatum(tdat(0).text()) > common::sortdatum(tdat(1).text()))
-    gründe += "...das 'Datum von' größer ist als das 'Datum bis'." + common::zeilenumbruch;
-  if (datumvon() && !beidedaten)
-    gründe += "...das Datum von...bis eingegeben werden muß." + common::zeilenumbruch;
+  gründe += datumsgründe();
   if (ereignis && !kontier[0]->isChecked()) kontier[0]->setChecked(true);
   if (abgelehnt(gründe)) return;
   if (istletztebuchung()) tierleer->setChecked(false);

@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace zevo::evaluations {
@@ -28,14 +27,6 @@ const char* const sätze[7] = {"Es sollen die Daten aus den Buchungen...",
                               "...mit den folgenden Feldinhalten der Völker...",
                               "...sortiert nach den Datenfeldern...",
                               "...gelistet werden."};
-
-// A whole date of the calendar: "dd.mm.yyyy", or an eight-character form
-// ("1.5.2007", "01.05.07") that sortdatum and sqldatum complete.
-bool ganzesdatum(const QString& text) {
-  static const QRegularExpression form(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d\\d\\d\\d$"));
-  if (!vb::isDate(text)) return false;
-  return text.size() == 8 || form.match(text).hasMatch();
-}
 
 }  // namespace
 
@@ -59,12 +50,16 @@ IW_Völker_Buchungen_Standard::IW_Völker_Buchungen_Standard(QWidget* parent)
   ganz->setSpacing(4);
   QWidget* inhalt[6] = {};
   for (int i = 0; i < 6; ++i) {
-    auto* rahmen = new QFrame(this);
+    auto* rahmen = new QGroupBox(QString::fromUtf8(rahmentitel[i]), this);
     rahmen->setObjectName(QStringLiteral("Frame1_%1").arg(i));
-    rahmen->setFrameShape(QFrame::StyledPanel);
-    rahmen->setStyleSheet(QStringLiteral("QFrame#Frame1_%1 { background: %2; }").arg(i).arg(QLatin1String(farben[i])));
-    rahmen->setToolTip(QString::fromUtf8(rahmentitel[i]));
+    rahmen->setStyleSheet(QStringLiteral("QGroupBox#Frame1_%1 { background: %2; border: 1px solid #b8b8b8; "
+                                         "border-radius: 3px; margin-top: 1.5ex; }"
+                                         "QGroupBox#Frame1_%1::title { subcontrol-origin: margin; left: 8px; "
+                                         "padding: 0 4px; }")
+                              .arg(i)
+                              .arg(QLatin1String(farben[i])));
     auto* zeile = new QHBoxLayout(rahmen);
+    zeile->setContentsMargins(9, 6, 9, 6);
     label1[i] = new QLabel(QString::fromUtf8(sätze[i]), rahmen);
     label1[i]->setMinimumWidth(290);
     label1[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -99,7 +94,11 @@ IW_Völker_Buchungen_Standard::IW_Völker_Buchungen_Standard(QWidget* parent)
   zeileVon(1)->addStretch(1);
 
   // 2: the colony choice.
-  zeileVon(2)->addWidget(völkerauswahlanlegen(Klauselart::Buchungen, inhalt[2]));
+  // The frame is the colony choice's own: its caption is "Völkerauswahl".
+  auto* auswahlspalte = new QVBoxLayout;
+  auswahlspalte->setSpacing(2);
+  völkerauswahlanlegen(Klauselart::Buchungen, inhalt[2], auswahlspalte);
+  zeileVon(2)->addLayout(auswahlspalte);
   zeileVon(2)->addStretch(1);
   nächsteranlegen(QStringLiteral("&Vorheriges"), QStringLiteral("&Nächstes"));
 
@@ -140,8 +139,10 @@ IW_Völker_Buchungen_Standard::IW_Völker_Buchungen_Standard(QWidget* parent)
     sortspalte->addWidget(&s);
   }
   label1[6] = new QLabel(QString::fromUtf8(sätze[6]), inhalt[5]);
-  sortspalte->addWidget(label1[6]);
-  sortspalte->addWidget(meter);
+  auto* ende = new QHBoxLayout;
+  ende->addWidget(label1[6]);
+  ende->addWidget(meter, 1);
+  sortspalte->addLayout(ende);
   zeileVon(5)->addLayout(sortspalte);
   zeileVon(5)->addStretch(1);
   connect(&sevt, &ui::sevTextArray::listpick, this, [this](int i) { sevt_listpick(i); });
@@ -211,14 +212,7 @@ QString IW_Völker_Buchungen_Standard::gründe() const {
   const QString& zu = common::zeilenumbruch;
   QString gründe;
   if (li0->selectedItems().isEmpty()) gründe += "...keine zu listenden Datenfelder (Buchungen) ausgewählt sind." + zu;
-  if (optibuch[1]->isChecked()) {
-    const QString von = tdat(0).text(), bis = tdat(1).text();
-    if (common::sortdatum(von) > common::sortdatum(bis))
-      gründe += "...das 'Datum von' größer ist als das 'Datum bis'." + zu;
-    // A date that is no whole date counts as not entered.
-    if (!ganzesdatum(vb::trim(von)) || !ganzesdatum(vb::trim(bis)))
-      gründe += "...das Datum von...bis eingegeben werden muß." + zu;
-  }
+  gründe += datumsgründe();
   for (int i = 1; i <= 2; ++i) {
     const QString name = sevt(i).text();
     if (name.isEmpty()) break;   // a second sort without a first is ignored

@@ -115,10 +115,9 @@ IW_Deckungsbeitrag::IW_Deckungsbeitrag(QWidget* parent)
   auto* oben = new QHBoxLayout;
   oben->addLayout(links);
   oben->addWidget(Frame1[0]);
-  QHBoxLayout* knöpfe = knopfreihe();
+  QHBoxLayout* knöpfe = knopfreihe(true);
   auto* ganz = new QVBoxLayout(this);
   ganz->addLayout(oben);
-  ganz->addWidget(meter);
   ganz->addLayout(knöpfe);
 }
 

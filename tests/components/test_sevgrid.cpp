@@ -348,6 +348,57 @@ private slots:
     QCOMPARE(g.column(1).width(), 3000);
   }
 
+  // A column nobody gave a width starts wide enough for its texts: those of
+  // the first rows and the longest further down, from the default width to
+  // a limit; a width set by the window stays.
+  void startingWidths() {
+    const QString ort = "Rapsfeld Nord am Mühlbach", titel = "KÖNIGINWECHSEL", weit = "WWWWWWWW";
+    QStringList weiter(150, "a"), schmal(70, "iiiiiiiiiiii");
+    weiter[70] = "Heide", weiter[100] = ort, weiter[120] = "Kleefeld";
+    schmal.prepend(weit);
+    QStringList dritte(150, "a");   // the widest text is the third longest
+    dritte[70] = QString(16, 'i'), dritte[80] = QString(15, 'i'), dritte[100] = weit;
+    struct Fall {
+      const char* name;
+      QStringList zellen;
+      bool gesperrt;
+      int gesetzt;      // a width the window sets before the rows come
+      QString lesbar;   // a text the width must show whole, else the width
+      int breite;
+    } fälle[] = {
+        {"title in a column the rows add", {titel, "VOLKNR", "1"}, true, 0, titel, 0},
+        {"a wide text among the first rows", schmal, true, 0, weit, 0},
+        {"the longest text far down", weiter, true, 0, ort, 0},
+        {"the third longest further down", dritte, true, 0, weit, 0},
+        {"filled row by row", {ort, "a"}, false, 0, ort, 0},
+        {"short texts: the default", {"J", "N"}, true, 0, "", 1200},
+        {"a long remark: the limit", {QString(300, 'x')}, true, 0, "", 6000},
+        {"a width the window set", {ort}, true, 900, "", 900},
+    };
+    for (const Fall& f : fälle) {
+      sevGrid g;
+      if (f.gesetzt || !f.gesperrt) g.addcolumn("a", "A");   // else the rows make the column
+      g.lockupdate(f.gesperrt);
+      if (f.gesetzt) g.column(1).setWidth(f.gesetzt);
+      for (const QString& z : f.zellen) g.additem(z + "\t");
+      g.lockupdate(false);
+      const int px = viewOf(g)->fontMetrics().horizontalAdvance(f.lesbar);
+      if (f.lesbar.isEmpty()) QVERIFY2(g.column(1).width() == f.breite, f.name);
+      else QVERIFY2(g.column(1).width() / 15 >= px, f.name);
+    }
+    // Once set, a width stays when the widest row goes, or the user drags it
+    // before any row came.
+    sevGrid g, h;
+    fill(g, {ort, "a"});
+    const int breite = g.column(1).width();
+    g.removeitem(1);
+    h.addcolumn("b", "B");
+    h.show();
+    viewOf(h)->horizontalHeader()->resizeSection(0, 50);   // as the user drags
+    h.additem(ort + "\t");
+    QCOMPARE(QList<int>({g.column(1).width(), h.column(1).width()}), QList<int>({breite, 750}));
+  }
+
   void columnWidthsByPosition() {
     sevGrid a;
     a.addcolumn("x", "X");
@@ -362,6 +413,7 @@ private slots:
     b.loadcolwidths("Zevo", "iv_test_li", "ColWidths");
     b.column(1).setWidth(901);
     b.loadcolwidths("ZEVO", "nirgends", "ColWidths");   // an unknown section keeps the widths
+    b.additem("Rapsfeld Nord am Mühlbach\tRapsfeld Nord am Mühlbach\tx\t");   // rows do not undo them
     QCOMPARE(QList<int>({b.column(1).width(), b.column(2).width(), b.column(3).width()}),
              QList<int>({901, 2400, 777}));   // nothing stored for the third
     QVERIFY(QDir(QDir::currentPath()).entryList(QDir::Files).isEmpty());   // nothing in the program folder

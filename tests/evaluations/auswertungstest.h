@@ -4,6 +4,7 @@
 // its rows are read as it loaded them from gridli.txt.
 
 #include "common/einstellungen.h"
+#include "evaluations/auswertungsfenster.h"
 #include "components/sevgrid.h"
 #include "output/ia_zwischenliste.h"
 #include "output/registry.h"
@@ -79,6 +80,44 @@ inline void listeabfangen(Liste& liste, std::function<void(output::IA_Zwischenli
     if (dazu) dazu(w);
     w.cmdschließen_Click();
   });
+}
+
+// Shows w and lets the stepping buttons appear (option 4) and go, then lists
+// through "&Listen" (the list window is closed at once). The controls that
+// moved, and the window's size when it changed, before, during the listing
+// (progress bar shown) and after it; "" when no list window opened.
+inline QStringList bewegt(evaluations::Auswertungsfenster& w) {
+  auto lage = [&w] {
+    QMap<QWidget*, QRect> orte{{&w, QRect(QPoint(), w.size())}};
+    for (QWidget* c : w.findChildren<QWidget*>())
+      if (c->isVisible()) orte.insert(c, QRect(c->mapTo(&w, QPoint()), c->size()));
+    return orte;
+  };
+  QStringList bewegt;
+  auto vergleichen = [&](const QMap<QWidget*, QRect>& vorher, const char* wann) {
+    QApplication::processEvents();
+    const QMap<QWidget*, QRect> jetzt = lage();
+    for (auto it = vorher.begin(); it != vorher.end(); ++it)
+      if (jetzt.contains(it.key()) && jetzt[it.key()] != it.value())
+        bewegt << QString("%1 %2").arg(wann, it.key()->metaObject()->className());
+  };
+  w.show();
+  if (!QTest::qWaitForWindowExposed(&w)) return {"not shown"};
+  const QMap<QWidget*, QRect> vorher = lage();
+  w.optitieraus[4]->click();
+  vergleichen(vorher, "stepping");
+  w.optitieraus[0]->click();
+  bool gezeigt = false;
+  output::registerOutputForms();
+  forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [&](output::IA_Zwischenliste& l) {
+    gezeigt = true;
+    vergleichen(vorher, "listing");
+    l.cmdschließen_Click();
+  });
+  w.ok->click();
+  vergleichen(vorher, "after");
+  w.close();
+  return gezeigt ? bewegt : QStringList{""};
 }
 
 }  // namespace zevo::test

@@ -144,6 +144,25 @@ private slots:
     w->close();
   }
 
+  // The window keeps its size and its controls their places while the
+  // stepping buttons and the progress bar come and go.
+  void keepsStill_data() {
+    QTest::addColumn<QString>("fenster");
+    for (const char* f : fensternamen) QTest::newRow(f) << QString(f);
+    QTest::newRow("IW_Völker_Buchungen") << QString("IW_Völker_Buchungen");
+  }
+  void keepsStill() {
+    QFETCH(QString, fenster);
+    einfügen("Honigernte", {{"Datum", datum("01.05.2007")}, {"Menge_kg", 3}, {"Volk", haupt_.grid.cell(1, "ID")}});
+    auto w = öffnen(fenster);
+    if (auto* b = dynamic_cast<evaluations::IW_Völker_Buchungen_Standard*>(w.get())) {
+      b->sevt(0).setText("Honigernte");
+      b->sevt_listpick(0);
+    }
+    w->alletier_click(0);
+    QCOMPARE(bewegt(*w), QStringList());
+  }
+
   // A database that cannot be opened: a message and no window; a table that
   // cannot be read at the pick: a message and the window stays.
   void failures() {

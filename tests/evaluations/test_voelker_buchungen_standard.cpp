@@ -89,6 +89,22 @@ private slots:
     QVERIFY(!einträge(w->sevt(1)).contains("Honigsorte"));
       }
 
+  // Each phrase stands with its controls in a frame whose caption is shown.
+  void frames() {
+    auto w = geöffnet<Fenster>();
+    const QString völker = "Zu listende Datenfelder (Völker)";
+    const QPair<QWidget*, QString> fälle[] = {
+        {&w->sevt(0), völker},        {w->li0, "Zu listende Datenfelder (Buchungen)"},
+        {w->optitieraus[4], "Völkerauswahl"}, {&w->tdat(1), "Buchungsauswahl der Bewegungsdaten"},
+        {w->kontier[1], völker},      {&w->sevt(2), völker}};
+    for (const auto& [control, caption] : fälle) {
+      auto* rahmen = control->parentWidget();
+      while (rahmen && !qobject_cast<QGroupBox*>(rahmen)) rahmen = rahmen->parentWidget();
+      QVERIFY2(rahmen, qPrintable(caption));
+      QCOMPARE(static_cast<QGroupBox*>(rahmen)->title(), caption);
+    }
+  }
+
   // The reasons of a refusal, in their order, in one box.
   void checks_data() {
     QTest::addColumn<Prüfung>("f");

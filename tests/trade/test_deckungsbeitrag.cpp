@@ -236,6 +236,9 @@ private slots:
 
   // --- the window --------------------------------------------------------------------
 
+  // Neither the stepping buttons nor the progress bar move a control.
+  void keepsStill() { QCOMPARE(bewegt(*eingestellt({})), QStringList()); }
+
   void firstUseAndStoredOptions() {
     {
       auto w = geöffnet<IW_Deckungsbeitrag>();
