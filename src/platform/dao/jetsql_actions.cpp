@@ -24,7 +24,75 @@ void checkFits(double v, const Column& c) {
   if (!(v >= lo - 0.5 && v < hi + 0.5)) fail(errFieldTooSmall, c.name);
 }
 
+[[noreturn]] void unexpected(const Token& t) {
+  syntax(QStringLiteral("unerwartetes '%1'").arg(t.type == Tok::String ? quoteString(t.text) : t.text));
+}
+
 }  // namespace
+
+// What a writing statement writes is read to its end, so that nothing SQLite
+// would take for a clause of its own is passed on: an expression is operands
+// (literals, names, T.name, calls, parenthesized expressions) joined by
+// operators, with IS [NOT] NULL, [NOT] IN (list) and [NOT] BETWEEN. A
+// keyword where an operand belongs is taken for a name; what follows it then
+// does not fit.
+void Translator::checkExpression(Range r) const {
+  bool operand = true;  // an operand comes next
+  for (int i = r.b; i < r.e; ++i) {
+    const Token& t = t_[size_t(i)];
+    if (operand) {
+      if (isOp(t, "-") || isOp(t, "+") || isKw(t, "NOT")) continue;
+      if (isOp(t, "(")) {
+        checkExpression({i + 1, match_[size_t(i)]});
+        i = match_[size_t(i)];
+      } else if (t.type == Tok::Ident && !t.quoted && i + 1 < r.e && isOp(t_[size_t(i) + 1], "(")) {
+        Range args{i + 2, match_[size_t(i) + 1]};
+        if (!args.empty() && isKw(t_[size_t(args.b)], "DISTINCT")) ++args.b;
+        if (!(args.size() == 1 && isOp(t_[size_t(args.b)], "*")))
+          for (const Range& a : splitCommas(args)) checkExpression(a);
+        i = args.e;
+      } else if (t.type == Tok::Ident) {
+        while (i + 2 < r.e && isOp(t_[size_t(i) + 1], ".") && t_[size_t(i) + 2].type == Tok::Ident) i += 2;
+      } else if (t.type != Tok::String && t.type != Tok::Number) {
+        unexpected(t);
+      }
+      operand = false;
+      continue;
+    }
+    if (isKw(t, "IS")) {
+      if (i + 1 < r.e && isKw(t_[size_t(i) + 1], "NOT")) ++i;
+      if (i + 1 >= r.e || !isKw(t_[size_t(i) + 1], "NULL")) syntax(QStringLiteral("IS ... NULL erwartet"));
+      ++i;
+    } else if (isKw(t, "NOT") && i + 1 < r.e && (isKw(t_[size_t(i) + 1], "IN") || isKw(t_[size_t(i) + 1], "BETWEEN"))) {
+      continue;
+    } else if (isKw(t, "IN")) {  // its "(" follows, see refuseUnsupported
+      for (const Range& a : splitCommas({i + 2, match_[size_t(i) + 1]})) checkExpression(a);
+      i = match_[size_t(i) + 1];
+    } else if (isOp(t, "+") || isOp(t, "-") || isOp(t, "*") || isOp(t, "/") || isOp(t, "=") || isOp(t, "<>") ||
+               isOp(t, "<") || isOp(t, ">") || isOp(t, "<=") || isOp(t, ">=") || isKw(t, "AND") || isKw(t, "OR") ||
+               isKw(t, "BETWEEN")) {
+      operand = true;
+    } else {
+      unexpected(t);
+    }
+  }
+  if (operand) syntax(r.empty() ? QStringLiteral("Ausdruck erwartet") : QStringLiteral("unvollständiger Ausdruck"));
+}
+
+// The clauses of the SELECT of an INSERT, each read to its end.
+void Translator::checkClauses(const Select& s) const {
+  for (const Item& it : s.list)
+    if (!it.star) checkExpression(it.expr);
+  if (!s.where.empty()) checkExpression(s.where);
+  if (!s.having.empty()) checkExpression(s.having);
+  if (!s.group.empty())
+    for (const Range& r : splitCommas(s.group)) checkExpression(r);
+  if (!s.order.empty())
+    for (Range r : splitCommas(s.order)) {
+      if (isKw(t_[size_t(r.e) - 1], "ASC") || isKw(t_[size_t(r.e) - 1], "DESC")) --r.e;
+      checkExpression(r);
+    }
+}
 
 // The value of "column = value": a single literal or a signed number is
 // written as the column needs it; anything else is rendered as an expression.
@@ -98,6 +166,7 @@ void Translator::translateInsert() {
   }
   if (p < end() && isKw(t_[size_t(p)], "SELECT")) {
     Select s = parseSelect(p, end());
+    checkClauses(s);
     out_.sql = head + QLatin1Char(' ') + renderSelect(s, false);
     return;
   }
@@ -110,6 +179,7 @@ void Translator::translateInsert() {
   for (size_t k = 0; k < values.size(); ++k) {
     const Range& v = values[k];
     const Column* c = k < cols.size() ? cols[k] : nullptr;
+    checkExpression(v);
     parts << (c ? valueFor(v, *c) : render(v));
   }
   out_.sql = head + QStringLiteral(" VALUES (") + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
@@ -120,13 +190,9 @@ void Translator::translateUpdate() {
   fixSpelling(0, end());
   const int set = findTop(1, end(), QLatin1String("SET"));
   if (set < 2) syntax(QStringLiteral("UPDATE ... SET erwartet"));
+  if (set != 2) syntax(QStringLiteral("UPDATE Tabelle SET erwartet"));
   Select ctx;
-  for (const Range& r : splitCommas({1, set})) {
-    FromItem f;
-    f.name = t_[size_t(r.b)].text;
-    f.table = schema_.table(f.name);
-    ctx.tables.push_back(f);
-  }
+  ctx.tables.push_back({t_[1].text, {}, schema_.table(t_[1].text)});
   const int where = findTop(set + 1, end(), QLatin1String("WHERE"));
   const Range assigns{set + 1, where < 0 ? end() : where};
   QStringList parts;
@@ -135,13 +201,18 @@ void Translator::translateUpdate() {
     for (int i = r.b; i < r.e; ++i)
       if (isOp(t_[size_t(i)], "=")) { eq = i; break; }
     if (eq < 0) syntax(QStringLiteral("'=' fehlt in SET"));
-    const Column* c = nullptr;
-    if (eq - r.b == 1) c = resolve(ctx, {}, t_[size_t(r.b)].text);
-    if (eq - r.b == 3) c = resolve(ctx, t_[size_t(r.b)].text, t_[size_t(r.b) + 2].text);
+    // The field: a name or T.name.
+    const Token& name = t_[size_t(eq) - 1];
+    if (name.type != Tok::Ident ||
+        !(eq - r.b == 1 || (eq - r.b == 3 && t_[size_t(r.b)].type == Tok::Ident && isOp(t_[size_t(r.b) + 1], "."))))
+      syntax(QStringLiteral("Feldname vor '=' erwartet"));
+    const Column* c = eq - r.b == 1 ? resolve(ctx, {}, name.text) : resolve(ctx, t_[size_t(r.b)].text, name.text);
     if (eq + 1 >= r.e) syntax(QStringLiteral("Wert fehlt in SET"));
+    checkExpression({eq + 1, r.e});
     QString value = c ? valueFor({eq + 1, r.e}, *c) : render({eq + 1, r.e});
     parts << render({r.b, eq}) + QStringLiteral(" = ") + value;
   }
+  if (where >= 0) checkExpression({where + 1, end()});
   out_.sql = QStringLiteral("UPDATE ") + render({1, set}) + QStringLiteral(" SET ") + parts.join(QStringLiteral(", "));
   if (where >= 0) out_.sql += QLatin1Char(' ') + render({where, end()});
 }
@@ -152,6 +223,9 @@ void Translator::translateDelete() {
   const int from = findTop(1, end(), QLatin1String("FROM"));
   if (from < 0) syntax(QStringLiteral("DELETE ... FROM erwartet"));
   // Jet's "delete * from T" and "delete T.* from T" delete rows of T.
+  const int where = from + 2;
+  if (where < end() && !isKw(t_[size_t(where)], "WHERE")) unexpected(t_[size_t(where)]);
+  if (where < end()) checkExpression({where + 1, end()});
   out_.sql = QStringLiteral("DELETE ") + render({from, end()});
 }
 
@@ -199,6 +273,11 @@ QString Translator::columnDefinition(Range r) const {
 void Translator::translateDdl() {
   out_.kind = Kind::Ddl;
   out_.changesSchema = true;
+  // Jet makes tables and indexes; views, triggers and the like are SQLite's.
+  const int what = isKw(t_[0], "CREATE") && end() > 2 && isKw(t_[1], "UNIQUE") ? 2 : 1;
+  if (end() <= what || !(isKw(t_[size_t(what)], "TABLE") || isKw(t_[size_t(what)], "INDEX")))
+    syntax(QStringLiteral("%1 wird nicht unterstützt")
+               .arg(end() > what ? t_[0].upper + QLatin1Char(' ') + t_[size_t(what)].text.toUpper() : t_[0].upper));
   if (isKw(t_[0], "CREATE") && end() > 3 && isKw(t_[1], "TABLE")) {
     if (t_[2].type != Tok::Ident || !isOp(t_[3], "(") || match_[3] != end() - 1)
       syntax(QStringLiteral("CREATE TABLE name (...) erwartet"));

@@ -69,21 +69,41 @@ void Translator::prepare() {
   if (!open.empty()) syntax(QStringLiteral("'(' ohne ')'"));
 }
 
-void Translator::refuseUnsupported(int b, int e) {
+// What SQLite would read and Jet does not have: a clause of its own (an
+// upsert, RETURNING, WITH, a window), an operator of its own, another kind of
+// statement. Each is refused wherever it stands, named in the message.
+void Translator::refuseForeign() const {
+  static const QLatin1String pairs[][2] = {
+      {QLatin1String("ON"), QLatin1String("CONFLICT")}, {QLatin1String("DO"), QLatin1String("UPDATE")},
+      {QLatin1String("DO"), QLatin1String("NOTHING")},  {QLatin1String("OR"), QLatin1String("REPLACE")},
+      {QLatin1String("OR"), QLatin1String("IGNORE")},   {QLatin1String("REPLACE"), QLatin1String("INTO")}};
   static const QLatin1String words[] = {
-      QLatin1String("LIKE"),   QLatin1String("JOIN"),  QLatin1String("UNION"),       QLatin1String("INTERSECT"),
-      QLatin1String("EXCEPT"), QLatin1String("EXISTS"), QLatin1String("DISTINCTROW"), QLatin1String("TRUE"),
-      QLatin1String("FALSE"),  QLatin1String("PARAMETERS")};
+      QLatin1String("LIKE"),      QLatin1String("JOIN"),       QLatin1String("UNION"),   QLatin1String("INTERSECT"),
+      QLatin1String("EXCEPT"),    QLatin1String("EXISTS"),     QLatin1String("DISTINCTROW"), QLatin1String("TRUE"),
+      QLatin1String("FALSE"),     QLatin1String("PARAMETERS"), QLatin1String("RETURNING"), QLatin1String("WITH"),
+      QLatin1String("WINDOW"),    QLatin1String("OVER"),       QLatin1String("GLOB"),    QLatin1String("REGEXP"),
+      QLatin1String("MATCH"),     QLatin1String("COLLATE"),    QLatin1String("NULLS"),   QLatin1String("LIMIT"),
+      QLatin1String("ATTACH"),    QLatin1String("DETACH"),     QLatin1String("PRAGMA"),  QLatin1String("VACUUM")};
+  auto refuse = [](const QString& what) { syntax(QStringLiteral("%1 wird nicht unterstützt").arg(what)); };
+  for (int i = 0; i < end(); ++i) {
+    const Token& t = t_[size_t(i)];
+    for (const auto& p : pairs)
+      if (isKw(t, p[0]) && i + 1 < end() && isKw(t_[size_t(i) + 1], p[1])) refuse(QString(p[0]) + QLatin1Char(' ') + p[1]);
+    for (QLatin1String w : words)
+      if (isKw(t, w)) refuse(QString(w));
+  }
+}
+
+void Translator::refuseUnsupported(int b, int e) {
   for (int i = b; i < e; ++i) {
     const Token& t = t_[size_t(i)];
-    for (QLatin1String w : words)
-      if (isKw(t, w)) syntax(QStringLiteral("%1 wird nicht unterstützt").arg(t.text.toUpper()));
     if (isOp(t, "(") && i + 1 < e && isKw(t_[size_t(i) + 1], "SELECT"))
       syntax(QStringLiteral("Unterabfragen werden nicht unterstützt"));
+    if (isKw(t, "IN") && !(i + 1 < e && isOp(t_[size_t(i) + 1], "(")))  // SQLite's "IN table" is a subquery
+      syntax(QStringLiteral("IN erwartet eine Liste in Klammern"));
     const bool call = t.type == Tok::Ident && !t.quoted && i + 1 < e && isOp(t_[size_t(i) + 1], "(") &&
                       !opensNonCall(t);
-    const bool tableName = i > 0 && (isKw(t_[size_t(i) - 1], "INTO") || isKw(t_[size_t(i) - 1], "TABLE") ||
-                                     isKw(t_[size_t(i) - 1], "ON"));
+    const bool tableName = i > 0 && isKw(t_[size_t(i) - 1], "INTO");
     if (call && !tableName && !isAllowedFunction(t.text)) fail(errUndefinedFunction, t.text);
   }
 }
@@ -502,6 +522,7 @@ void Translator::translateTransform() {
 Translation Translator::run() {
   prepare();
   if (t_.empty()) fail(errInvalidStatement, QStringLiteral("leere Anweisung"));
+  refuseForeign();
   const Token& first = t_[0];
   if (isKw(first, "SELECT")) translateSelect();
   else if (isKw(first, "TRANSFORM")) translateTransform();

@@ -62,6 +62,7 @@ private:
   mutable std::vector<int> parameterSources_;
 
   void prepare();
+  void refuseForeign() const;
   void refuseUnsupported(int b, int e);
   void fixSpelling(int b, int e);
   int end() const { return int(t_.size()); }
@@ -90,6 +91,8 @@ private:
   QString valueFor(Range r, const Column& c) const;
   QString literalFor(const Token& v, const Column& c, bool negative) const;
   QString columnDefinition(Range r) const;
+  void checkExpression(Range r) const;
+  void checkClauses(const Select& s) const;
 };
 
 }  // namespace zevo::dao::jet::detail
