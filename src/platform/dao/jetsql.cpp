@@ -1,7 +1,7 @@
 // The translator's knowledge of a database (tables, columns, declared types)
 // and the dates as the file stores them. The translator itself is in
-// jetsql_lexer.cpp, jetsql_translator.cpp, jetsql_shapes.cpp,
-// jetsql_crosstab.cpp and jetsql_criteria.cpp.
+// jetsql_lexer.cpp, jetsql_translator.cpp, jetsql_actions.cpp,
+// jetsql_shapes.cpp, jetsql_crosstab.cpp and jetsql_criteria.cpp.
 #include "platform/dao/jetsql.h"
 
 #include <QTime>

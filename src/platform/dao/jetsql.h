@@ -5,7 +5,9 @@
 // #m/d/yyyy#, TOP n, identifiers in another case (umlauts included),
 // TRANSFORM ... PIVOT, now, the Jet type words of CREATE TABLE, date and
 // number texts in INSERT ... VALUES. Constructs that SQLite would read with
-// another meaning (LIKE patterns, &, JOIN, subqueries, UNION, ...) are refused.
+// another meaning (LIKE patterns, &, JOIN, subqueries, UNION, ...) and those
+// Jet does not have (upserts, RETURNING, WITH, windows, PRAGMA, ...) are
+// refused; what a writing statement writes is read to its end.
 
 #include "platform/dao/dao.h"
 

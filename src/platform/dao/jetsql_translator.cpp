@@ -1,16 +1,12 @@
-// The translator: Jet statements to SQLite's dialect.
-#include "platform/dao/jetsql_p.h"
-#include "platform/runtime/vb.h"
+// The translator: Jet statements to SQLite's dialect; here what every
+// statement needs and the reading statements, SELECT and TRANSFORM.
+#include "platform/dao/jetsql_translator_p.h"
 
 #include <QTime>
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
 namespace zevo::dao::jet {
 
-using namespace detail;
+namespace detail {
 
 namespace {
 
@@ -41,88 +37,7 @@ bool opensNonCall(const Token& t) {
   return false;
 }
 
-bool isWhole(FieldType t) { return t == dbInteger || t == dbLong || t == dbByte || t == dbBoolean; }
-
-struct Range {
-  int b = 0, e = 0;
-  bool empty() const { return b >= e; }
-  int size() const { return e - b; }
-};
-
-struct FromItem {
-  QString name;    // as written (schema spelling where known)
-  QString alias;   // "" when none
-  const Table* table = nullptr;
-  QString qualifier() const { return alias.isEmpty() ? name : alias; }
-};
-
-struct Item {
-  Range expr;
-  QString alias;
-  bool star = false;
-  QString starTable;             // T of "T.*"
-  bool column = false;           // a bare or qualified column reference
-  QString qualifier, name;       // of the column reference
-  FieldType type = FieldType(0);
-};
-
-struct Select {
-  bool distinct = false;
-  int top = -1;
-  Range items, from, where, group, having, order;
-  std::vector<FromItem> tables;
-  std::vector<Item> list;
-  bool aggregates = false;
-};
-
-class Translator {
-public:
-  Translator(const QString& sql, const Schema& schema, const QDateTime& now)
-      : sql_(sql), schema_(schema), now_(now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))) {}
-
-  Translation run();
-
-private:
-  const QString& sql_;
-  const Schema& schema_;
-  QString now_;
-  std::vector<Token> t_;
-  std::vector<int> match_;
-  Translation out_;
-  int exprNumber_ = 1000;
-  mutable std::vector<QVariant> parameters_;
-  mutable std::vector<int> parameterSources_;
-
-  void prepare();
-  void refuseUnsupported(int b, int e);
-  void fixSpelling(int b, int e);
-  int end() const { return int(t_.size()); }
-  int findTop(int b, int e, QLatin1String kw) const;
-  std::vector<Range> splitCommas(Range r) const;
-  QString render(Range r) const;
-  void parameterize(Range r);
-
-  Select parseSelect(int b, int e);
-  void resolveItems(Select& s);
-  const Column* resolve(const Select& s, const QString& qualifier, const QString& name,
-                        const FromItem** from = nullptr) const;
-  FieldType infer(Range r, const Select& s) const;
-  FieldType inferPrimary(Range r, const Select& s) const;
-  QString renderItems(Select& s);
-  QString orderTerms(Range r, const Select& s) const;
-  QString renderSelect(Select& s, bool updatable);
-  std::vector<FieldType> resultTypes(const Select& s) const;
-
-  void translateSelect();
-  void translateTransform();
-  void translateInsert();
-  void translateUpdate();
-  void translateDelete();
-  void translateDdl();
-  QString valueFor(Range r, const Column& c) const;
-  QString literalFor(const Token& v, const Column& c, bool negative) const;
-  QString columnDefinition(Range r) const;
-};
+}  // namespace
 
 void Translator::prepare() {
   t_ = lex(sql_);
@@ -154,21 +69,41 @@ void Translator::prepare() {
   if (!open.empty()) syntax(QStringLiteral("'(' ohne ')'"));
 }
 
-void Translator::refuseUnsupported(int b, int e) {
+// What SQLite would read and Jet does not have: a clause of its own (an
+// upsert, RETURNING, WITH, a window), an operator of its own, another kind of
+// statement. Each is refused wherever it stands, named in the message.
+void Translator::refuseForeign() const {
+  static const QLatin1String pairs[][2] = {
+      {QLatin1String("ON"), QLatin1String("CONFLICT")}, {QLatin1String("DO"), QLatin1String("UPDATE")},
+      {QLatin1String("DO"), QLatin1String("NOTHING")},  {QLatin1String("OR"), QLatin1String("REPLACE")},
+      {QLatin1String("OR"), QLatin1String("IGNORE")},   {QLatin1String("REPLACE"), QLatin1String("INTO")}};
   static const QLatin1String words[] = {
-      QLatin1String("LIKE"),   QLatin1String("JOIN"),  QLatin1String("UNION"),       QLatin1String("INTERSECT"),
-      QLatin1String("EXCEPT"), QLatin1String("EXISTS"), QLatin1String("DISTINCTROW"), QLatin1String("TRUE"),
-      QLatin1String("FALSE"),  QLatin1String("PARAMETERS")};
+      QLatin1String("LIKE"),      QLatin1String("JOIN"),       QLatin1String("UNION"),   QLatin1String("INTERSECT"),
+      QLatin1String("EXCEPT"),    QLatin1String("EXISTS"),     QLatin1String("DISTINCTROW"), QLatin1String("TRUE"),
+      QLatin1String("FALSE"),     QLatin1String("PARAMETERS"), QLatin1String("RETURNING"), QLatin1String("WITH"),
+      QLatin1String("WINDOW"),    QLatin1String("OVER"),       QLatin1String("GLOB"),    QLatin1String("REGEXP"),
+      QLatin1String("MATCH"),     QLatin1String("COLLATE"),    QLatin1String("NULLS"),   QLatin1String("LIMIT"),
+      QLatin1String("ATTACH"),    QLatin1String("DETACH"),     QLatin1String("PRAGMA"),  QLatin1String("VACUUM")};
+  auto refuse = [](const QString& what) { syntax(QStringLiteral("%1 wird nicht unterstützt").arg(what)); };
+  for (int i = 0; i < end(); ++i) {
+    const Token& t = t_[size_t(i)];
+    for (const auto& p : pairs)
+      if (isKw(t, p[0]) && i + 1 < end() && isKw(t_[size_t(i) + 1], p[1])) refuse(QString(p[0]) + QLatin1Char(' ') + p[1]);
+    for (QLatin1String w : words)
+      if (isKw(t, w)) refuse(QString(w));
+  }
+}
+
+void Translator::refuseUnsupported(int b, int e) {
   for (int i = b; i < e; ++i) {
     const Token& t = t_[size_t(i)];
-    for (QLatin1String w : words)
-      if (isKw(t, w)) syntax(QStringLiteral("%1 wird nicht unterstützt").arg(t.text.toUpper()));
     if (isOp(t, "(") && i + 1 < e && isKw(t_[size_t(i) + 1], "SELECT"))
       syntax(QStringLiteral("Unterabfragen werden nicht unterstützt"));
+    if (isKw(t, "IN") && !(i + 1 < e && isOp(t_[size_t(i) + 1], "(")))  // SQLite's "IN table" is a subquery
+      syntax(QStringLiteral("IN erwartet eine Liste in Klammern"));
     const bool call = t.type == Tok::Ident && !t.quoted && i + 1 < e && isOp(t_[size_t(i) + 1], "(") &&
                       !opensNonCall(t);
-    const bool tableName = i > 0 && (isKw(t_[size_t(i) - 1], "INTO") || isKw(t_[size_t(i) - 1], "TABLE") ||
-                                     isKw(t_[size_t(i) - 1], "ON"));
+    const bool tableName = i > 0 && isKw(t_[size_t(i) - 1], "INTO");
     if (call && !tableName && !isAllowedFunction(t.text)) fail(errUndefinedFunction, t.text);
   }
 }
@@ -584,221 +519,10 @@ void Translator::translateTransform() {
   out_.kind = Kind::Transform;
 }
 
-// --- INSERT / UPDATE / DELETE ------------------------------------------------
-
-// A number that does not fit the column is refused, as the record layer does.
-void checkFits(double v, const Column& c) {
-  double lo = -std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::max();
-  switch (c.type) {
-    case dbInteger: lo = -32768; hi = 32767; break;
-    case dbByte: lo = 0; hi = 255; break;
-    case dbLong: lo = std::numeric_limits<qint32>::min(); hi = std::numeric_limits<qint32>::max(); break;
-    case dbSingle: hi = std::numeric_limits<float>::max(); lo = -hi; break;
-    case dbCurrency: lo = -922337203685477.0; hi = 922337203685477.0; break;
-    default: break;
-  }
-  if (!(v >= lo - 0.5 && v < hi + 0.5)) fail(errFieldTooSmall, c.name);
-}
-
-// The value of "column = value": a single literal or a signed number is
-// written as the column needs it; anything else is rendered as an expression.
-QString Translator::valueFor(Range r, const Column& c) const {
-  if (r.size() == 1) return literalFor(t_[size_t(r.b)], c, false);
-  const Token& sign = t_[size_t(r.b)];
-  if (r.size() == 2 && (isOp(sign, "-") || isOp(sign, "+")) && t_[size_t(r.b) + 1].type == Tok::Number)
-    return literalFor(t_[size_t(r.b) + 1], c, isOp(sign, "-"));
-  return render(r);
-}
-
-// A literal written into a column: date and number texts become dates and
-// numbers, a bracketed name stays one quoted name.
-QString Translator::literalFor(const Token& v, const Column& c, bool negative) const {
-  if (v.type == Tok::Ident) return v.quoted ? quoteIdent(v.text) : v.text;
-  if (v.type == Tok::Number) {
-    const double n = (negative ? -1.0 : 1.0) * v.text.toDouble();
-    if (c.type == dbDate) {
-      // A day number counted from 30.12.1899.
-      const auto dt = vb::dateFromSerial(n);
-      if (!dt) fail(errTypeConversion, QStringLiteral("'%1' ist kein Datum (Feld %2)").arg(v.text, c.name));
-      const QDateTime s = dt->addMSecs(500);
-      return quoteString(isoDateTime(s.date(), QTime(s.time().hour(), s.time().minute(), s.time().second())));
-    }
-    if (c.type != dbText && c.type != dbMemo) checkFits(n, c);
-    return (negative ? QStringLiteral("-") : QString()) + v.text;
-  }
-  if (v.type != Tok::String || v.date) {
-    if (v.type == Tok::String && (c.type == dbText || c.type == dbMemo) && c.size > 0 && v.text.size() > c.size)
-      fail(errFieldTooSmall, c.name);
-    return v.type == Tok::String ? quoteString(v.text) : v.text;
-  }
-  switch (c.type) {
-    case dbDate: {
-      const auto dt = vb::parseDateTime(v.text);
-      if (!dt) fail(errTypeConversion, QStringLiteral("'%1' ist kein Datum (Feld %2)").arg(v.text, c.name));
-      return quoteString(isoDateTime(*dt));
-    }
-    case dbText:
-    case dbMemo:
-      if (c.size > 0 && v.text.size() > c.size) fail(errFieldTooSmall, c.name);
-      return quoteString(v.text);
-    default: {
-      const auto n = vb::parseNumber(v.text);
-      if (!n) fail(errTypeConversion, QStringLiteral("'%1' ist keine Zahl (Feld %2)").arg(v.text, c.name));
-      checkFits(*n, c);
-      if (isWhole(c.type)) return QString::number(vb::clng(*n));
-      return QString::number(*n, 'g', 17);
-    }
-  }
-}
-
-void Translator::translateInsert() {
-  refuseUnsupported(0, end());
-  fixSpelling(0, end());
-  if (end() < 4 || !isKw(t_[1], "INTO") || t_[2].type != Tok::Ident) syntax(QStringLiteral("INSERT INTO erwartet"));
-  const Table* table = schema_.table(t_[2].text);
-  int p = 3;
-  std::vector<const Column*> cols;
-  QString head = QStringLiteral("INSERT INTO ") + render({2, 3});
-  if (isOp(t_[size_t(p)], "(")) {
-    const int close = match_[size_t(p)];
-    for (const Range& r : splitCommas({p + 1, close})) {
-      if (r.size() != 1 || t_[size_t(r.b)].type != Tok::Ident) syntax(QStringLiteral("Feldname erwartet"));
-      cols.push_back(table ? table->column(t_[size_t(r.b)].text) : nullptr);
-    }
-    head += QLatin1Char(' ') + render({p, close + 1});
-    p = close + 1;
-  } else if (table) {
-    for (const Column& c : table->columns) cols.push_back(&c);
-  }
-  if (p < end() && isKw(t_[size_t(p)], "SELECT")) {
-    Select s = parseSelect(p, end());
-    out_.sql = head + QLatin1Char(' ') + renderSelect(s, false);
-    return;
-  }
-  if (p + 1 >= end() || !isKw(t_[size_t(p)], "VALUES") || !isOp(t_[size_t(p) + 1], "(") ||
-      match_[size_t(p) + 1] != end() - 1)
-    syntax(QStringLiteral("VALUES (...) erwartet"));
-  const std::vector<Range> values = splitCommas({p + 2, end() - 1});
-  if (!cols.empty() && values.size() != cols.size()) syntax(QStringLiteral("Anzahl der Werte passt nicht zu den Feldern"));
-  QStringList parts;
-  for (size_t k = 0; k < values.size(); ++k) {
-    const Range& v = values[k];
-    const Column* c = k < cols.size() ? cols[k] : nullptr;
-    parts << (c ? valueFor(v, *c) : render(v));
-  }
-  out_.sql = head + QStringLiteral(" VALUES (") + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
-}
-
-void Translator::translateUpdate() {
-  refuseUnsupported(0, end());
-  fixSpelling(0, end());
-  const int set = findTop(1, end(), QLatin1String("SET"));
-  if (set < 2) syntax(QStringLiteral("UPDATE ... SET erwartet"));
-  Select ctx;
-  for (const Range& r : splitCommas({1, set})) {
-    FromItem f;
-    f.name = t_[size_t(r.b)].text;
-    f.table = schema_.table(f.name);
-    ctx.tables.push_back(f);
-  }
-  const int where = findTop(set + 1, end(), QLatin1String("WHERE"));
-  const Range assigns{set + 1, where < 0 ? end() : where};
-  QStringList parts;
-  for (const Range& r : splitCommas(assigns)) {
-    int eq = -1;
-    for (int i = r.b; i < r.e; ++i)
-      if (isOp(t_[size_t(i)], "=")) { eq = i; break; }
-    if (eq < 0) syntax(QStringLiteral("'=' fehlt in SET"));
-    const Column* c = nullptr;
-    if (eq - r.b == 1) c = resolve(ctx, {}, t_[size_t(r.b)].text);
-    if (eq - r.b == 3) c = resolve(ctx, t_[size_t(r.b)].text, t_[size_t(r.b) + 2].text);
-    if (eq + 1 >= r.e) syntax(QStringLiteral("Wert fehlt in SET"));
-    QString value = c ? valueFor({eq + 1, r.e}, *c) : render({eq + 1, r.e});
-    parts << render({r.b, eq}) + QStringLiteral(" = ") + value;
-  }
-  out_.sql = QStringLiteral("UPDATE ") + render({1, set}) + QStringLiteral(" SET ") + parts.join(QStringLiteral(", "));
-  if (where >= 0) out_.sql += QLatin1Char(' ') + render({where, end()});
-}
-
-void Translator::translateDelete() {
-  refuseUnsupported(0, end());
-  fixSpelling(0, end());
-  const int from = findTop(1, end(), QLatin1String("FROM"));
-  if (from < 0) syntax(QStringLiteral("DELETE ... FROM erwartet"));
-  // Jet's "delete * from T" and "delete T.* from T" delete rows of T.
-  out_.sql = QStringLiteral("DELETE ") + render({from, end()});
-}
-
-// --- DDL ---------------------------------------------------------------------
-
-// "name TYPE [(n)] [rest]" with the Jet type word mapped to its declared type.
-QString Translator::columnDefinition(Range r) const {
-  if (r.size() < 2 || t_[size_t(r.b)].type != Tok::Ident || t_[size_t(r.b) + 1].type != Tok::Ident)
-    syntax(QStringLiteral("Felddefinition erwartet"));
-  const QString name = render({r.b, r.b + 1});
-  const QString word = t_[size_t(r.b) + 1].text.toUpper();
-  int p = r.b + 2;
-  int size = -1;
-  if (p < r.e && isOp(t_[size_t(p)], "(")) {
-    const int close = match_[size_t(p)];
-    bool ok = false;
-    if (close == p + 2) size = t_[size_t(p) + 1].text.toInt(&ok);
-    if (!ok || size <= 0) syntax(QStringLiteral("Feldgröße erwartet"));
-    p = close + 1;
-  }
-  auto one = [&](std::initializer_list<const char*> words) {
-    for (const char* w : words)
-      if (word == QLatin1String(w)) return true;
-    return false;
-  };
-  QString type;
-  if (one({"TEXT", "CHAR", "VARCHAR", "STRING", "ALPHANUMERIC"}))
-    type = QStringLiteral("TEXT(%1) COLLATE NOCASE").arg(size > 0 ? size : 255);
-  else if (one({"MEMO", "LONGTEXT", "LONGCHAR", "NOTE"})) type = QStringLiteral("MEMO_TEXT COLLATE NOCASE");
-  else if (one({"SHORT", "SMALLINT", "INTEGER2"})) type = QStringLiteral("SHORT_INT");
-  else if (one({"INTEGER", "INT", "LONG", "INTEGER4"})) type = QStringLiteral("LONG_INT");
-  else if (one({"SINGLE", "REAL", "FLOAT4", "IEEESINGLE"})) type = QStringLiteral("SINGLE_REAL");
-  else if (one({"DOUBLE", "FLOAT", "FLOAT8", "NUMBER", "IEEEDOUBLE"})) type = QStringLiteral("DOUBLE_REAL");
-  else if (one({"CURRENCY", "MONEY"})) type = QStringLiteral("CURRENCY_REAL");
-  else if (one({"DATETIME", "DATE", "TIME", "TIMESTAMP"})) type = QStringLiteral("DATETIME_TEXT");
-  else if (one({"COUNTER", "AUTOINCREMENT"})) return name + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
-  else if (one({"YESNO", "BIT", "LOGICAL", "LOGICAL1"})) type = QStringLiteral("YESNO_INT");
-  else if (one({"BYTE", "INTEGER1"})) type = QStringLiteral("BYTE_INT");
-  else syntax(QStringLiteral("unbekannter Feldtyp '%1'").arg(t_[size_t(r.b) + 1].text));
-  QString def = name + QLatin1Char(' ') + type;
-  if (p < r.e) def += QLatin1Char(' ') + render({p, r.e});
-  return def;
-}
-
-void Translator::translateDdl() {
-  out_.kind = Kind::Ddl;
-  out_.changesSchema = true;
-  if (isKw(t_[0], "CREATE") && end() > 3 && isKw(t_[1], "TABLE")) {
-    if (t_[2].type != Tok::Ident || !isOp(t_[3], "(") || match_[3] != end() - 1)
-      syntax(QStringLiteral("CREATE TABLE name (...) erwartet"));
-    QStringList defs;
-    for (const Range& r : splitCommas({4, end() - 1})) defs << columnDefinition(r);
-    out_.sql = QStringLiteral("CREATE TABLE ") + render({2, 3}) + QStringLiteral(" (") + defs.join(QStringLiteral(", ")) +
-               QLatin1Char(')');
-    return;
-  }
-  if (isKw(t_[0], "ALTER") && end() > 4 && isKw(t_[1], "TABLE") && isKw(t_[3], "ADD")) {
-    int p = 4;
-    if (isKw(t_[size_t(p)], "COLUMN")) ++p;
-    out_.sql = QStringLiteral("ALTER TABLE ") + render({2, 3}) + QStringLiteral(" ADD COLUMN ") + columnDefinition({p, end()});
-    return;
-  }
-  fixSpelling(0, end());
-  if (isKw(t_[0], "DROP") && end() == 5 && isKw(t_[1], "INDEX") && isKw(t_[3], "ON")) {
-    out_.sql = render({0, 3});  // Jet names the table; SQLite's index names are unique anyway
-    return;
-  }
-  out_.sql = render({0, end()});
-}
-
 Translation Translator::run() {
   prepare();
   if (t_.empty()) fail(errInvalidStatement, QStringLiteral("leere Anweisung"));
+  refuseForeign();
   const Token& first = t_[0];
   if (isKw(first, "SELECT")) translateSelect();
   else if (isKw(first, "TRANSFORM")) translateTransform();
@@ -810,10 +534,10 @@ Translation Translator::run() {
   return out_;
 }
 
-}  // namespace
+}  // namespace detail
 
 Translation translate(const QString& jetSql, const Schema& schema, const QDateTime& now) {
-  return Translator(jetSql, schema, now).run();
+  return detail::Translator(jetSql, schema, now).run();
 }
 
 }  // namespace zevo::dao::jet

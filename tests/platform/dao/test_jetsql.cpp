@@ -121,6 +121,15 @@ private slots:
            "FROM Bienenvolk WHERE Volk_Zugangsdatum < '2024-03-05 14:30:00'";
     QTest::newRow("delete star") << "delete * from honigernte where volk = 3"
                                  << "DELETE from Honigernte where Volk = 3";
+    QTest::newRow("insert select: qualified names, count distinct")
+        << "insert into Termine(Volk) select Honigernte.Volk from Honigernte where Honigernte.Kosten > 0 group by "
+           "Honigernte.Volk having count(distinct Datum) < count(*) order by Honigernte.Volk desc"
+        << "INSERT INTO Termine (Volk) SELECT Honigernte.Volk AS \"Volk\" FROM Honigernte WHERE Honigernte.Kosten > 0 "
+           "GROUP BY Honigernte.Volk HAVING count(distinct Datum) < count(*) ORDER BY Honigernte.Volk DESC";
+    QTest::newRow("delete: not in, not between, is not null")
+        << "delete from Termine where Volk not in (1, -2) and not Datum not between #1/1/2007# and now and ID is not null"
+        << "DELETE from Termine where Volk not in (1, - 2) and not Datum not between '2007-01-01' and '2024-03-05 14:30:00' "
+           "and ID is not null";
     QTest::newRow("insert: German date and number texts")
         << "insert into Pflanzen(Pflanze, Weidezeit_von, Nektarstufe) values ('Efeu', '15.09.2006', '5')"
         << "INSERT INTO Pflanzen (Pflanze, Weidezeit_von, Nektarstufe) VALUES ('Efeu', '2006-09-15', 5)";
@@ -247,6 +256,69 @@ private slots:
       QVERIFY(!e.text().isEmpty());
       const QString tag = QString::fromUtf8(QTest::currentDataTag());
       if (named.contains(tag)) QVERIFY2(e.text().contains(named[tag]), qPrintable(e.text()));
+    }
+  }
+
+  // SQLite's own clauses and statements: each refused, named in the message.
+  void refusesWhatJetLacks_data() {
+    QTest::addColumn<QString>("jet");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("upsert after a condition") << "insert into Termine select * from Termine where 1 on conflict do "
+                                                 "update set Termin = 'x'" << "ON CONFLICT";
+    QTest::newRow("upsert on a key") << "insert into Termine(ID) values (1) on conflict(ID) do nothing" << "ON CONFLICT";
+    QTest::newRow("do nothing") << "insert into Termine select * from Termine where 1 do nothing" << "DO NOTHING";
+    QTest::newRow("do update") << "insert into Termine select * from Termine where 1 do update" << "DO UPDATE";
+    QTest::newRow("returning") << "delete from Termine where Volk = 1 returning ID" << "RETURNING";
+    QTest::newRow("insert or replace") << "insert or replace into Termine(ID) values (1)" << "OR REPLACE";
+    QTest::newRow("insert or ignore") << "insert or ignore into Termine(ID) values (1)" << "OR IGNORE";
+    QTest::newRow("update or replace") << "update or replace Termine set ID = 1" << "OR REPLACE";
+    QTest::newRow("replace into") << "replace into Termine(ID) values (1)" << "REPLACE INTO";
+    QTest::newRow("with") << "with t as (select 1) select * from Termine" << "WITH";
+    QTest::newRow("window") << "select count(*) over w from Termine where 1 window w as ()" << "OVER";
+    QTest::newRow("window after a condition") << "select ID from Termine where 1 window w as ()" << "WINDOW";
+    QTest::newRow("glob") << "select * from Termine where Termin glob 'S*'" << "GLOB";
+    QTest::newRow("regexp") << "delete from Termine where Termin regexp 'S'" << "REGEXP";
+    QTest::newRow("match") << "update Termine set Volk = 1 where Termin match 'S'" << "MATCH";
+    QTest::newRow("collate") << "select * from Termine where Termin = 'x' collate nocase" << "COLLATE";
+    QTest::newRow("limit") << "delete from Termine where Volk = 1 limit 1" << "LIMIT";
+    QTest::newRow("nulls first") << "select * from Termine order by Termin nulls first" << "NULLS";
+    QTest::newRow("attach") << "attach 'x.db' as x" << "ATTACH";
+    QTest::newRow("detach") << "detach x" << "DETACH";
+    QTest::newRow("pragma") << "pragma writable_schema = 1" << "PRAGMA";
+    QTest::newRow("vacuum") << "vacuum into 'kopie.db'" << "VACUUM";
+    QTest::newRow("a view") << "create view v as select * from Termine" << "CREATE VIEW";
+    QTest::newRow("a temporary table") << "create temp table T(A LONG)" << "CREATE TEMP";
+    // What a writing statement writes is read to its end.
+    QTest::newRow("insert select: a word after the condition")
+        << "insert into Termine(Volk) select ID from Bienenvolk where ID = 1 Volk" << "'Volk'";
+    QTest::newRow("insert select: a field and a word") << "insert into Termine(Volk) select ID x from Bienenvolk" << "'x'";
+    QTest::newRow("insert select: a word after the groups")
+        << "insert into Termine(Volk) select Volk from Honigernte group by Volk x" << "'x'";
+    QTest::newRow("insert select: a word after having")
+        << "insert into Termine(Volk) select Volk from Honigernte group by Volk having Volk > 1 x" << "'x'";
+    QTest::newRow("insert select: a word after the order")
+        << "insert into Termine(Volk) select Volk from Honigernte order by Volk x" << "'x'";
+    QTest::newRow("delete: a condition without its end") << "delete from Termine where Volk =" << "unvollständig";
+    QTest::newRow("insert: two words for one value") << "insert into Termine(Termin) values ('x' Termin)" << "'Termin'";
+    QTest::newRow("update: two tables") << "update Termine, Bienenvolk set Volk = 1" << "UPDATE Tabelle SET";
+    QTest::newRow("update from") << "update Termine set Termin = Volknr from Bienenvolk" << "'from'";
+    QTest::newRow("update: a word after the condition") << "update Termine set Volk = 1 where Volk = 2 Volk" << "'Volk'";
+    QTest::newRow("in a table") << "select * from Termine where Volk in Bienenvolk" << "IN erwartet eine Liste";
+    QTest::newRow("delete: is with a value") << "delete from Termine where Volk is 2" << "IS ... NULL";
+    QTest::newRow("delete: a word after the condition") << "delete from Termine where Volk = 2 Volk" << "'Volk'";
+    QTest::newRow("update: a text for the field") << "update Termine set 'Termin' = 'x'" << "Feldname";
+    QTest::newRow("delete: a second table") << "delete from Termine, Bienenvolk" << "','";
+  }
+
+  void refusesWhatJetLacks() {
+    QFETCH(QString, jet);
+    QFETCH(QString, named);
+    try {
+      translated(jet);
+      QFAIL("no error");
+    } catch (const Error& e) {
+      QCOMPARE(e.number(), int(errSyntax));
+      QVERIFY2(e.text().contains(named), qPrintable(e.text()));
     }
   }
 
