@@ -712,7 +712,7 @@ void IV_EinVerkauf_Lager::rosumme_click() {
     const qint64 einkäufe = geldsumme(db_, QStringLiteral("select sum(Ausgaben) as summe from Einkauf"));
     const qint64 verkäufe = geldsumme(db_, QStringLiteral("select sum(Einnahmen) as summe from Verkauf"));
     bezsumme->setText("Einkauf: " + euro(einkäufe) + "   Verkauf: " + euro(verkäufe) + "   Summe: " +
-                      euro(verkäufe - einkäufe));
+                      euro(geldminus(verkäufe, einkäufe)));
   } catch (const dao::Error& e) {
     common::fehlermelden(QStringLiteral("Die Summen konnten nicht gelesen werden."), e.text());
   }
