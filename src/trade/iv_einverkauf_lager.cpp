@@ -524,6 +524,7 @@ void IV_EinVerkauf_Lager::handelspeichern(const Handel& h, int index) {
   const QString datum = sevt(f).text();
   const QString produkt = sevt(f + 1).text();
   int id = 0;
+  bool gebucht = false;
   try {
     dao::Transaction transaktion(db_);
     dao::Recordset rs = schreibsatz(db_, QString::fromUtf8(h.tabelle), index, zeilenid(grid));
@@ -537,13 +538,16 @@ void IV_EinVerkauf_Lager::handelspeichern(const Handel& h, int index) {
     rs.update();
     id = rs["ID"].value().toInt();
     rs.close();
-    lagerbuchen(QString::fromUtf8(h.richtung), datum, produkt, menge, id);
+    gebucht = lagerbuchen(QString::fromUtf8(h.richtung), datum, produkt, menge, id);
     transaktion.commit();
   } catch (const dao::Error& e) {
     common::fehlermelden(nichtgespeichert, e.text());
     return;
   }
+  // The lists are read once the save is committed, so that no write lock is
+  // held while they load.
   gespeichertneulesen([&] {
+    if (gebucht) honiglagerneulesen();
     (this->*h.vorbelegen)();
     (this->*h.lesen)();
   });
@@ -615,7 +619,6 @@ bool IV_EinVerkauf_Lager::lagerbuchen(const QString& richtung, const QString& da
   rs["Bemerkung"] = QString();
   rs.update();
   rs.close();
-  honiglagerneulesen();
   return true;
 }
 

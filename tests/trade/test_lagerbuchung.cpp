@@ -147,6 +147,18 @@ private slots:
     QCOMPARE(w->lieinkauf->rows(), 1);
   }
 
+  // The stock list is read again once the sale is committed: while it
+  // loads, another connection can write the file.
+  void stockListReadAfterTheCommit() {
+    lagerzeile("01.01.2007", "Raps", 10);
+    auto w = handelsfenster("1");
+    QList<bool> frei;
+    QObject::connect(w->lihonig, &ui::sevGrid::rowchange, [&] { frei << anderekönnenschreiben(); });
+    verkaufen(*w, "Raps", "3");
+    QCOMPARE(w->lihonig->rows(), 2);
+    QVERIFY(!frei.isEmpty() && !frei.contains(false));
+  }
+
   // Bookings made from the other tabs leave the stock tab on the record its
   // fields came from, so "&Ändern" there changes that record.
   void stockTabKeepsItsRecord() {
