@@ -42,9 +42,9 @@ const QString prämie = QStringLiteral(" and Prämie_erhalten = 'J'");
 
 QString IW_Deckungsbeitrag::klausel() const {
   const int option = gewählteoption();
-  QString id = QStringLiteral("0");
-  if (option == 4 && common::datali && common::datali->row() > 0)   // only a whole number reaches the SQL
-    id = QString::number(qint64(vb::val(common::datali->cell(common::datali->row(), QStringLiteral("ID")))));
+  QString id;
+  if (option == 4 && common::datali && common::datali->row() > 0)
+    id = common::datali->cell(common::datali->row(), QStringLiteral("ID"));
   return völkerklausel(evaluations::Klauselart::Arbeitszeiten, option, id);
 }
 

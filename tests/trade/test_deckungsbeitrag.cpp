@@ -381,17 +381,29 @@ private slots:
     QCOMPARE(w->optitieraus[4]->text(), QString("Aktuelles Volk 1 / Anna"));
   }
 
-  // Only the whole number at the start of the main grid's "ID" cell reaches the SQL.
+  // Only a positive whole number in the main grid's "ID" cell selects a colony.
+  void currentColonyIdIsANumber_data() {
+    QTest::addColumn<QString>("zelle");   // %1: Berta's ID
+    QTest::addColumn<bool>("gelistet");
+    QTest::newRow("the ID") << "%1" << true;
+    QTest::newRow("blanks around it") << " %1 " << true;
+    QTest::newRow("more SQL after it") << "%1 or 1=1" << false;
+    QTest::newRow("empty") << "" << false;
+  }
   void currentColonyIdIsANumber() {
+    QFETCH(QString, zelle);
+    QFETCH(bool, gelistet);
     ui::sevGrid grid;
     for (const char* spalte : {"Volknr", "Volkname", "ID"}) grid.addcolumn(spalte, spalte);
-    grid.additem("2\tBerta\t" + QString::number(berta_) + " or 1=1\t");
+    grid.additem("2\tBerta\t" + zelle.arg(berta_) + "\t");
     grid.setRow(1);
     common::datali = &grid;
     auto w = eingestellt({1, 4, {10}});
+    if (!gelistet) messages().expect("Keine zu listenden Daten gefunden");
     const Liste l = listen(*w);
     common::datali = &haupt_.grid;
-    QCOMPARE(l.zeilen.mid(1), (QStringList{"2\tBerta\t\t0,00 €\t0,00 €\t"}));
+    QCOMPARE(l.zeilen.mid(1), gelistet ? QStringList{"2\tBerta\t\t0,00 €\t0,00 €\t"} : QStringList{});
+    QVERIFY(messages().allUsed());
   }
 
   void yearFieldsTakeDigitsOnly() {
