@@ -162,7 +162,7 @@ void IE_Eingabe::bedienungsperre(bool gesperrt) {
   volkli->setEnabled(!gesperrt);
 }
 
-void IE_Eingabe::buchungenlisten() {
+void IE_Eingabe::buchungenlisten(bool melden) {
   vb::setMousePointer(vb::vbHourglass);
   const int art = common::eingabeart;
   bezeingabeart->setText(buchungsart(art).caption);
@@ -187,7 +187,7 @@ void IE_Eingabe::buchungenlisten() {
     rs.close();
   } catch (const dao::Error& e) {
     if (li->locked()) li->lockupdate(false);
-    dbfehler(QStringLiteral("Die Buchungen des Volkes konnten nicht gelesen werden."), e);
+    if (melden) dbfehler(QStringLiteral("Die Buchungen des Volkes konnten nicht gelesen werden."), e);
   }
   setWindowTitle(QStringLiteral("Bewegungsdaten für das Volk:  ") + gelistetesvolknr_ + QStringLiteral(" / ") +
                  (zeile > 0 ? d->cell(zeile, QStringLiteral("Volkname")) : QString()));

@@ -107,7 +107,7 @@ public:
 private:
   void bauen();
   void maskeaufbauen();
-  void buchungenlisten();
+  void buchungenlisten(bool melden = true);   // melden false: a failure to read is not told again
   void zeilekopieren();
   void volklifüllen();
   void standortefüllen();

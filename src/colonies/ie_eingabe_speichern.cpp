@@ -135,7 +135,7 @@ void IE_Eingabe::ändern(const QDate& datum) {
                gelistetesvolknr_ + QStringLiteral(" auf dem ausgewählten Datensatz ausgeführt."));
   const QString id = li->cell(li->row(), QStringLiteral("ID"));
   const QString volk = gelistetesvolk_;
-  buchungspeichern(volk, id, datum, gelistetesvolknr_);
+  const bool gespeichert = buchungspeichern(volk, id, datum, gelistetesvolknr_);
   // The list stays on that colony: it becomes the main grid's current one again.
   if (ui::sevGrid* d = common::datali; d && d->cell(d->row(), QStringLiteral("ID")) != volk)
     for (int i = 1; i <= d->rows(); ++i)
@@ -143,7 +143,7 @@ void IE_Eingabe::ändern(const QDate& datum) {
         d->setRow(i);
         break;
       }
-  buchungenlisten();
+  buchungenlisten(gespeichert);   // a refused or failed change has told the user already
   // The changed record becomes current, and the mask shows what was stored.
   const std::optional<int> satz = common::sqlid(id);
   if (satz && li->findrow(QStringLiteral("ID = ") + QString::number(*satz), false) > 0) zeilekopieren();
@@ -176,7 +176,7 @@ void IE_Eingabe::neuebuchungen(const QDate& datum) {
     dbfehler(QStringLiteral("Die Buchungen wurden nicht gespeichert, weil die Datenbank einen Fehler meldet:"), e);
   }
   if (alle) common::piepton();
-  buchungenlisten();
+  buchungenlisten(alle);
   sevt(0).setfocus();
 }
 

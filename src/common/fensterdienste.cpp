@@ -55,4 +55,9 @@ std::optional<int> sqlid(const QString& text) {
   return static_cast<int>(zahl);
 }
 
+int datensatzid(const QString& text, const QString& wessen) {
+  if (const std::optional<int> id = sqlid(text)) return *id;
+  throw dao::Error(dao::errTypeConversion, wessen + " hat keine gültige ID.");
+}
+
 }  // namespace zevo::common

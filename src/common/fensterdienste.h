@@ -35,4 +35,10 @@ int ganzzahlamanfang(const QString& text);
 // own, so an ID cell is never pasted into SQL as it stands.
 std::optional<int> sqlid(const QString& text);
 
+// sqlid for an action that must not go on without the record: a text that is
+// no ID throws dao::Error (errTypeConversion) "<wessen> hat keine gültige ID.",
+// which the window reports like any failure of the database, so that
+// nothing is written.
+int datensatzid(const QString& text, const QString& wessen = QStringLiteral("Der Datensatz"));
+
 }  // namespace zevo::common

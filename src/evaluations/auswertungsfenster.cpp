@@ -73,7 +73,10 @@ QString Auswertungsfenster::völkerklausel(Klauselart art, int option, const QSt
     case 1: return art == Klauselart::Arbeitszeiten ? QStringLiteral(" where Bienenvolk.Volknr IS NOT NULL") : QString();
     case 2: return " where " + vor + "Selektiert = 'X'";
     case 3: return " where " + vor + "Akt_im_Bestand <> 'X'";
-    case 4: return (art == Klauselart::Völkerdaten ? QStringLiteral(" where ID = ") : QStringLiteral(" where Bienenvolk.ID = ")) + id;
+    case 4:
+      return (art == Klauselart::Völkerdaten ? QStringLiteral(" where ID = ")
+                                             : QStringLiteral(" where Bienenvolk.ID = ")) +
+             QString::number(common::sqlid(id).value_or(0));
     default: return {};
   }
 }

@@ -59,7 +59,9 @@ public:
 
   // The five captions of the colony choice; 0 keeps its old typo.
   static QString völkerauswahlcaption(int index);
-  // The clause of option 0..4 for the window kind; id is the colony's ID.
+  // The clause of option 0..4 for the window kind; id is the text of the
+  // colony's ID cell. A text that is no ID (none, "", "2 or 1=1") selects
+  // no colony.
   static QString völkerklausel(Klauselart art, int option, const QString& id);
   // The header of a refusal.
   static QString ablehnungskopf();

@@ -146,8 +146,7 @@ void IV_Arplanoptionen::Form_Load() {
     unload();
     return;
   }
-  optionenlisten();
-  optionsfelderleeren();
+  optionsfelderleeren(optionenlisten());
   calender->setText("Alle Termine für das aktuelle Jahr " + vb::mid(common::heute, 7, 4) +
                     " löschen und wieder neu setzen");
 }
@@ -173,19 +172,22 @@ void IV_Arplanoptionen::knöpfefreigeben(bool an) {
 
 // --- the list and the fields ------------------------------------------------------------
 
-void IV_Arplanoptionen::optionenlisten() {
+bool IV_Arplanoptionen::optionenlisten(bool melden) {
   knöpfefreigeben(false);
+  bool gelesen = true;
   try {
     gridbinden(*liarplan, db_, QStringLiteral("select * from Arbeitsplanoptionen order by Arbeitsart"),
                breitenabschnitt,
                {{QStringLiteral("Arbeitsart"), 3300}, {QStringLiteral("Auto_erledigt_Arbeitsart"), 3300}});
   } catch (const dao::Error& e) {
-    common::fehlermelden("Die Arbeitsplan-Optionen können nicht gelesen werden.", e.text());
+    gelesen = false;
+    if (melden) common::fehlermelden("Die Arbeitsplan-Optionen können nicht gelesen werden.", e.text());
   }
   knöpfefreigeben(true);
+  return gelesen;
 }
 
-void IV_Arplanoptionen::optionsfelderleeren() {
+void IV_Arplanoptionen::optionsfelderleeren(bool melden) {
   for (const int i : {feldArt, feldStart, feldEnde}) sevt(i).setText(QString());
   sevt(feldFrist).setText(QStringLiteral("0"));
   ui::sevText& volkabhängig = sevt(feldVolkabhängig);
@@ -207,7 +209,7 @@ void IV_Arplanoptionen::optionsfelderleeren() {
     for (; !rs.eof(); rs.moveNext()) arbeitsart.listadd(feldtext(rs["Arbeitsart"]));
     rs.close();
   } catch (const dao::Error& e) {
-    common::fehlermelden("Die Arbeitsarten können nicht gelesen werden.", e.text());
+    if (melden) common::fehlermelden("Die Arbeitsarten können nicht gelesen werden.", e.text());
   }
   arbeitsart.setListindex(-1);
 }
@@ -262,14 +264,15 @@ void IV_Arplanoptionen::neu_Click(int index) {
     speichern(index);
   } catch (const dao::Error& e) {
     common::fehlermelden("Die Arbeitsplan-Option konnte nicht gespeichert werden.", e.text());
-    optionenlisten();
+    optionenlisten(false);
   }
 }
 
 void IV_Arplanoptionen::speichern(int index) {
   const QString name = feldtext(sevt(feldArt).text());
-  const QString id = index == 1 ? vb::str(vb::val(liarplan->cell(liarplan->row(), QStringLiteral("ID")))).trimmed()
-                                : QString();
+  const QString id =
+      index == 1 ? QString::number(common::datensatzid(liarplan->cell(liarplan->row(), QStringLiteral("ID"))))
+                 : QString();
   QString sql = "select Arbeitsart from Arbeitsplanoptionen where Arbeitsart = '" + name + "'";
   if (index == 1) sql += " and ID <> " + id;
   dao::Recordset gleich = db_.openRecordset(sql);
@@ -346,7 +349,7 @@ void IV_Arplanoptionen::löschen_Click() {
     transaktion.commit();
   } catch (const dao::Error& e) {
     common::fehlermelden("Die Arbeitsplan-Option konnte nicht gelöscht werden.", e.text());
-    optionenlisten();
+    optionenlisten(false);
     return;
   }
   if (liarplan->row() > 0) liarplan_rowclick();
@@ -369,7 +372,7 @@ void IV_Arplanoptionen::calender_Click() {
     QList<int> völker;
     volkids(völker);
     for (int r = 1; r <= liarplan->rows(); ++r) {
-      const int optionId = static_cast<int>(vb::val(liarplan->cell(r, QStringLiteral("ID"))));
+      const int optionId = common::datensatzid(liarplan->cell(r, QStringLiteral("ID")));
       if (!shell::fensterdatum(liarplan->cell(r, QStringLiteral("Startzeitraum")), jahrzahl) ||
           !shell::fensterdatum(liarplan->cell(r, QStringLiteral("Endzeitraum")), jahrzahl)) {
         // Its dates could not be made again: they stay, and the generator,
@@ -388,7 +391,7 @@ void IV_Arplanoptionen::calender_Click() {
     transaktion.commit();
   } catch (const dao::Error& e) {
     common::fehlermelden("Die Termine konnten nicht neu gesetzt werden.", e.text());
-    optionenlisten();
+    optionenlisten(false);
     return;
   }
   vb::setMousePointer(vb::vbDefault);

@@ -31,8 +31,11 @@ public:
   void Form_Activate() override;
   void Form_Unload(bool& cancel) override;
 
-  void optionenlisten();
-  void optionsfelderleeren();
+  // Both read the database. A failure is told only when melden is set, so
+  // that a click or an opening that has told one failure gives no second
+  // message; optionenlisten gives false when it failed.
+  bool optionenlisten(bool melden = true);
+  void optionsfelderleeren(bool melden = true);
   void liarplan_rowclick();
   void liarplan_colresize(int spalte, int breite);
   void neu_Click(int index);   // 0 new, 1 change

@@ -35,8 +35,6 @@ const QString keinedaten = QStringLiteral("Keine zu listenden Daten gefunden");
 
 constexpr int feldErledigt = 0, feldArt = 1, feldStandort = 2, feldBis = 3;
 
-QString zahltext(const QString& zelle) { return QString::number(static_cast<qint64>(vb::val(zelle))); }
-
 }  // namespace
 
 IV_Starttermine::IV_Starttermine() : vb::Form(QStringLiteral("IV_Starttermine")) {
@@ -140,7 +138,7 @@ void IV_Starttermine::Form_Load() {
     return;
   }
   setWindowTitle("Aktuelle offene Termine (bis" + vb::str(common::terminvorlauf()) + " Tage ab heute)");
-  offeneterminelisten();
+  const bool gelesen = offeneterminelisten();
   kon->setChecked(common::terminlistebeimstart() == 1);
   sevt(feldErledigt).setText(common::heute);
   sevt(feldBis).setText(common::heute);
@@ -153,7 +151,7 @@ void IV_Starttermine::Form_Load() {
     for (; !rs.eof(); rs.moveNext()) sevt(feldStandort).listadd(feldtext(rs["Standort"]));
     rs.close();
   } catch (const dao::Error& e) {
-    common::fehlermelden("Die Arbeitsarten und Standorte können nicht gelesen werden.", e.text());
+    if (gelesen) common::fehlermelden("Die Arbeitsarten und Standorte können nicht gelesen werden.", e.text());
   }
   konterminreihe->setChecked(true);
 }
@@ -174,9 +172,10 @@ void IV_Starttermine::hilfe_Click() { common::hilfezeigen(formName()); }
 
 QString IV_Starttermine::vorlaufliteral() const { return common::sqldatum(heuteplus(common::terminvorlauf())); }
 
-void IV_Starttermine::offeneterminelisten() {
+bool IV_Starttermine::offeneterminelisten(bool melden) {
   litermine->clear(true);
   litermine->lockupdate(true);
+  bool gelesen = true;
   try {
     const QString vorlauf = vorlaufliteral();
     dao::Recordset rs = db_.openRecordset(
@@ -195,11 +194,13 @@ void IV_Starttermine::offeneterminelisten() {
     rs.close();
     litermine->sort(QStringLiteral("Datum,Termin,Volknr"));
   } catch (const dao::Error& e) {
-    common::fehlermelden("Die offenen Termine können nicht gelesen werden.", e.text());
+    gelesen = false;
+    if (melden) common::fehlermelden("Die offenen Termine können nicht gelesen werden.", e.text());
   }
   breitenladen(*litermine, breitenabschnitt, {{QStringLiteral("Termin"), 3300}, {QStringLiteral("Standort"), 2400}});
   litermine->lockupdate(false);
   litermine->refresh();
+  return gelesen;
 }
 
 void IV_Starttermine::litermine_rowclick() {
@@ -223,7 +224,7 @@ void IV_Starttermine::litermine_colresize(int spalte, int breite) {
 // --- completing -------------------------------------------------------------------------
 
 void IV_Starttermine::terminerledigen(const QString& id, const QString& modus, const QString& termin) {
-  const QString idzahl = zahltext(id);
+  const QString idzahl = QString::number(common::datensatzid(id, QStringLiteral("Der Termin")));
   if (modus == QLatin1String("N")) {
     db_.execute("UPDATE Termine SET Erledigt = 'J' where ID = " + idzahl);
     return;
@@ -328,7 +329,7 @@ void IV_Starttermine::cmdok_Click(int index) {
   if (index == 2 && !vb::question("Sollen wirklich alle Termine bis einschließlich zum " + common::heute +
                                   " als erledigt markiert werden?"))
     return;
-  bool ausführen = true;
+  bool ausführen = true, gemeldet = false;
   if (index == 3) {
     if (vb::trim(sevt(feldStandort).text()).isEmpty() || vb::trim(sevt(feldArt).text()).isEmpty() ||
         !datumaustext(sevt(feldBis).text())) {
@@ -348,6 +349,7 @@ void IV_Starttermine::cmdok_Click(int index) {
     } catch (const dao::Error& e) {
       common::fehlermelden("Die Termine können nicht gezählt werden.", e.text());
       ausführen = false;
+      gemeldet = true;
     }
     if (gefunden == 0) ausführen = false;
     else if (!vb::question("Es wurden" + vb::str(gefunden) + " Termine gefunden. Sollen diese wirklich erledigt werden?"))
@@ -362,9 +364,10 @@ void IV_Starttermine::cmdok_Click(int index) {
       transaktion.commit();
     } catch (const dao::Error& e) {
       common::fehlermelden("Die Termine konnten nicht als erledigt markiert werden.", e.text());
+      gemeldet = true;
     }
   }
-  offeneterminelisten();
+  offeneterminelisten(!gemeldet);
   if (index == 0 && litermine->rows() > 0) litermine->setRow(std::min(zeile, litermine->rows()));
 }
 

@@ -28,7 +28,9 @@ public:
   void Form_Activate() override;
   void Form_Unload(bool& cancel) override;
 
-  void offeneterminelisten();
+  // False when the list could not be read; that is told only when melden
+  // is set, so that one failed click or opening gives one message.
+  bool offeneterminelisten(bool melden = true);
   // modus "N": done on its due day; otherwise done on the Erledigungsdatum,
   // with the series planned again when konterminreihe is ticked.
   void terminerledigen(const QString& id, const QString& modus, const QString& termin);

@@ -227,22 +227,25 @@ QString IV_Terminverwaltung::abfrage() {
   return sql + " order by Datum";
 }
 
-void IV_Terminverwaltung::terminelisten() {
+bool IV_Terminverwaltung::terminelisten(bool melden) {
   // Putting a default back into a date field raises its change event, which
   // must not start a second listing inside this one.
-  if (listet_) return;
+  if (listet_) return true;
   listet_ = true;
   knöpfefreigeben(false);
   if (!datumaustext(sevt(feldVon).text())) sevt(feldVon).setText(heuteplus(-7));
   if (!datumaustext(sevt(feldBis).text())) sevt(feldBis).setText(heuteplus(14));
+  bool gelesen = true;
   try {
     gridbinden(*litermine, db_, abfrage(), breitenabschnitt, {{QStringLiteral("Termin"), 3300}});
     ++listenaufbauten_;
   } catch (const dao::Error& e) {
-    common::fehlermelden("Die Termine können nicht gelesen werden.", e.text());
+    gelesen = false;
+    if (melden) common::fehlermelden("Die Termine können nicht gelesen werden.", e.text());
   }
   knöpfefreigeben(true);
   listet_ = false;
+  return gelesen;
 }
 
 void IV_Terminverwaltung::terminfelderleeren() {
@@ -261,11 +264,10 @@ void IV_Terminverwaltung::litermine_rowclick() {
   sevt(feldDatum).setText(litermine->cell(r, QStringLiteral("Datum")));
   sevt(feldTermin).setText(litermine->cell(r, QStringLiteral("Termin")));
   sevt(feldErledigt).setListindex(litermine->cell(r, QStringLiteral("Erledigt")) == QLatin1String("J") ? 0 : 1);
-  const int volk = static_cast<int>(vb::val(litermine->cell(r, QStringLiteral("Volk_ID"))));
   QString volknr;
-  if (volk != 0) {
+  if (const std::optional<int> volk = common::sqlid(litermine->cell(r, QStringLiteral("Volk_ID")))) {
     try {
-      dao::Recordset rs = db_.openRecordset("select Volknr from Bienenvolk where ID = " + QString::number(volk));
+      dao::Recordset rs = db_.openRecordset("select Volknr from Bienenvolk where ID = " + QString::number(*volk));
       if (!rs.eof()) volknr = feldtext(rs["Volknr"]);
       rs.close();
     } catch (const dao::Error& e) {
@@ -332,14 +334,14 @@ void IV_Terminverwaltung::neu_Click(int index) {
     speichern(index, *datum, volk);
   } catch (const dao::Error& e) {
     common::fehlermelden("Der Termin konnte nicht gespeichert werden.", e.text());
-    terminelisten();
+    terminelisten(false);
   }
 }
 
 void IV_Terminverwaltung::speichern(int index, const QDate& datum, const QString& volk) {
   const QString art = feldtext(sevt(feldTermin).text());
   const QString id =
-      index == 1 ? QString::number(static_cast<qint64>(vb::val(litermine->cell(litermine->row(), QStringLiteral("ID")))))
+      index == 1 ? QString::number(common::datensatzid(litermine->cell(litermine->row(), QStringLiteral("ID"))))
                  : QString();
   QString sql = "select Termin from Termine where Datum = " + common::sqldatum(datumtext(datum)) + " and Termin = '" +
                 art + "' and Volk = " + volk;
@@ -398,7 +400,7 @@ void IV_Terminverwaltung::löschen_Click() {
     transaktion.commit();
   } catch (const dao::Error& e) {
     common::fehlermelden("Der Termin konnte nicht gelöscht werden.", e.text());
-    terminelisten();
+    terminelisten(false);
     return;
   }
   if (litermine->row() > 0) litermine_rowclick();
@@ -408,16 +410,18 @@ void IV_Terminverwaltung::lschalleerledigte_Click() {
   if (!vb::question(QStringLiteral(
           "Sollen wirklich alle als erledigt markierte Termine aus der Terminverwaltung gelöscht werden?")))
     return;
+  bool gelöscht = true;
   try {
     dao::Database db = common::datenbank;
     dao::Transaction transaktion(db);
     db.execute(QStringLiteral("delete from Termine where Erledigt = 'J'"));
     transaktion.commit();
   } catch (const dao::Error& e) {
+    gelöscht = false;
     common::fehlermelden("Die erledigten Termine konnten nicht gelöscht werden.", e.text());
   }
   terminfelderleeren();
-  terminelisten();
+  terminelisten(gelöscht);
 }
 
 }  // namespace zevo::planning

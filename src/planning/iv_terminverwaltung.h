@@ -27,7 +27,10 @@ public:
   void Form_Activate() override;
   void Form_Unload(bool& cancel) override;
 
-  void terminelisten();
+  // False when the list could not be read; that is told only when melden
+  // is set, so that a click that has told its own failure gives no second
+  // message.
+  bool terminelisten(bool melden = true);
   void terminfelderleeren();
   void litermine_rowclick();
   void litermine_dblclick();

@@ -111,7 +111,7 @@ public:
   int linksrechtsbild() const { return linksrechtsbild_; }   // 72 or 73
 
   // --- the colony grid ------------------------------------------------------------
-  void datenvölkerlesen();
+  void datenvölkerlesen(bool melden = true);   // melden false: a failure to read is not told again
   void optiverkauft_Click(int index);
   void datali_aftersort();
   void datali_rowpaint(int row, QString& fixedText) const;

@@ -66,7 +66,7 @@ int IA_ZEVO::anzahl(const QString& sql) {
   }
 }
 
-void IA_ZEVO::datenvölkerlesen() {
+void IA_ZEVO::datenvölkerlesen(bool melden) {
   using namespace common;
   vb::setMousePointer(vb::vbHourglass);
   // The lock takes the keyboard focus from the grid; it gets it back at the end.
@@ -84,7 +84,7 @@ void IA_ZEVO::datenvölkerlesen() {
   try {
     rs = völkerlisteöffnen(eigenedatenbank, filter);
   } catch (const dao::Error& e) {
-    vb::msgbox("Die Völkerliste kann nicht gelesen werden." + zeilenumbruch + zeilenumbruch + e.text());
+    if (melden) vb::msgbox("Die Völkerliste kann nicht gelesen werden." + zeilenumbruch + zeilenumbruch + e.text());
   }
 
   if (!(stockkartesql().contains(QStringLiteral("Bemerkung")) &&

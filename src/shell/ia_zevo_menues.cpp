@@ -354,7 +354,7 @@ void IA_ZEVO::XV_volklöschen_Click() {
     löschen.commit();
   } catch (const dao::Error& e) {
     vb::msgbox("Das Volk konnte nicht gelöscht werden." + z + z + e.text());
-    datenvölkerlesen();
+    datenvölkerlesen(false);
     return;
   }
   menüsfreigeben();
@@ -406,6 +406,8 @@ void IA_ZEVO::XV_markiertevölkerselektieren_Click() {
   } catch (const dao::Error& e) {
     vb::setMousePointer(vb::vbDefault);
     vb::msgbox(e.text());
+    datenvölkerlesen(false);
+    return;
   }
   datenvölkerlesen();
 }

@@ -466,7 +466,7 @@ void IV_Pflanzen_Standorte::lijeort_rowclick() {
     if (listandorte->findrow("Standort = '" + feldtext(lijeort->cell(r, "Standort")) + "'") == 0)
       listandorte->setRow(0);
   }
-  const QString id = aktuellerstandort().isEmpty() ? QStringLiteral("0") : aktuellerstandort();
+  const QString id = QString::number(common::sqlid(aktuellerstandort()).value_or(0));
   try {
     dao::Recordset rs = db_.openRecordset("select * from Standorte_Pflanzen where Standort_Kennung = " + id +
                                           " order by Pflanze");
@@ -541,8 +541,9 @@ void IV_Pflanzen_Standorte::neu_click(int index) {
     return;
   }
   const QString name = feldtext(sevt(0).text());
-  const QString ausser = index == 1 ? " and ID <> " + lipflanzen->cell(r, "ID") : QString();
   try {
+    const QString id = index == 1 ? QString::number(common::datensatzid(lipflanzen->cell(r, "ID"))) : QString();
+    const QString ausser = index == 1 ? " and ID <> " + id : QString();
     dao::Recordset rs = db_.openRecordset("select Pflanze from Pflanzen where Pflanze = '" + name + "'" + ausser);
     if (!rs.eof()) {
       rs.close();
@@ -551,8 +552,7 @@ void IV_Pflanzen_Standorte::neu_click(int index) {
     }
     rs.close();
     dao::Transaction transaktion(db_);
-    rs = db_.openRecordset("select top 1 * from Pflanzen" +
-                           (index == 1 ? " where ID = " + lipflanzen->cell(r, "ID") : QString()));
+    rs = db_.openRecordset("select top 1 * from Pflanzen" + (index == 1 ? " where ID = " + id : QString()));
     if (index == 0) {
       rs.addNew();
     } else {
@@ -593,8 +593,9 @@ void IV_Pflanzen_Standorte::neustandort_click(int index) {
     return;
   }
   const QString name = feldtext(sevt(5).text());
-  const QString ausser = index == 1 ? " and ID <> " + listandorte->cell(r, "ID") : QString();
   try {
+    const QString id = index == 1 ? QString::number(common::datensatzid(listandorte->cell(r, "ID"))) : QString();
+    const QString ausser = index == 1 ? " and ID <> " + id : QString();
     dao::Recordset rs = db_.openRecordset("select Standort, Zusatzortshinweis from Standorte where Standort = '" +
                                           name + "'" + ausser);
     if (!rs.eof()) {
@@ -604,8 +605,7 @@ void IV_Pflanzen_Standorte::neustandort_click(int index) {
     }
     rs.close();
     dao::Transaction transaktion(db_);
-    rs = db_.openRecordset("select top 1 * from Standorte" +
-                           (index == 1 ? " where ID = " + listandorte->cell(r, "ID") : QString()));
+    rs = db_.openRecordset("select top 1 * from Standorte" + (index == 1 ? " where ID = " + id : QString()));
     if (index == 0) {
       rs.addNew();
     } else {
@@ -656,9 +656,11 @@ void IV_Pflanzen_Standorte::neuje_click(int index) {
     return;
   }
   try {
+    const int standort = common::datensatzid(aktuellerstandort(), QStringLiteral("Der Standort"));
+    const QString id = index == 1 ? QString::number(common::datensatzid(lijepflanze->cell(r, "ID"))) : QString();
     dao::Transaction transaktion(db_);
-    dao::Recordset rs = db_.openRecordset("select top 1 * from Standorte_Pflanzen" +
-                                          (index == 1 ? " where ID = " + lijepflanze->cell(r, "ID") : QString()));
+    dao::Recordset rs =
+        db_.openRecordset("select top 1 * from Standorte_Pflanzen" + (index == 1 ? " where ID = " + id : QString()));
     if (index == 0) {
       rs.addNew();
     } else {
@@ -668,7 +670,7 @@ void IV_Pflanzen_Standorte::neuje_click(int index) {
     rs["Pflanze"] = feldtext(sevt(16).text());
     rs["Entfernung_m"] = ganzzahl(sevt(17).text());
     rs["Proz_Anteil"] = ganzzahl(sevt(18).text());
-    rs["Standort_Kennung"] = ganzzahl(aktuellerstandort());
+    rs["Standort_Kennung"] = standort;
     rs.update();
     rs.close();
     transaktion.commit();

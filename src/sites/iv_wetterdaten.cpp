@@ -210,9 +210,9 @@ int IV_Wetterdaten::speichern(int index) {
     vb::msgbox(QStringLiteral("Bitte markieren Sie zuerst den Datensatz, den Sie ändern möchten!"));
     return 0;
   }
-  const int markiert = index == 1 ? liwetter->cell(liwetter->row(), QStringLiteral("ID")).toInt() : 0;
   const QDate tag = *vb::parseDate(datum);
   try {
+    const int markiert = index == 1 ? common::datensatzid(liwetter->cell(liwetter->row(), QStringLiteral("ID"))) : 0;
     dao::Transaction t(db_);
     // One record per day.
     QString sql = QStringLiteral("select Datum from Wetterdaten where Datum = ") + common::sqldatum(datum);

@@ -76,8 +76,8 @@ Indexergebnis qualitätsindex(const Standortwerte& standort, const std::vector<P
         p = gerundet(schritte.näheroh, ü);
       }
       schritte.nähe = p;
-      S += p;
-      if (außerhalb32(S)) ü = true;
+      // Checked before it happens: a sum beyond 64 bits is the overflow, never a wrap.
+      if (__builtin_add_overflow(S, p, &S) || außerhalb32(S)) ü = true;
     }
     if (weg) weg->pflanzen.push_back(schritte);
   }
@@ -115,8 +115,7 @@ Indexergebnis qualitätsindex(const Standortwerte& standort, const std::vector<P
   }
   e.punktepflanze = S;
   e.punktegesamt = G;
-  e.punktestandort = G - S;
-  if (außerhalb32(e.punktestandort)) ü = true;
+  if (__builtin_sub_overflow(G, S, &e.punktestandort) || außerhalb32(e.punktestandort)) ü = true;
   return e;
 }
 

@@ -42,9 +42,9 @@ const QString prämie = QStringLiteral(" and Prämie_erhalten = 'J'");
 
 QString IW_Deckungsbeitrag::klausel() const {
   const int option = gewählteoption();
-  QString id = QStringLiteral("0");
-  if (option == 4 && common::datali && common::datali->row() > 0)   // only a whole number reaches the SQL
-    id = QString::number(qint64(vb::val(common::datali->cell(common::datali->row(), QStringLiteral("ID")))));
+  QString id;
+  if (option == 4 && common::datali && common::datali->row() > 0)
+    id = common::datali->cell(common::datali->row(), QStringLiteral("ID"));
   return völkerklausel(evaluations::Klauselart::Arbeitszeiten, option, id);
 }
 
@@ -54,9 +54,9 @@ QString IW_Deckungsbeitrag::werte(qint64 zeile[18]) {
   // Each cell counts as shown, so the row's total and the totals row add up.
   for (int i = 0; i < 17; ++i) zeile[i] = aufcent(zeile[i]);
   zeile[17] = 0;
-  for (int i = 0; i <= 5; ++i) zeile[17] += zeile[i];
-  for (int i = 6; i <= 16; ++i) zeile[17] -= zeile[i];
-  for (int i = 0; i < 18; ++i) summen_[i] += zeile[i];
+  for (int i = 0; i <= 5; ++i) zeile[17] = geldplus(zeile[17], zeile[i]);
+  for (int i = 6; i <= 16; ++i) zeile[17] = geldminus(zeile[17], zeile[i]);
+  for (int i = 0; i < 18; ++i) summen_[i] = geldplus(summen_[i], zeile[i]);
   QString text;
   for (int i = 0; i < 17; ++i)
     if (konkost[i]->isChecked()) text += euro(zeile[i]) + '\t';
@@ -81,12 +81,12 @@ void IW_Deckungsbeitrag::jahreslisten(int von, int bis, qint64 pauschaleeinnahme
       if (!konkost[i]->isChecked()) continue;
       if (i == 0) zeile[i] = summe("select sum(Einnahmen) as summe from Verkauf where" + zeitraum);
       else if (i == 15) zeile[i] = summe("select sum(Ausgaben) as summe from Einkauf where" + zeitraum);
-      else if (i == 5) zeile[i] = völker * pauschaleeinnahme;
-      else if (i == 16) zeile[i] = völker * pauschalekosten;
+      else if (i == 5) zeile[i] = geldmal(pauschaleeinnahme, völker);
+      else if (i == 16) zeile[i] = geldmal(pauschalekosten, völker);
       else zeile[i] = summe(summenanfang(i) + ", Bienenvolk" + auswahl + datumsklausel);
       if (i == 11)
-        zeile[i] -= summe("select sum(Standortprämie) as summe from Wanderung, Bienenvolk" + auswahl +
-                          datumsklausel + prämie);
+        zeile[i] = geldminus(zeile[i], summe("select sum(Standortprämie) as summe from Wanderung, Bienenvolk" +
+                                             auswahl + datumsklausel + prämie));
     }
     gridli->additem(jahr + '\t' + werte(zeile));
     meterschritt();
@@ -109,12 +109,12 @@ void IW_Deckungsbeitrag::völkerlisten(int von, int bis, qint64 pauschaleeinnahm
     qint64 zeile[18] = {};
     for (int i = 1; i <= 16; ++i) {
       if (i == 15 || !konkost[i]->isChecked()) continue;
-      if (i == 5) zeile[i] = anzahljahre * pauschaleeinnahme;
-      else if (i == 16) zeile[i] = anzahljahre * pauschalekosten;
+      if (i == 5) zeile[i] = geldmal(pauschaleeinnahme, anzahljahre);
+      else if (i == 16) zeile[i] = geldmal(pauschalekosten, anzahljahre);
       else zeile[i] = summe(summenanfang(i) + " where Volk = " + id + datumsklausel);
       if (i == 11)
-        zeile[i] -= summe("select sum(Standortprämie) as summe from Wanderung where Volk = " + id + datumsklausel +
-                          prämie);
+        zeile[i] = geldminus(zeile[i], summe("select sum(Standortprämie) as summe from Wanderung where Volk = " +
+                                             id + datumsklausel + prämie));
     }
     gridli->additem(volkspaltentexte(völker, kontier) + werte(zeile));
     meterschritt();

@@ -100,6 +100,9 @@ int zeilenid(const ui::sevGrid& grid) {
   return grid.row() == 0 ? 0 : static_cast<int>(vb::val(grid.cell(grid.row(), QStringLiteral("ID"))));
 }
 
+// The marked row's record for a write, which must not go on without it.
+int schreibid(const ui::sevGrid& grid) { return common::datensatzid(grid.cell(grid.row(), QStringLiteral("ID"))); }
+
 QGroupBox* eingaberahmen(const QString& titel, QWidget* eltern, QFormLayout*& links, QFormLayout*& rechts) {
   auto* rahmen = new QGroupBox(titel, eltern);
   auto* lay = new QHBoxLayout(rahmen);
@@ -490,10 +493,10 @@ bool ohnezeile(const ui::sevGrid& grid) {
 }
 
 // The record of "select top 1 * from <tabelle>" ready for writing: a new one,
-// or the marked one (which must still be there).
-dao::Recordset schreibsatz(dao::Database& db, const QString& tabelle, int index, int id) {
+// or the grid's marked one (which must still be there).
+dao::Recordset schreibsatz(dao::Database& db, const QString& tabelle, int index, const ui::sevGrid& grid) {
   QString sql = "select top 1 * from " + tabelle;
-  if (index == 1) sql += " where ID = " + QString::number(id);
+  if (index == 1) sql += " where ID = " + QString::number(schreibid(grid));
   dao::Recordset rs = db.openRecordset(sql);
   if (index == 1) {
     if (rs.eof())
@@ -524,9 +527,10 @@ void IV_EinVerkauf_Lager::handelspeichern(const Handel& h, int index) {
   const QString datum = sevt(f).text();
   const QString produkt = sevt(f + 1).text();
   int id = 0;
+  bool gebucht = false;
   try {
     dao::Transaction transaktion(db_);
-    dao::Recordset rs = schreibsatz(db_, QString::fromUtf8(h.tabelle), index, zeilenid(grid));
+    dao::Recordset rs = schreibsatz(db_, QString::fromUtf8(h.tabelle), index, grid);
     rs["Datum"] = datumswert(datum);
     rs["Produkt"] = feldtext(produkt);
     rs["Qualität"] = feldtext(sevt(f + 2).text());
@@ -537,13 +541,16 @@ void IV_EinVerkauf_Lager::handelspeichern(const Handel& h, int index) {
     rs.update();
     id = rs["ID"].value().toInt();
     rs.close();
-    lagerbuchen(QString::fromUtf8(h.richtung), datum, produkt, menge, id);
+    gebucht = lagerbuchen(QString::fromUtf8(h.richtung), datum, produkt, menge, id);
     transaktion.commit();
   } catch (const dao::Error& e) {
     common::fehlermelden(nichtgespeichert, e.text());
     return;
   }
+  // The lists are read once the save is committed, so that no write lock is
+  // held while they load.
   gespeichertneulesen([&] {
+    if (gebucht) honiglagerneulesen();
     (this->*h.vorbelegen)();
     (this->*h.lesen)();
   });
@@ -566,7 +573,7 @@ void IV_EinVerkauf_Lager::neu_click(int index) {
   int id = 0;
   try {
     dao::Transaction transaktion(db_);
-    dao::Recordset rs = schreibsatz(db_, QStringLiteral("Honiglager"), index, zeilenid(*lihonig));
+    dao::Recordset rs = schreibsatz(db_, QStringLiteral("Honiglager"), index, *lihonig);
     rs["Datum"] = datumswert(sevt(0).text());
     rs["Produkt"] = feldtext(sevt(1).text());
     rs["Zugang"] = zugang;
@@ -615,7 +622,6 @@ bool IV_EinVerkauf_Lager::lagerbuchen(const QString& richtung, const QString& da
   rs["Bemerkung"] = QString();
   rs.update();
   rs.close();
-  honiglagerneulesen();
   return true;
 }
 
@@ -637,10 +643,10 @@ void IV_EinVerkauf_Lager::handellöschen(const Handel& h) {
   const QString datumsbedingung =
       datum.isValid() && !datum.isNull() ? "Datum = " + common::sqldatum(datum.toDate().toString("dd.MM.yyyy"))
                                          : QStringLiteral("Datum is null");
-  const QString sql = "delete from Honiglager where " + datumsbedingung + " and Produkt = '" +
-                      feldtext(grid.value(r, QStringLiteral("Produkt"))) + "' and " + h.lagerseite +
-                      " <> 0 and EVK_ID = " + QString::number(zeilenid(grid));
   try {
+    const QString sql = "delete from Honiglager where " + datumsbedingung + " and Produkt = '" +
+                        feldtext(grid.value(r, QStringLiteral("Produkt"))) + "' and " + h.lagerseite +
+                        " <> 0 and EVK_ID = " + QString::number(schreibid(grid));
     dao::Transaction transaktion(db_);
     common::datenbank.execute(sql);
     grid.removeitem(r);
@@ -712,7 +718,7 @@ void IV_EinVerkauf_Lager::rosumme_click() {
     const qint64 einkäufe = geldsumme(db_, QStringLiteral("select sum(Ausgaben) as summe from Einkauf"));
     const qint64 verkäufe = geldsumme(db_, QStringLiteral("select sum(Einnahmen) as summe from Verkauf"));
     bezsumme->setText("Einkauf: " + euro(einkäufe) + "   Verkauf: " + euro(verkäufe) + "   Summe: " +
-                      euro(verkäufe - einkäufe));
+                      euro(geldminus(verkäufe, einkäufe)));
   } catch (const dao::Error& e) {
     common::fehlermelden(QStringLiteral("Die Summen konnten nicht gelesen werden."), e.text());
   }

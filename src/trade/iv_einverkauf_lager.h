@@ -66,9 +66,10 @@ public:
   void beenden_click();
 
   // Books a purchase ("zu") or a sale (any other text) into Honiglager when
-  // the product is a stock article, replacing its earlier booking; then
-  // reloads lihonig. Runs inside the caller's transaction; throws dao::Error.
-  // False when the product is no stock article (nothing written).
+  // the product is a stock article, replacing its earlier booking. Runs
+  // inside the caller's transaction, which reloads lihonig after its commit
+  // when this gives true; throws dao::Error. False when the product is no
+  // stock article (nothing written).
   bool lagerbuchen(const QString& richtung, const QString& datum, const QString& produkt, double menge, int id);
 
   // --- controls ---------------------------------------------------------------------

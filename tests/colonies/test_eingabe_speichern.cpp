@@ -2,6 +2,9 @@
 // due dates marked done, changing and deleting a record, what is refused,
 // and the colonies' summary columns.
 #include "eingabetest.h"
+#include "evaluations/tabelleweg.h"
+
+#include <QPushButton>
 
 #include <sqlite3.h>
 
@@ -114,6 +117,19 @@ private slots:
     QCOMPARE(termine(völker[0], "Honigernte") + termine(völker[1], "Honigernte") + termine(völker[2], "Honigernte"),
              (QStringList{"01.07!", "01.07", "01.07"}));
     QCOMPARE(colonies::ie_eingabeWerte().gebuchtevölker, QString("/%1/").arg(völker[0]));
+
+    // With the table gone a changed and a new record are each told once.
+    w = eingabeöffnen(haupt, 1, 1, {1});
+    QVERIFY(showActive(*w));
+    w->li->setRow(1);
+    std::optional<TabelleWeg> weg("Honigernte");
+    for (QPushButton* knopf : {w->neu[1], w->neu[0]}) {
+      messages().expect("Die Buchung für das Volk 1 wurde nicht ausgeführt");
+      QTest::mouseClick(knopf, Qt::LeftButton);
+    }
+    QVERIFY(messages().allUsed());
+    weg.reset();
+    w->close();
   }
 
   // The main grid's SELECT is the beekeeper's own: an ID cell that is no

@@ -4,7 +4,10 @@
 // as showing them does.
 #include "colonies/eingabetest.h"
 #include "common/routinen.h"
+#include "evaluations/tabelleweg.h"
 #include "planning/registry.h"
+
+#include <list>
 
 namespace zevo::test {
 
@@ -59,6 +62,16 @@ inline QStringList termineallerjahre(const QString& art) {
     out << rs["Datum"].value().toDate().toString("dd.MM.yyyy") + "/" + volknummer(rs["Volk"].value().toInt()) +
                (rs["Erledigt"].text() == "J" ? "!" : "");
   return out;
+}
+
+// Opening the window with the tables gone gives this one message.
+template <class Fenster>
+void öffnenohne(const QStringList& tabellen, const QString& meldung) {
+  std::list<TabelleWeg> weg;
+  for (const QString& t : tabellen) weg.emplace_back(t);
+  messages().expect(meldung);
+  geladen<Fenster>();
+  QVERIFY(messages().allUsed());
 }
 
 // The cells of one grid row joined by "|".

@@ -7,6 +7,9 @@
 #include "planungstest.h"
 
 #include <QCheckBox>
+#include <QPushButton>
+
+#include <optional>
 
 using namespace zevo;
 using namespace zevo::test;
@@ -164,6 +167,48 @@ private slots:
     messages().expect("Keine zu listenden Daten gefunden");
     w->okgruppiert_Click();
     QVERIFY(messages().allUsed());
+  }
+
+  // A failed click or opening is told once, and the dates stay as they were.
+  void eineMeldungJeKlick_data() {
+    QTest::addColumn<int>("knopf");       // the cmdok index; -1 the opening
+    QTest::addColumn<QString>("fehlt");   // the table dropped, or "ID": a listed row without a usable ID
+    QTest::addColumn<QString>("meldung");
+    const QString erledigen = "Die Termine konnten nicht als erledigt markiert werden.",
+                  ohneID = "\r\n\r\nDer Termin hat keine gültige ID.";
+    QTest::newRow("opening, colonies gone") << -1 << "Bienenvolk"
+                                            << "Die offenen Termine können nicht gelesen werden.";
+    QTest::newRow("current date, dates gone") << 0 << "Termine" << erledigen;
+    QTest::newRow("kind and site, dates gone") << 3 << "Termine" << "Die Termine können nicht gezählt werden.";
+    QTest::newRow("current date without ID") << 0 << "ID" << erledigen + ohneID;
+    QTest::newRow("selected, one without ID") << 1 << "ID" << erledigen + ohneID;
+    QTest::newRow("kind and site, one without ID") << 3 << "ID" << erledigen + ohneID;
+  }
+  void eineMeldungJeKlick() {
+    QFETCH(int, knopf);
+    QFETCH(QString, fehlt);
+    QFETCH(QString, meldung);
+    termin("20.05.2007", "Kontrolle", volk("1", true, {{"Standort", "Obstwiese"}}));
+    if (knopf < 0) return öffnenohne<IV_Starttermine>({fehlt}, meldung);
+    std::optional<TabelleWeg> weg;
+    auto w = geladen<IV_Starttermine>();
+    QVERIFY(showActive(*w));
+    if (fehlt == "ID")
+      zeileohneid(*w->litermine, {{"Datum", "21.05.2007"}, {"Termin", "Kontrolle"}, {"Standort", "Obstwiese"}});
+    else
+      w->litermine->setRow(1);
+    for (int r = 1; r <= w->litermine->rows(); ++r) w->litermine->setSelected(r, true);
+    w->sevt(1).setText("Kontrolle");
+    w->sevt(2).setText("Obstwiese");
+    w->sevt(3).setText("01.06.2007");
+    if (fehlt != "ID") weg.emplace(fehlt);
+    if (knopf == 1) messages().expectYes("Sollen die 2 Termine wirklich als erledigt markiert werden?");
+    if (knopf == 3 && !weg) messages().expectYes("Es wurden 1 Termine gefunden.");
+    messages().expect(meldung);
+    QTest::mouseClick(w->cmdok[knopf], Qt::LeftButton);
+    QVERIFY(messages().allUsed());
+    if (!weg) QCOMPARE(termineallerjahre("Kontrolle"), QStringList{"20.05.2007/1"});
+    w->close();
   }
 
   void nachArtUndStandort_data() {

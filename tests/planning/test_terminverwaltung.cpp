@@ -5,6 +5,9 @@
 #include "planungstest.h"
 
 #include <QLineEdit>
+#include <QPushButton>
+
+#include <optional>
 
 using namespace zevo;
 using namespace zevo::test;
@@ -211,6 +214,42 @@ private slots:
     messages().expectYes("Sollen wirklich alle als erledigt markierte Termine aus der Terminverwaltung gelöscht werden?");
     w->lschalleerledigte_Click();
     QCOMPARE(spalte("select Termin from Termine"), QStringList{"Offen"});
+  }
+
+  // A failed click is told once, and the dates stay as they were.
+  void eineMeldungJeKlick_data() {
+    QTest::addColumn<int>("knopf");   // 0 new, 1 change, 2 delete, 3 delete the done ones
+    QTest::addColumn<bool>("ohneTabelle");   // Termine dropped before the click, else a row without ID
+    QTest::addColumn<QString>("meldung");
+    const QString speichern = "Der Termin konnte nicht gespeichert werden.";
+    QTest::newRow("new, table gone") << 0 << true << speichern;
+    QTest::newRow("change, table gone") << 1 << true << speichern;
+    QTest::newRow("delete, table gone") << 2 << true << "Der Termin konnte nicht gelöscht werden.";
+    QTest::newRow("done ones, table gone") << 3 << true << "Die erledigten Termine konnten nicht gelöscht werden.";
+    QTest::newRow("change, row without ID") << 1 << false << speichern + "\r\n\r\nDer Datensatz hat keine gültige ID.";
+    QTest::newRow("delete, row without ID") << 2 << false << "Der Datensatz hat keine gültige ID.";
+  }
+  void eineMeldungJeKlick() {
+    QFETCH(int, knopf);
+    QFETCH(bool, ohneTabelle);
+    QFETCH(QString, meldung);
+    const QString spalten = "ID, Datum, Termin, Erledigt, Volk";
+    const QString vorher = werte(termin("16.05.2007", "Kontrolle", v1, "J"), spalten, "Termine");
+    auto w = gezeigt();
+    w->sevt(0).setText("20.06.2023");
+    w->sevt(1).setText("Schleudern");
+    if (ohneTabelle) w->litermine->setRow(1);
+    else zeileohneid(*w->litermine);
+    std::optional<TabelleWeg> weg;
+    if (ohneTabelle) weg.emplace("Termine");
+    if (knopf == 3) messages().expectYes("Sollen wirklich alle als erledigt markierte Termine");
+    messages().expect(meldung);
+    QPushButton* knöpfe[] = {w->neu[0], w->neu[1], w->löschen, w->lschalleerledigte};
+    QTest::mouseClick(knöpfe[knopf], Qt::LeftButton);
+    QVERIFY(messages().allUsed());
+    weg.reset();
+    if (!ohneTabelle) QCOMPARE(werte(anzahl("select max(ID) from Termine"), spalten, "Termine"), vorher);
+    w->close();
   }
 };
 

@@ -1,6 +1,7 @@
 // The colony grid of the main window (stock filter and counts, repair of the
 // stored query, sort memory, reload on activation) and its menus: enabling by
 // the grid, every window item with its hand-over values, a failed delete.
+#include "evaluations/tabelleweg.h"
 #include "hauptfenster.h"
 
 #include <QAbstractButton>
@@ -317,6 +318,26 @@ private slots:
     QVERIFY(test::messages().allUsed());
     QCOMPARE(common::datenbank.openRecordset("select count(*) from Stockkarte").fields(0).value().toInt(), 1);
     QCOMPARE(w->datali->rows(), 2);
+  }
+
+  // With the colony table gone, a failed click is told once.
+  void aFailedClickIsToldOnce_data() {
+    QTest::addColumn<QString>("punkt");
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("delete") << "XV_volklöschen" << "Das Volk konnte nicht gelöscht werden.";
+    QTest::newRow("select the marked") << "XV_markiertevölkerselektieren"
+                                       << "Die Tabelle 'Bienenvolk' wurde nicht gefunden.";
+  }
+  void aFailedClickIsToldOnce() {
+    QFETCH(QString, punkt);
+    QFETCH(QString, meldung);
+    völker(2);
+    w->datali->setRow(1);
+    test::TabelleWeg weg("Bienenvolk");
+    if (punkt == "XV_volklöschen") test::messages().expectYes("Soll das markierte Volk wirklich gelöscht werden?");
+    test::messages().expect(meldung);
+    w->menüpunkt(punkt)->trigger();
+    QVERIFY(test::messages().allUsed());
   }
 };
 

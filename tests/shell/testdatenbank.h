@@ -4,6 +4,7 @@
 // and small helpers to fill and read it.
 #include "common/einstellungen.h"
 #include "common/variablen.h"
+#include "components/sevgrid.h"
 #include "platform/dao/dao.h"
 #include "platform/runtime/files.h"
 #include "shell/schema.h"
@@ -84,6 +85,18 @@ inline int option(const QString& arbeitsart) {
 }
 
 inline QDate datum(const char* ddmmyyyy) { return QDate::fromString(QString::fromLatin1(ddmmyyyy), "dd.MM.yyyy"); }
+
+// Appends to a list a row whose "ID" cell is no ID ("1 or 1=1"), with the
+// other cells given by key, and makes it the current row.
+inline void zeileohneid(ui::sevGrid& g, const QHash<QString, QString>& zellen = {}) {
+  QStringList text;
+  for (int c = 1; c <= g.cols(); ++c) {
+    const QString key = g.column(c).key();
+    text << (key == "ID" ? QStringLiteral("1 or 1=1") : zellen.value(key));
+  }
+  g.additem(text.join('\t') + '\t');
+  g.setRow(g.rows());
+}
 
 // Runs SQL (a trigger, say) on the database file beside the program's own connection.
 inline void roh(const QString& sql) {

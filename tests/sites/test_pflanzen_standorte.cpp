@@ -241,6 +241,49 @@ private slots:
     QVERIFY(w->neustandort[0]->isEnabled());
   }
 
+  // A listed row without a usable ID is neither changed nor given plants, and
+  // the beekeeper is told so.
+  void rowWithoutIdChangesNothing_data() {
+    QTest::addColumn<int>("liste");   // 0 plants, 1 sites, 2 plants at the site, 3 the site of those
+    QTest::addColumn<QString>("meldung");
+    const QString ohneID = "\r\n\r\nDer Datensatz hat keine gültige ID.";
+    QTest::newRow("plant") << 0 << "Die Pflanze konnte nicht gespeichert werden." + ohneID;
+    QTest::newRow("site") << 1 << "Der Standort konnte nicht gespeichert werden." + ohneID;
+    QTest::newRow("plant at the site") << 2 << "Die Pflanze am Standort konnte nicht gespeichert werden." + ohneID;
+    QTest::newRow("site of a new plant") << 3 << "Die Pflanze am Standort konnte nicht gespeichert werden.\r\n\r\n"
+                                                 "Der Standort hat keine gültige ID.";
+  }
+  void rowWithoutIdChangesNothing() {
+    QFETCH(int, liste);
+    QFETCH(QString, meldung);
+    jepflanze(standort("Heide"), "Efeu", 100, 60);
+    jepflanze(standort("Wald"), "Krokus", 100, 30);
+    auto tabellen = [] {
+      return spalte("select Pflanze from Pflanzen") + spalte("select Standort from Standorte") +
+             spalte("select Pflanze from Standorte_Pflanzen");
+    };
+    const QStringList vorher = tabellen();
+    auto w = standortfenster(liste == 0 ? "2" : "0");
+    QVERIFY(showActive(*w));
+    pflanzefelder(*w, "Neu", "01.04.2026", "30.04.2026");
+    w->sevt(5).setText("Neu");
+    if (liste >= 2) w->sstab->setTab(1);
+    jefelder(*w, "Kirsche", "50", "5");
+    if (liste < 3) zeileohneid(liste == 0 ? *w->lipflanzen : liste == 1 ? *w->listandorte : *w->lijepflanze);
+    if (liste == 3) {   // its plants are none, not those of every site
+      zeileohneid(*w->listandorte, {{"Standort", "Zzz"}});
+      zeileohneid(*w->lijeort, {{"Standort", "Zzz"}});
+      w->lijeort_rowclick();
+      QCOMPARE(w->lijepflanze->rows(), 0);
+    }
+    messages().expect(meldung);
+    QPushButton* knöpfe[] = {w->neu[1], w->neustandort[1], w->neuje[1], w->neuje[0]};
+    QTest::mouseClick(knöpfe[liste], Qt::LeftButton);
+    QVERIFY(messages().allUsed());
+    QCOMPARE(tabellen(), vorher);
+    w->close();
+  }
+
   // The names in the site and plant lists start wide enough to be read whole.
   void nameColumnsStartReadable() {
     standort("Obstwiese am Mühlbach");

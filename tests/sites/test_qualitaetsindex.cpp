@@ -121,12 +121,28 @@ private slots:
     QVERIFY(!e.überlauf);
   }
 
+  // Sums and differences beyond 64 bits are flagged before they would wrap.
+  void overflowIsReported_data() {
+    QTest::addColumn<Standortwerte>("standort");
+    QTest::addColumn<std::vector<Pflanzeamstandort>>("pflanzen");
+    QTest::addColumn<Qualitätsparameter>("parameter");
+    QTest::addColumn<bool>("überlauf");
+    const std::vector<Pflanzeamstandort> zehn{pf(10, 10, 0, 100)}, riesig{pf(2e17, 0, 0, 0)};
+    QTest::newRow("parameters near 999") << Standortwerte{"J", 1, "99999"} << zehn
+                                         << par({999, 999, 10, 30, 999, 999, 999}) << true;
+    QTest::newRow("same site, standard parameters") << Standortwerte{"J", 1, "99999"} << zehn << Qualitätsparameter{}
+                                                    << false;
+    QTest::newRow("plant sum beyond 64 bits") << ohnezuschlag << std::vector{pf(1e18, 0, 0, 0), pf(1e18, 0, 0, 0)}
+                                              << Qualitätsparameter{} << true;
+    QTest::newRow("site points beyond 64 bits") << Standortwerte{"J", 0, ""} << riesig
+                                                << par({5, 5, 5, 15, -1000, 50, 3}) << true;
+  }
   void overflowIsReported() {
-    const Indexergebnis e = qualitätsindex({"J", 1, "99999"}, {pf(10, 10, 0, 100)}, "15.04.2026",
-                                           par({999, 999, 10, 30, 999, 999, 999}));
-    QVERIFY(e.überlauf);
-    // The same site with the standard parameters stays in range.
-    QVERIFY(!qualitätsindex({"J", 1, "99999"}, {pf(10, 10, 0, 100)}, "15.04.2026", {}).überlauf);
+    QFETCH(Standortwerte, standort);
+    QFETCH(std::vector<Pflanzeamstandort>, pflanzen);
+    QFETCH(Qualitätsparameter, parameter);
+    QFETCH(bool, überlauf);
+    QCOMPARE(qualitätsindex(standort, pflanzen, "15.04.2026", parameter).überlauf, überlauf);
   }
 
   // The worked example in the evaluation window is what the computation gives.

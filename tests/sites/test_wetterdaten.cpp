@@ -71,7 +71,7 @@ private slots:
 
   void saving_data() {
     QTest::addColumn<int>("knopf");           // 0 "&Neu", 1 "&Ändern"
-    QTest::addColumn<int>("zeile");           // the marked grid row, 0 none
+    QTest::addColumn<int>("zeile");           // the marked grid row, 0 none, -1 one without a usable ID
     QTest::addColumn<QStringList>("tasten");  // typed into sevt(0..); "=" leaves the field
     QTest::addColumn<QString>("meldung");     // the one box, "" none
     QTest::addColumn<QString>("neu");         // the changed or added record, "" nothing stored
@@ -91,6 +91,11 @@ private slots:
     QTest::newRow("change without a mark") << 1 << 0 << QStringList{"03.05.2026", "Regen"}
                                            << "Bitte markieren Sie zuerst den Datensatz, den Sie ändern möchten!" << ""
                                            << "";
+    QTest::newRow("change of a row without ID")
+        << 1 << -1 << QStringList{"03.05.2026", "Regen"}
+        << "Die Wetterdaten wurden nicht gespeichert, weil die Datenbank einen Fehler meldet:\r\n\r\nDer Datensatz hat "
+           "keine gültige ID."
+        << "" << "";
     QTest::newRow("change without mark nor weather") << 1 << 0 << QStringList{"03.05.2026", ""} << weil + keinWetter
                                                      << "" << "";
     QTest::newRow("short date, quotes, minus, empty numbers")
@@ -112,6 +117,7 @@ private slots:
     IV_Wetterdaten w;
     w.Form_Load();
     QCOMPARE(::felder(w), QString("15.06.2026||20|0||0|"));   // the defaults, no row marked
+    if (zeile < 0) zeileohneid(*w.liwetter);
     if (zeile > 0) {
       w.liwetter->setRow(zeile);
       w.liwetter_rowclick();

@@ -3,6 +3,7 @@
 // and the window's options loaded and stored.
 #include "evaluations/auswertungstest.h"
 #include "platform/runtime/vb.h"
+#include "trade/geld.h"
 #include "trade/iw_deckungsbeitrag.h"
 
 using namespace zevo;
@@ -234,6 +235,86 @@ private slots:
     QVERIFY(w->meter->isHidden());
   }
 
+  // Money beyond the range of a CURRENCY column is refused, never wrapped.
+  void moneyAtItsEdges_data() {
+    QTest::addColumn<QString>("rechnung");   // "text t", "wert d", "a + b", "a - b", "a * b"
+    QTest::addColumn<QString>("ergebnis");   // ten-thousandths, or "-" for refused
+    const QString max = QString::number(LLONG_MAX), min = QString::number(LLONG_MIN);
+    QTest::newRow("largest typed amount") << "text 922337203685477" << "9223372036854769664";
+    QTest::newRow("fifteen nines") << "text 999999999999999" << "-";
+    QTest::newRow("lowest stored sum") << "wert -922337203685477" << "-9223372036854769664";
+    QTest::newRow("sum below the range") << "wert -1e15" << "-";
+    QTest::newRow("no number") << "wert nan" << "-";
+    QTest::newRow("plus to the top") << max + " + 0" << max;
+    QTest::newRow("plus beyond") << max + " + 1" << "-";
+    QTest::newRow("minus to the bottom") << min + " - 0" << min;
+    QTest::newRow("minus beyond") << min + " - 1" << "-";
+    QTest::newRow("times within") << "4611686018427387903 * 2" << "9223372036854775806";
+    QTest::newRow("times beyond") << "4611686018427387904 * 2" << "-";
+  }
+  void moneyAtItsEdges() {
+    QFETCH(QString, rechnung);
+    QFETCH(QString, ergebnis);
+    const QStringList t = rechnung.split(' ');
+    QString wert = "-";
+    try {
+      const qint64 a = t[0].toLongLong(), b = t[2 % t.size()].toLongLong();
+      wert = QString::number(t[0] == "text"  ? trade::geldaustext(t[1])
+                             : t[0] == "wert" ? trade::geldwert(t[1].toDouble())
+                             : t[1] == "+"    ? trade::geldplus(a, b)
+                             : t[1] == "-"    ? trade::geldminus(a, b)
+                                              : trade::geldmal(a, b));
+    } catch (const dao::Error& e) {
+      QCOMPARE(e.number(), int(dao::errFieldTooSmall));
+    }
+    QCOMPARE(wert, ergebnis);
+  }
+
+  // Money beyond the range stops the listing with one message, wherever it arises.
+  void moneyBeyondItsRangeStopsTheListing_data() {
+    QTest::addColumn<QString>("buchung");   // for Anna, as in the listing table; "" none
+    QTest::addColumn<int>("art");
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QList<int>>("posten");
+    QTest::addColumn<QStringList>("pauschalen");   // revenue, cost
+    QTest::addColumn<QString>("meldung");
+    const QString m = "922337203685477";   // the largest amount
+    QTest::newRow("typed amount") << "" << 0 << 0 << QList<int>{5} << QStringList{"999999999999999", "0"}
+                                  << "Der Betrag 999999999999999 liegt";
+    QTest::newRow("revenue times colonies") << "" << 0 << 0 << QList<int>{5} << QStringList{m, "0"} << "Das Produkt";
+    QTest::newRow("cost times colonies") << "" << 0 << 0 << QList<int>{16} << QStringList{"0", m} << "Das Produkt";
+    QTest::newRow("revenue times years") << "" << 1 << 4 << QList<int>{5} << QStringList{m, "0"} << "Das Produkt";
+    QTest::newRow("cost times years") << "" << 1 << 4 << QList<int>{16} << QStringList{"0", m} << "Das Produkt";
+    QTest::newRow("totals row") << "" << 1 << 0 << QList<int>{5} << QStringList{m, "0"} << "Die Summe";
+    QTest::newRow("revenues of a row") << "Honigernte:Honig_Wert=1000" << 1 << 4 << QList<int>{1, 5}
+                                       << QStringList{m, "0"} << "Die Summe";
+    QTest::newRow("costs of a row") << "Arbeiten:Kosten=1000" << 1 << 4 << QList<int>{10, 16} << QStringList{"0", m}
+                                    << "Die Differenz";
+    QTest::newRow("premium, years") << "Wanderung:Kosten=-" + m << 0 << 4 << QList<int>{11} << QStringList{"0", "0"}
+                                    << "Die Differenz";
+    QTest::newRow("premium, colonies") << "Wanderung:Kosten=-" + m << 1 << 4 << QList<int>{11}
+                                       << QStringList{"0", "0"} << "Die Differenz";
+  }
+  void moneyBeyondItsRangeStopsTheListing() {
+    QFETCH(QString, buchung);
+    QFETCH(int, art);
+    QFETCH(int, option);
+    QFETCH(QList<int>, posten);
+    QFETCH(QStringList, pauschalen);
+    QFETCH(QString, meldung);
+    if (!buchung.isEmpty()) {
+      const QStringList t = buchung.split(QRegularExpression("[:=]"));
+      Werte werte{{"Datum", datum("01.05.2009")}, {"Volk", anna_}, {t[1], t[2].toDouble()}};
+      if (t[0] == "Wanderung") werte += {{"Standortprämie", 15.0}, {"Prämie_erhalten", "J"}};
+      einfügen(t[0], werte);
+    }
+    const bool jahre = art == 1 && option == 4 && buchung.isEmpty();
+    auto w = eingestellt({art, option, posten, jahre ? "2008" : "2009", "2009", pauschalen[0], pauschalen[1]});
+    messages().expect("Die Daten konnten nicht gelistet werden.\r\n\r\n" + meldung);
+    QCOMPARE(listen(*w).gezeigt, 0);
+    QVERIFY(messages().allUsed());
+  }
+
   // --- the window --------------------------------------------------------------------
 
   // Neither the stepping buttons nor the progress bar move a control.
@@ -308,17 +389,29 @@ private slots:
     QCOMPARE(w->optitieraus[4]->text(), QString("Aktuelles Volk 1 / Anna"));
   }
 
-  // Only the whole number at the start of the main grid's "ID" cell reaches the SQL.
+  // Only a positive whole number in the main grid's "ID" cell selects a colony.
+  void currentColonyIdIsANumber_data() {
+    QTest::addColumn<QString>("zelle");   // %1: Berta's ID
+    QTest::addColumn<bool>("gelistet");
+    QTest::newRow("the ID") << "%1" << true;
+    QTest::newRow("blanks around it") << " %1 " << true;
+    QTest::newRow("more SQL after it") << "%1 or 1=1" << false;
+    QTest::newRow("empty") << "" << false;
+  }
   void currentColonyIdIsANumber() {
+    QFETCH(QString, zelle);
+    QFETCH(bool, gelistet);
     ui::sevGrid grid;
     for (const char* spalte : {"Volknr", "Volkname", "ID"}) grid.addcolumn(spalte, spalte);
-    grid.additem("2\tBerta\t" + QString::number(berta_) + " or 1=1\t");
+    grid.additem("2\tBerta\t" + zelle.arg(berta_) + "\t");
     grid.setRow(1);
     common::datali = &grid;
     auto w = eingestellt({1, 4, {10}});
+    if (!gelistet) messages().expect("Keine zu listenden Daten gefunden");
     const Liste l = listen(*w);
     common::datali = &haupt_.grid;
-    QCOMPARE(l.zeilen.mid(1), (QStringList{"2\tBerta\t\t0,00 €\t0,00 €\t"}));
+    QCOMPARE(l.zeilen.mid(1), gelistet ? QStringList{"2\tBerta\t\t0,00 €\t0,00 €\t"} : QStringList{});
+    QVERIFY(messages().allUsed());
   }
 
   void yearFieldsTakeDigitsOnly() {

@@ -264,6 +264,25 @@ private slots:
     QCOMPARE(handelsfenster()->bezsumme->text(), zeile);   // also at opening
   }
 
+  // Totals beyond the range of money are told, never wrapped.
+  void totalsBeyondTheRange_data() {
+    QTest::addColumn<double>("einkauf");
+    QTest::addColumn<double>("verkauf");   // stored twice
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("sales minus purchases") << -922337203685477.0 << 461168601842738.0 << "Die Differenz";
+    QTest::newRow("sum of the sales") << 0.0 << 922337203685477.0 << "Der Betrag 1.84467e+15";
+  }
+  void totalsBeyondTheRange() {
+    QFETCH(double, einkauf);
+    QFETCH(double, verkauf);
+    QFETCH(QString, meldung);
+    einfügen("Einkauf", {{"Produkt", "Gläser"}, {"Ausgaben", einkauf}});
+    for (int i = 0; i < 2; ++i) einfügen("Verkauf", {{"Produkt", "Raps"}, {"Einnahmen", verkauf}});
+    messages().expect("Die Summen konnten nicht gelesen werden.\r\n\r\n" + meldung);
+    QCOMPARE(handelsfenster()->bezsumme->text(), QString());
+    QVERIFY(messages().allUsed());
+  }
+
   // Money is read and summed exactly: through a Single "12345,67" would be
   // 12.345,6699, a thousand sales of 1.234,56 would drift by ten cents and
   // a cent more would vanish from the sum.

@@ -4,6 +4,7 @@
 #include "handeltest.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 using namespace zevo;
 using namespace zevo::test;
@@ -145,6 +146,39 @@ private slots:
     QVERIFY(messages().allUsed());
     QCOMPARE(buchungen().size(), 3);
     QCOMPARE(w->lieinkauf->rows(), 1);
+  }
+
+  // A change of a listed row without a usable ID writes nothing and says so.
+  void rowWithoutIdChangesNothing_data() {
+    QTest::addColumn<int>("tab");   // 0 purchases, 2 stock
+    QTest::newRow("purchase") << 0;
+    QTest::newRow("stock") << 2;
+  }
+  void rowWithoutIdChangesNothing() {
+    QFETCH(int, tab);
+    lagerzeile("01.01.2007", "Raps", 10);
+    auto w = handelsfenster(QString::number(tab));
+    QVERIFY(showActive(*w));
+    schritt(w, "E Raps 5");
+    const QStringList vorher = buchungen() + zeilen("select Menge from Einkauf");
+    zeileohneid(tab == 0 ? *w->lieinkauf : *w->lihonig);
+    if (tab == 2) eintragen(*w, lagerfelder, {"01.05.2007", "Raps", "7"});   // a purchase shows its own row
+    messages().expect("Die Daten konnten nicht gespeichert werden.\r\n\r\nDer Datensatz hat keine gültige ID.");
+    QTest::mouseClick(tab == 0 ? w->neueinkauf[1] : w->neu[1], Qt::LeftButton);
+    QVERIFY(messages().allUsed());
+    QCOMPARE(buchungen() + zeilen("select Menge from Einkauf"), vorher);
+  }
+
+  // The stock list is read again once the sale is committed: while it
+  // loads, another connection can write the file.
+  void stockListReadAfterTheCommit() {
+    lagerzeile("01.01.2007", "Raps", 10);
+    auto w = handelsfenster("1");
+    QList<bool> frei;
+    QObject::connect(w->lihonig, &ui::sevGrid::rowchange, [&] { frei << anderekönnenschreiben(); });
+    verkaufen(*w, "Raps", "3");
+    QCOMPARE(w->lihonig->rows(), 2);
+    QVERIFY(!frei.isEmpty() && !frei.contains(false));
   }
 
   // Bookings made from the other tabs leave the stock tab on the record its
