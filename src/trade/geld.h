@@ -75,9 +75,12 @@ inline qint64 geldaustext(const QString& text) {
 
 // The amount in whole cents as euro() shows it (half away from zero), still
 // in ten-thousandths: a total of such amounts equals the sum of what is shown.
-inline qint64 aufcent(qint64 zehntausendstel) {
-  const qint64 cent = zehntausendstel >= 0 ? (zehntausendstel + 50) / 100 : -((-zehntausendstel + 50) / 100);
-  return cent * 100;
+inline qint64 aufcent(qint64 betrag) {
+  qint64 cent = betrag / 100;
+  const qint64 rest = betrag % 100;
+  if (rest >= 50) ++cent;
+  else if (rest <= -50) --cent;
+  return cent * 100;   // fits: the range ends in ...5807 and ...5808 ten-thousandths
 }
 
 // "1.234,50 €", "-5,00 €", "0,00 €".

@@ -237,7 +237,7 @@ private slots:
 
   // Money beyond the range of a CURRENCY column is refused, never wrapped.
   void moneyAtItsEdges_data() {
-    QTest::addColumn<QString>("rechnung");   // "text t", "wert d", "a + b", "a - b", "a * b"
+    QTest::addColumn<QString>("rechnung");   // "text t", "wert d", "cent n", "a + b", "a - b", "a * b"
     QTest::addColumn<QString>("ergebnis");   // ten-thousandths, or "-" for refused
     const QString max = QString::number(LLONG_MAX), min = QString::number(LLONG_MIN);
     QTest::newRow("largest typed amount") << "text 922337203685477" << "9223372036854769664";
@@ -251,6 +251,8 @@ private slots:
     QTest::newRow("minus beyond") << min + " - 1" << "-";
     QTest::newRow("times within") << "4611686018427387903 * 2" << "9223372036854775806";
     QTest::newRow("times beyond") << "4611686018427387904 * 2" << "-";
+    for (const auto& [betrag, cent] : {std::pair{"149", "100"}, {"150", "200"}, {"-149", "-100"}, {"-150", "-200"}})
+      QTest::newRow(betrag) << QString("cent ") + betrag << cent;
   }
   void moneyAtItsEdges() {
     QFETCH(QString, rechnung);
@@ -260,6 +262,7 @@ private slots:
     try {
       const qint64 a = t[0].toLongLong(), b = t[2 % t.size()].toLongLong();
       wert = QString::number(t[0] == "text"  ? trade::geldaustext(t[1])
+                             : t[0] == "cent" ? trade::aufcent(t[1].toLongLong())
                              : t[0] == "wert" ? trade::geldwert(t[1].toDouble())
                              : t[1] == "+"    ? trade::geldplus(a, b)
                              : t[1] == "-"    ? trade::geldminus(a, b)
