@@ -28,6 +28,7 @@ function(zevo_tests dir)
     set(target ${prefix}_${base})
     add_executable(${target} ${src})
     target_link_libraries(${target} PRIVATE zevo_testsupport ${ARG_LIBS} Qt6::Test)
+    target_compile_definitions(${target} PRIVATE ZEVO_TESTORDNER="${CMAKE_SOURCE_DIR}/tests/${dir}/")
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES
       TIMEOUT 300

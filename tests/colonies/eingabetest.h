@@ -5,8 +5,8 @@
 #include "colonies/ie_eingabe.h"
 #include "common/einstellungen.h"
 #include "components/sevgrid.h"
-#include "shell/hauptliste.h"
-#include "shell/testdatenbank.h"
+#include "support/hauptliste.h"
+#include "support/datenbank.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // due dates marked done, changing and deleting a record, what is refused,
 // and the colonies' summary columns.
 #include "eingabetest.h"
-#include "evaluations/tabelleweg.h"
+#include "support/datenbank.h"
 
 #include <QPushButton>
 

@@ -2,8 +2,8 @@
 // changing colonies, with the main grid following.
 #include "colonies/iv_neues_volk.h"
 #include "colonies/registry.h"
-#include "shell/hauptfenster.h"
-#include "shell/testdatenbank.h"
+#include "support/hauptfenster.h"
+#include "support/datenbank.h"
 
 #include <QCheckBox>
 

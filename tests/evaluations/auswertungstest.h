@@ -9,8 +9,8 @@
 #include "output/ia_zwischenliste.h"
 #include "output/registry.h"
 #include "platform/runtime/mousepointer.h"
-#include "shell/hauptliste.h"
-#include "shell/testdatenbank.h"
+#include "support/hauptliste.h"
+#include "support/datenbank.h"
 
 #include <QLineEdit>
 #include <QCheckBox>

@@ -3,14 +3,14 @@
 // fresh program folder of its own (today 15.06.2007, settings empty), the
 // windows of the evaluations and the list window registered, and helpers to
 // book rows and to read what the list window loaded from gridli.txt.
-#include "../shell/hauptfenster.h"
+#include "support/hauptfenster.h"
 
 #include "common/variablen.h"
 #include "components/sevgrid.h"
 #include "evaluations/registry.h"
 #include "output/ia_zwischenliste.h"
 #include "output/registry.h"
-#include "tabelleweg.h"
+#include "support/datenbank.h"
 
 #include <functional>
 

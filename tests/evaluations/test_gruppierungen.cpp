@@ -1,7 +1,7 @@
 // Groupings, crosstabs, cost sums, sites and ages, and a failing query.
 #include "auswertungstest.h"
 #include "evaluations/iw_gruppierungen.h"
-#include "tabelleweg.h"
+#include "support/datenbank.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // The bookings of a colony choice: table blocks, the event report, checks, options.
 #include "auswertungstest.h"
-#include "tabelleweg.h"
+#include "support/datenbank.h"
 #include "evaluations/iw_voelker_buchungen.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 #include "auswertungstest.h"
 #include "evaluations/iw_voelker_buchungen_standard.h"
 #include "evaluations/registry.h"
-#include "shell/hauptfenster.h"
+#include "support/hauptfenster.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "common/einstellungen.h"
 #include "output/registry.h"
 #include "platform/runtime/mousepointer.h"
-#include "shell/testdatenbank.h"
+#include "support/datenbank.h"
 #include "evaluations/listenlesen.h"
 
 #include <QLineEdit>

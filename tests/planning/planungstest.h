@@ -4,7 +4,7 @@
 // as showing them does.
 #include "colonies/eingabetest.h"
 #include "common/routinen.h"
-#include "evaluations/tabelleweg.h"
+#include "support/datenbank.h"
 #include "planning/registry.h"
 
 #include <list>

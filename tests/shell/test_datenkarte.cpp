@@ -3,7 +3,7 @@
 // of the current year only).
 #include "components/sevgrid.h"
 #include "shell/datenkarte.h"
-#include "testdatenbank.h"
+#include "support/datenbank.h"
 
 using namespace zevo;
 using test::datum;

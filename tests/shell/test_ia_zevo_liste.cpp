@@ -1,8 +1,8 @@
 // The colony grid of the main window (stock filter and counts, repair of the
 // stored query, sort memory, reload on activation) and its menus: enabling by
 // the grid, every window item with its hand-over values, a failed delete.
-#include "evaluations/tabelleweg.h"
-#include "hauptfenster.h"
+#include "support/datenbank.h"
+#include "support/hauptfenster.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

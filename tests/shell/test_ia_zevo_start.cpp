@@ -1,5 +1,5 @@
 // The main window's start-up, activation, layout and shut-down.
-#include "hauptfenster.h"
+#include "support/hauptfenster.h"
 
 #include <QFile>
 #include <QSettings>

@@ -3,7 +3,7 @@
 #include "components/sevgrid.h"
 #include "shell/ih_hilfe_wieanfangen.h"
 #include "shell/startdialoge.h"
-#include "testdatenbank.h"
+#include "support/datenbank.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,6 @@
 // The dates of the work plan per colony, the yearly run and the deletion of
 // every booking of a colony.
-#include "shell/testdatenbank.h"
+#include "support/datenbank.h"
 
 using namespace zevo;
 using namespace zevo::test;

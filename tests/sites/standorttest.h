@@ -1,7 +1,7 @@
 #pragma once
 // The state the sites tests start from: the test database emptied with the
 // eleven seed plants back, and helpers for sites and plants at sites.
-#include "shell/testdatenbank.h"
+#include "support/datenbank.h"
 #include "sites/iv_pflanzen_standorte.h"
 
 namespace zevo::test {
@@ -32,12 +32,6 @@ inline std::unique_ptr<sites::IV_Pflanzen_Standorte> standortfenster(const QStri
   auto w = std::make_unique<sites::IV_Pflanzen_Standorte>();
   w->Form_Load();
   return w;
-}
-
-// The text of one column of a row ("" for Null), as the tests compare it.
-inline QString wert(const QString& sql) {
-  dao::Recordset rs = db().openRecordset(sql);
-  return rs.eof() ? QStringLiteral("<keine Zeile>") : rs.fields(0).text();
 }
 
 }  // namespace zevo::test

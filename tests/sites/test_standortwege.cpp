@@ -8,7 +8,7 @@
 #include "output/ia_zwischenliste.h"
 #include "output/registry.h"
 #include "platform/runtime/widgets.h"
-#include "shell/hauptfenster.h"
+#include "support/hauptfenster.h"
 #include "shell/ih_hilfe_wieanfangen.h"
 #include "standorttest.h"
 #include "sites/iv_pflanzen_standorte.h"

@@ -3,7 +3,7 @@
 
 #include "common/einstellungen.h"
 #include "output/registry.h"
-#include "shell/testdatenbank.h"
+#include "support/datenbank.h"
 #include "sites/iv_wetterdaten.h"
 #include "sites/iw_wetterdaten.h"
 #include "sites/registry.h"

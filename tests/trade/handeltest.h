@@ -1,7 +1,7 @@
 #pragma once
 // The purchases, sales and stock window on a fresh database: opening it,
 // typing into its fields and reading the tables back.
-#include "shell/testdatenbank.h"
+#include "support/datenbank.h"
 
 #include "common/routinen.h"
 #include "platform/runtime/vb.h"
@@ -51,18 +51,6 @@ inline void tippen(ui::sevText& f, const QString& text) {
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
     QApplication::sendEvent(f.editor(), &release);
   }
-}
-
-// Every row of the query, its fields as German text joined by "|".
-inline QStringList zeilen(const QString& sql) {
-  QStringList out;
-  dao::Recordset rs = db().openRecordset(sql);
-  for (; !rs.eof(); rs.moveNext()) {
-    QStringList felder;
-    for (int i = 0; i < rs.fieldCount(); ++i) felder << rs.fields(i).text();
-    out << felder.join('|');
-  }
-  return out;
 }
 
 // Honiglager as Datum|Produkt|Zugang|Abgang|Bemerkung|EVK_ID, in the order written.

@@ -2,7 +2,7 @@
 // end to end through the main window, the save and delete rules of each
 // tab, the totals line and typed input.
 #include "handeltest.h"
-#include "shell/hauptfenster.h"
+#include "support/hauptfenster.h"
 
 #include "output/registry.h"
 #include "trade/iw_deckungsbeitrag.h"

@@ -4,7 +4,7 @@
 #include "common/einstellungen.h"
 #include "output/registry.h"
 #include "platform/runtime/vb.h"
-#include "shell/testdatenbank.h"
+#include "support/datenbank.h"
 #include "trade/iw_einverkauf.h"
 #include "trade/iw_honiglager.h"
 #include "evaluations/listenlesen.h"

@@ -3,7 +3,7 @@
 // that is common::datali while it lives.
 #include "common/variablen.h"
 #include "components/sevgrid.h"
-#include "shell/testdatenbank.h"
+#include "support/datenbank.h"
 
 #include <QList>
 

@@ -139,4 +139,39 @@ private:
   vb::MessageHandler vorher_;
 };
 
+// Every row of the query, its fields as German text joined by "|".
+inline QStringList zeilen(const QString& sql) {
+  QStringList out;
+  dao::Recordset rs = db().openRecordset(sql);
+  for (; !rs.eof(); rs.moveNext()) {
+    QStringList felder;
+    for (int i = 0; i < rs.fieldCount(); ++i) felder << rs.fields(i).text();
+    out << felder.join('|');
+  }
+  return out;
+}
+
+// The text of the first field of the first row ("" for Null), "<keine Zeile>" without a row.
+inline QString wert(const QString& sql) {
+  dao::Recordset rs = db().openRecordset(sql);
+  return rs.eof() ? QStringLiteral("<keine Zeile>") : rs.fields(0).text();
+}
+
+// A table dropped for a while, so that a query on it fails: drops it and
+// creates it again, with its indexes, when it goes.
+class TabelleWeg {
+public:
+  explicit TabelleWeg(const QString& tabelle) : tabelle_(tabelle) {
+    common::datenbank.execute("drop table " + tabelle);
+  }
+  ~TabelleWeg() {
+    for (const QString& s : shell::schemaanweisungen())
+      if (s.startsWith("create table " + tabelle_ + "(") ||
+          s.contains(" on " + tabelle_ + "(", Qt::CaseInsensitive))
+        common::datenbank.execute(s);
+  }
+private:
+  QString tabelle_;
+};
+
 }  // namespace zevo::test
