@@ -12,7 +12,11 @@
 //      colony;
 //   5. all 35 statistics with the average row, per colony 2009-2023 and per
 //      year 2003-2023;
-//   6. every grouping, crosstab, cost, site and age evaluation (slowest, sum).
+//   6. every grouping, crosstab, cost, site and age evaluation (slowest, sum);
+//   7. the list window loading the gridli.txt of the table mode with every
+//      field and of the event report by date, without and with automatic
+//      column width.
+// Beside each time the peak resident size while the step ran.
 //
 //   bench_auswertungen [folder]    builds the database there (default: a temporary folder)
 
@@ -28,6 +32,7 @@
 #include "evaluations/iw_voelker_buchungen.h"
 #include "evaluations/iw_voelker_buchungen_standard.h"
 #include "evaluations/iw_voelkerdaten.h"
+#include "output/ia_zwischenliste.h"
 #include "output/listenuebergabe.h"
 #include "platform/dao/dao.h"
 #include "platform/runtime/files.h"
@@ -56,7 +61,7 @@ using bench::runden;
 
 namespace {
 
-void bericht(const char* was, const std::vector<double>& ms, int zeilen = -1) {
+void bericht(const char* was, const bench::Messwerte& ms, int zeilen = -1) {
   bench::bericht(was, ms, 62, zeilen < 0 ? QString() : QString("   (%1 Zeilen)").arg(zeilen));
 }
 
@@ -77,6 +82,7 @@ int main(int argc, char** argv) {
   });
   // The list window closes at once; what counts is the written grid file.
   vb::setModalRunner([](const QString&, vb::Form* f) {
+    bench::gridlisichern();
     if (f) f->unload();
   });
   auto zeilenDerDatei = [&] {
@@ -163,6 +169,12 @@ int main(int argc, char** argv) {
       w.optibuch[f.auswahl]->setChecked(true);
       const auto ms = runden(5, [&] { w.ok_click(); });
       bericht(f.name, ms, w.gridli->rows());
+      // The lists that case 7 opens in the list window.
+      if (f.auswahl == 0 && !f.gruppiert) {
+        const QString kopie = ordner + (f.ereignis ? "ereignisbericht.txt" : "tabellen.txt");
+        QFile::remove(kopie);
+        QFile::copy(ordner + "gridli.txt", kopie);
+      }
       if (f.ereignis) {
         const auto sortms = runden(5, [&] {
           w.gridli->sort(f.gruppiert ? QStringLiteral("vnummer,datum") : QStringLiteral("datum,vnummer"));
@@ -229,23 +241,44 @@ int main(int argc, char** argv) {
       auswertungen.push_back({"Standort " + w.sonstigecom[i]->text(), [&w, i] { w.sonstigecom_click(i); }});
     for (int i = 0; i < 2; ++i)
       auswertungen.push_back({"Alter " + w.sonstigeok[i]->text(), [&w, i] { w.sonstigeok_click(i); }});
-    double summe = 0, langsamste = 0;
+    double summe = 0, langsamste = 0, spitze = 0;
     QString welche;
     for (const auto& [name, lauf] : auswertungen) {
-      const double m = median(runden(5, [&] {
+      const bench::Messwerte ms = runden(5, [&] {
         lauf();
         w.ok_click();
-      }));
+      });
+      const double m = median(ms);
       summe += m;
+      spitze = std::max(spitze, ms.spitzeMB);
       if (m > langsamste) {
         langsamste = m;
         welche = name;
       }
     }
-    std::printf("6. Gruppierungen: %d Auswertungen, Summe %.1f ms, langsamste %.1f ms (%s)\n",
-                int(auswertungen.size()), summe, langsamste, qPrintable(welche));
+    std::printf("6. Gruppierungen: %d Auswertungen, Summe %.1f ms, langsamste %.1f ms (%s), Spitze %.0f MB\n",
+                int(auswertungen.size()), summe, langsamste, qPrintable(welche), spitze);
     w.unload();
   }
+
+  // --- 7: the list window --------------------------------------------------------------
+  for (const char* liste : {"tabellen.txt", "ereignisbericht.txt"}) {
+    QFile::remove(ordner + "gridli.txt");
+    QFile::copy(ordner + liste, ordner + "gridli.txt");
+    for (int breite : {0, 1}) {
+      common::listenspaltenbreite() = breite;
+      int geladen = 0;
+      const auto ms = runden(5, [&] {
+        output::IA_Zwischenliste l;
+        l.Form_Load();
+        geladen = l.gridli->rows();
+      });
+      bericht(qPrintable(QString("7. Listenfenster: %1%2").arg(liste, breite ? ", automatische Spaltenbreite" : "")),
+              ms, geladen);
+    }
+  }
+  common::listenspaltenbreite() = 0;
   common::datenbank.close();
+  bench::höchststandberichten();
   return 0;
 }

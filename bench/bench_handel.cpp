@@ -4,6 +4,7 @@
 //   - saving one sale of a stock article with its booking and the reloads;
 //   - deleting that sale with its booking;
 //   - "Aktualisieren", the stock per product.
+// Beside each time the peak resident size while the step ran.
 //
 //   bench_handel [folder]    builds the database there (default: a temporary folder)
 
@@ -30,7 +31,6 @@
 
 using namespace zevo;
 using bench::zählen;
-using bench::millisekunden;
 using bench::bericht;
 
 int main(int argc, char** argv) {
@@ -52,32 +52,31 @@ int main(int argc, char** argv) {
     return vb::vbYes;
   });
 
-  std::vector<double> öffnen, speichern, löschen, aktualisieren;
+  bench::Messwerte öffnen, speichern, löschen, aktualisieren;
   const int vorher = zählen("select count(*) from Honiglager");
   for (int runde = 0; runde < 5; ++runde) {
     auto w = std::make_unique<trade::IV_EinVerkauf_Lager>();
-    QElapsedTimer t;
-    t.start();
+    const bench::Schritt laden;
     w->Form_Load();
-    öffnen.push_back(millisekunden(t));
+    laden.ende(öffnen);
 
     w->sevt(12).setText("15.07.2023");
     w->sevt(13).setText("Lindehonig 500g");
     w->sevt(16).setText("3");
     w->sevt(18).setText("18,00");
-    t.restart();
+    const bench::Schritt neu;
     w->neuverkauf_click(0);
-    speichern.push_back(millisekunden(t));
+    neu.ende(speichern);
     if (zählen("select count(*) from Honiglager") != vorher + 1) std::printf("Die Buchung fehlt!\n");
 
-    t.restart();
+    const bench::Schritt weg;
     w->lschverkauf_click();
-    löschen.push_back(millisekunden(t));
+    weg.ende(löschen);
     if (zählen("select count(*) from Honiglager") != vorher) std::printf("Die Buchung blieb stehen!\n");
 
-    t.restart();
+    const bench::Schritt bestand;
     w->comalle_click();
-    aktualisieren.push_back(millisekunden(t));
+    bestand.ende(aktualisieren);
     w->beenden_click();
   }
   bericht("Öffnen (drei Listen, Auswahllisten, Summen)", öffnen);
@@ -85,5 +84,6 @@ int main(int argc, char** argv) {
   bericht("Löschen: der Verkauf mit seiner Buchung", löschen);
   bericht("Aktualisieren: Bestand je Produkt", aktualisieren);
   common::datenbank.close();
+  bench::höchststandberichten();
   return 0;
 }

@@ -41,7 +41,7 @@ using bench::runden;
 
 namespace {
 
-void bericht(const QString& was, const std::vector<double>& ms, int zeilen) {
+void melden(const QString& was, const bench::Messwerte& ms, int zeilen) {
   bench::bericht(was, ms, 66, QString("   %1 Zeilen").arg(zeilen, 6));
 }
 
@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
   });
   int listen = 0;
   vb::setModalRunner([&](const QString&, vb::Form* f) {
+    bench::gridlisichern();
     ++listen;
     if (f) f->unload();
   });
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
       for (int k = 0; k < w.rolisten.size(); ++k) {
         listen = 0;
         const auto ms = runden(5, [&] { w.rolisten_Click(k); });
-        bericht(QString("%1: %2").arg(art ? "Verkäufe" : "Einkäufe", w.rolisten[k]->text()), ms, w.gridli->rows());
+        melden(QString("%1: %2").arg(art ? "Verkäufe" : "Einkäufe", w.rolisten[k]->text()), ms, w.gridli->rows());
         if (listen != 5) std::printf("  Listenfenster: %d statt 5!\n", listen);
       }
     }
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
     for (int k = 0; k < w.rolisten.size(); ++k) {
       listen = 0;
       const auto ms = runden(5, [&] { w.rolisten_Click(k); });
-      bericht(QString("Honiglager: %1").arg(w.rolisten[k]->text()), ms, w.gridli->rows());
+      melden(QString("Honiglager: %1").arg(w.rolisten[k]->text()), ms, w.gridli->rows());
       if (listen != 5) std::printf("  Listenfenster: %d statt 5!\n", listen);
     }
     w.beenden_Click();
@@ -114,7 +115,7 @@ int main(int argc, char** argv) {
         w.alletier_click(0);
         w.ok_click();
       });
-      bericht(art ? "Deckungsbeitrag: nach Völkern, alle Spalten, 2009-2023"
+      melden(art ? "Deckungsbeitrag: nach Völkern, alle Spalten, 2009-2023"
                   : "Deckungsbeitrag: nach Jahren, alle Spalten, 2009-2023",
               ms, w.gridli->rows());
       if (listen != 3) std::printf("  Listenfenster: %d statt 3!\n", listen);

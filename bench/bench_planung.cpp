@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
   // Every question is answered "Ja", and the list window closes at once.
   vb::setMessageHandler([](const vb::MessageRequest& r) { return r.buttons == vb::YesNo ? vb::vbYes : vb::vbOK; });
   vb::setModalRunner([](const QString&, vb::Form* form) {
+    bench::gridlisichern();
     if (form) form->unload();
   });
   common::terminvorlauf() = 14;

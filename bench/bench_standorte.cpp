@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
   common::heute = "15.07.2023";
   vb::setMessageHandler([](const vb::MessageRequest&) { return vb::vbOK; });
   vb::setModalRunner([](const QString&, vb::Form* f) {
+    bench::gridlisichern();
     if (f) f->unload();
   });
 

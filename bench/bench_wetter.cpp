@@ -37,7 +37,7 @@ using bench::runden;
 
 namespace {
 
-void bericht(const QString& was, const std::vector<double>& ms) { bench::bericht(was, ms, 62); }
+void melden(const QString& was, const bench::Messwerte& ms) { bench::bericht(was, ms, 62); }
 
 }  // namespace
 
@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
   vb::setMessageHandler([](const vb::MessageRequest&) { return vb::vbYes; });
   int listen = 0;
   vb::setModalRunner([&](const QString&, vb::Form* f) {
+    bench::gridlisichern();
     ++listen;
     if (f) f->unload();
   });
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
       ms.push_back(bench::millisekunden(t));
       w.beenden_Click();
     }
-    bericht("Wetterdaten: Laden (Liste füllen)", ms);
+    melden("Wetterdaten: Laden (Liste füllen)", ms);
   }
   {
     sites::IV_Wetterdaten w;
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
       w.sevt(1).setText("sonnig");
       w.sevt(2).setText("-5");
     };
-    bericht("Wetterdaten: Neu eines neuen Tages", runden(5, eintippen, [&] { w.neu_Click(0); }));
+    melden("Wetterdaten: Neu eines neuen Tages", runden(5, eintippen, [&] { w.neu_Click(0); }));
     std::printf("  Liste: %d Zeilen, aktuelle Zeile %d\n", w.liwetter->rows(), w.liwetter->row());
     w.beenden_Click();
   }
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
     for (int k = 0; k < 4; ++k) {
       listen = 0;
       const auto ms = runden(5, [] {}, [&] { e.rolisten_Click(k); });
-      bericht(QString("Auswertung: %1, %2").arg(namen[k], zeitraum ? "ein Jahr" : "alle"), ms);
+      melden(QString("Auswertung: %1, %2").arg(namen[k], zeitraum ? "ein Jahr" : "alle"), ms);
       std::printf("  %d Zeilen, %d Listenfenster\n", e.gridli->rows(), listen);
     }
   }

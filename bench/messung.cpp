@@ -4,11 +4,16 @@
 #include "platform/dao/dao.h"
 #include "platform/runtime/files.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+
+#include <malloc.h>
 
 namespace zevo::bench {
 
@@ -30,8 +35,13 @@ Programm::Programm(int& argc, char** argv, const Umfang& umfang)
       pfad(datenbankdatei(ordner)) {
   QElapsedTimer aufbau;
   aufbau.start();
+  spitzezurücksetzen();
   zeilen = grossedatenbankanlegen(pfad, umfang);
   sekunden = double(aufbau.elapsed()) / 1000;
+  std::printf("Aufbau der Datenbank: Spitze %.0f MB\n", spitzeMB());
+  // The program never builds its file: what the building used goes back to
+  // the system before anything is measured.
+  malloc_trim(0);
 }
 
 QString datenbankdatei(const QString& ordner) { return ordner + "ZEVO.MDB"; }
@@ -55,26 +65,86 @@ double median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-std::vector<double> runden(int anzahl, const std::function<void()>& messen) {
+namespace {
+
+double höchststand = 0;
+
+// A "VmHWM:" or "VmRSS:" line of /proc/self/status, in MB; 0 where there is none.
+double statuszeile(const char* name) {
+  QFile f(QStringLiteral("/proc/self/status"));
+  if (!f.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& zeile : f.readAll().split('\n'))
+    if (zeile.startsWith(name)) return zeile.mid(int(std::strlen(name))).trimmed().split(' ').value(0).toDouble() / 1024;
+  return 0;
+}
+
+}  // namespace
+
+double spitzeMB() {
+  const double s = statuszeile("VmHWM:");
+  höchststand = std::max(höchststand, s);
+  return s;
+}
+
+void spitzezurücksetzen() {
+  spitzeMB();
+  QFile f(QStringLiteral("/proc/self/clear_refs"));
+  if (f.open(QIODevice::WriteOnly)) f.write("5");
+}
+
+double höchststandMB() {
+  spitzeMB();
+  return höchststand;
+}
+
+Schritt::Schritt() {
+  spitzezurücksetzen();
+  uhr_.start();
+}
+
+void Schritt::ende(Messwerte& werte) const {
+  werte.push_back(millisekunden(uhr_));
+  werte.spitzeMB = std::max(werte.spitzeMB, spitzeMB());
+}
+
+Messwerte runden(int anzahl, const std::function<void()>& messen) {
   return runden(anzahl, [] {}, messen);
 }
 
-std::vector<double> runden(int anzahl, const std::function<void()>& vorbereiten, const std::function<void()>& messen) {
-  std::vector<double> ms;
+Messwerte runden(int anzahl, const std::function<void()>& vorbereiten, const std::function<void()>& messen) {
+  Messwerte werte;
   for (int i = 0; i < anzahl; ++i) {
     vorbereiten();
-    QElapsedTimer t;
-    t.start();
+    const Schritt schritt;
     messen();
-    ms.push_back(millisekunden(t));
+    schritt.ende(werte);
   }
-  return ms;
+  return werte;
 }
 
-void bericht(const QString& was, const std::vector<double>& ms, int breite, const QString& zusatz) {
-  std::printf("%-*s median %8.1f ms   min %8.1f ms   max %8.1f ms%s\n", breite, was.toLocal8Bit().constData(),
+void bericht(const QString& was, const Messwerte& ms, int breite, const QString& zusatz) {
+  const QString spitze = ms.spitzeMB < 0 ? QString() : QString::asprintf("   Spitze %5.0f MB", ms.spitzeMB);
+  std::printf("%-*s median %8.1f ms   min %8.1f ms   max %8.1f ms%s%s\n", breite, was.toLocal8Bit().constData(),
               median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
-              zusatz.toLocal8Bit().constData());
+              spitze.toLocal8Bit().constData(), zusatz.toLocal8Bit().constData());
+}
+
+void höchststandberichten() { std::printf("Höchster Speicherstand des Prozesses: %.0f MB\n", höchststandMB()); }
+
+void gridlisichern() {
+  const QString ziel = qEnvironmentVariable("ZEVO_BENCH_GRIDLI");
+  if (ziel.isEmpty()) return;
+  static int nummer = 0;
+  static QByteArray vorige;
+  QFile quelle(common::datenpfad + "gridli.txt");
+  if (!quelle.open(QIODevice::ReadOnly)) return;
+  const QByteArray inhalt = quelle.readAll();
+  if (nummer > 0 && inhalt == vorige) return;
+  vorige = inhalt;
+  QDir().mkpath(ziel);
+  QFile kopie(QDir(ziel).filePath(
+      QStringLiteral("%1_%2.txt").arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName()).arg(++nummer, 3, 10, QLatin1Char('0'))));
+  if (kopie.open(QIODevice::WriteOnly)) kopie.write(inhalt);
 }
 
 }  // namespace zevo::bench

@@ -53,11 +53,48 @@ int zählen(const QString& sql);
 double millisekunden(const QElapsedTimer& t);
 double median(std::vector<double> v);
 
-// Milliseconds of each round; vorbereiten runs before every round, untimed.
-std::vector<double> runden(int anzahl, const std::function<void()>& messen);
-std::vector<double> runden(int anzahl, const std::function<void()>& vorbereiten, const std::function<void()>& messen);
+// The peak resident size of the process. spitzezurücksetzen() sets the
+// kernel's high-water mark (VmHWM) back to the present size, so that
+// spitzeMB() tells the peak since then; höchststandMB() is the highest peak
+// of the whole process, the times before every reset included.
+void spitzezurücksetzen();
+double spitzeMB();
+double höchststandMB();
 
-// One line: the name padded to breite, median, min and max, then zusatz.
-void bericht(const QString& was, const std::vector<double>& ms, int breite = 58, const QString& zusatz = {});
+// The milliseconds of the rounds of one step and the peak resident size
+// while they ran (MB, -1 when not measured).
+struct Messwerte : std::vector<double> {
+  Messwerte() = default;
+  Messwerte(std::vector<double> ms, double spitze = -1) : std::vector<double>(std::move(ms)), spitzeMB(spitze) {}
+  double spitzeMB = -1;
+};
+
+// One round of a step timed by hand: the clock and the peak start here,
+// ende() adds the round to the step's figures.
+class Schritt {
+public:
+  Schritt();
+  void ende(Messwerte& werte) const;
+private:
+  QElapsedTimer uhr_;
+};
+
+// Milliseconds of each round; vorbereiten runs before every round, untimed
+// and outside the peak.
+Messwerte runden(int anzahl, const std::function<void()>& messen);
+Messwerte runden(int anzahl, const std::function<void()>& vorbereiten, const std::function<void()>& messen);
+
+// One line: the name padded to breite, median, min and max, the peak when
+// measured, then zusatz.
+void bericht(const QString& was, const Messwerte& ms, int breite = 58, const QString& zusatz = {});
+
+// The process's highest peak, as the last line of a benchmark.
+void höchststandberichten();
+
+// With ZEVO_BENCH_GRIDLI set to a folder: copies the program folder's
+// gridli.txt there as "<program>_<n>.txt", numbered in the order written,
+// unless it is the same as the copy before. The list window runner of each
+// benchmark calls it, so that two builds can be compared file by file.
+void gridlisichern();
 
 }  // namespace zevo::bench
