@@ -53,13 +53,6 @@ int sevGrid::Data::keyToIndex(const QString& key) const {
   return keyIndex.value(key.toCaseFolded(), -1);
 }
 
-const QString& sevGrid::Data::cellRef(int row0, int col0) const {
-  static const QString empty;
-  if (row0 < 0 || row0 >= int(rows.size()) || col0 < 0) return empty;
-  const QStringList& c = rows[row0].cells;
-  return col0 < c.size() ? c[col0] : empty;
-}
-
 // --- model ----------------------------------------------------------------------
 
 int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows; }
@@ -78,7 +71,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
   const int r = index.row(), c = index.column();
   if (r < 0 || r >= int(d.rows.size()) || c < 0 || c >= int(d.cols.size())) return {};
   switch (role) {
-    case Qt::DisplayRole: return d.cellRef(r, c);
+    case Qt::DisplayRole: return d.cellText(r, c);
     case Qt::TextAlignmentRole: return QVariant::fromValue(qtAlign(d.cols[c].align));
     case Qt::BackgroundRole: {
       const QPalette& p = g_->palette();
@@ -324,6 +317,8 @@ void sevGrid::applyWidths() {
 void sevGrid::clear(bool all) {
   const int old = d->current;
   d->rows.clear();
+  d->records.clear();
+  d->recordWidth = 0;
   if (all) {
     d->cols.clear();
     d->keyIndex.clear();
@@ -359,6 +354,7 @@ void sevGrid::refresh() {
 void sevGrid::setRecordset(const dao::Recordset& rs) {
   const int old = d->current;
   d->rows.clear();
+  d->records.clear();
   d->cols.clear();
   d->current = 0;
   d->anchor = 0;
@@ -381,16 +377,16 @@ void sevGrid::setRecordset(const dao::Recordset& rs) {
     d->cols.push_back(c);
   }
   d->rebuildKeys();
-  d->rows.reserve(std::max(0, rs.recordCount()));
+  // The values only; a cell's text is made when it is shown or asked for.
+  d->recordWidth = n;
+  const int count = std::max(0, rs.recordCount());
+  d->rows.reserve(count);
+  d->records.reserve(size_t(count) * size_t(n));
   forEachRecord(rs, [&](dao::Recordset& r) {
     GridRow row;
-    row.cells.reserve(n);
-    row.values.reserve(n);
-    for (int i = 0; i < n; ++i) {
-      QVariant v = r.fields(i).value();
-      row.cells.append(vb::cstr(v));
-      row.values.append(std::move(v));
-    }
+    row.bound = true;
+    row.n = int(d->records.size() / std::max<size_t>(1, size_t(n)));
+    for (int i = 0; i < n; ++i) d->records.push_back(r.storedValue(i));
     d->rows.push_back(std::move(row));
   });
   changedAll();
@@ -432,19 +428,19 @@ void sevGrid::addcolumn(const QString& key, const QString& caption, const QVaria
 }
 
 void sevGrid::additem(const QString& text, int position) {
-  QStringList cells;
+  QStringView cells(text);
+  int count = 0;
   if (!text.isEmpty()) {
-    cells = text.split(QLatin1Char('\t'));
-    if (text.endsWith(QLatin1Char('\t'))) cells.removeLast();
+    if (cells.endsWith(QLatin1Char('\t'))) cells.chop(1);
+    count = int(cells.count(QLatin1Char('\t'))) + 1;
   }
+  GridRow r = tabRow(cells, count);
   const int rowsBefore = rows();
-  if (position < 1 || position > rowsBefore) return appendRow(std::move(cells));
+  if (position < 1 || position > rowsBefore) return appendRow(std::move(r));
   const int colsBefore = cols();
-  while (cells.size() > int(d->cols.size())) d->cols.push_back(GridCol{});
+  while (count > int(d->cols.size())) d->cols.push_back(GridCol{});
   if (cols() > colsBefore) d->rebuildKeys();
   d->selDirty = true;
-  GridRow r;
-  r.cells = std::move(cells);
   d->rows.insert(d->rows.begin() + (position - 1), std::move(r));
   if (d->anchor >= position) ++d->anchor;
   const bool moved = d->current >= position;
@@ -457,16 +453,14 @@ void sevGrid::addcells(QStringList cells) {
   // A TAB inside a cell splits it, as in additem.
   for (const QString& c : std::as_const(cells))
     if (c.contains(QLatin1Char('\t'))) return additem(cells.join(QLatin1Char('\t')) + QLatin1Char('\t'));
-  appendRow(std::move(cells));
+  appendRow(cellsRow(cells));
 }
 
-void sevGrid::appendRow(QStringList cells) {
+void sevGrid::appendRow(GridRow r) {
   const int rowsBefore = rows(), colsBefore = cols();
-  while (cells.size() > int(d->cols.size())) d->cols.push_back(GridCol{});
+  while (r.n > int(d->cols.size())) d->cols.push_back(GridCol{});
   if (cols() > colsBefore) d->rebuildKeys();
   d->selDirty = true;
-  GridRow r;
-  r.cells = std::move(cells);
   d->rows.push_back(std::move(r));
   if (d->locked) {
     d->dirty = true;
@@ -542,17 +536,16 @@ void sevGrid::markOnly(int row) {
 }
 
 QString sevGrid::cell(int row, const QString& key) const {
-  return d->cellRef(row - 1, d->keyToIndex(key));
+  return d->cellText(row - 1, d->keyToIndex(key));
 }
 
-QString sevGrid::cell(int row, int col) const { return d->cellRef(row - 1, col - 1); }
+QString sevGrid::cell(int row, int col) const { return d->cellText(row - 1, col - 1); }
 
 QVariant sevGrid::value(int row, const QString& key) const {
   const int c = d->keyToIndex(key);
   if (row < 1 || row > rows() || c < 0) return {};
-  const GridRow& r = d->rows[row - 1];
-  if (c < r.values.size()) return r.values[c];
-  return d->cellRef(row - 1, c);
+  if (d->rows[row - 1].bound && c < d->recordWidth) return d->recordValue(row - 1, c);
+  return d->cellText(row - 1, c);
 }
 
 GridColumn sevGrid::column(int index) { return GridColumn(this, index >= 1 && index <= cols() ? index : 0); }
@@ -592,7 +585,7 @@ void sevGrid::removeitem(int row) {
     if (d->table.isEmpty())
       throw dao::Error(dao::errNotUpdatable, QStringLiteral("Die Liste ist an keine Tabelle gebunden."));
     bool ok = false;
-    const qint64 id = d->cellRef(row - 1, idCol).trimmed().toLongLong(&ok);
+    const qint64 id = d->cellText(row - 1, idCol).trimmed().toLongLong(&ok);
     if (!ok)
       throw dao::Error(dao::errTypeConversion, QStringLiteral("Der Datensatz hat keine gültige ID."));
     d->db.execute(QStringLiteral("delete from %1 where ID = %2").arg(d->table).arg(id));
@@ -612,11 +605,6 @@ void sevGrid::removeRow(int row) {
   }
   changedAll();
   if (d->current != old || old == row) emit rowchange();
-}
-
-void sevGrid::autosizecolumn(int col) {
-  if (col < 1 || col > cols()) return;
-  column(col).setWidth(inhaltsbreite(col) * kTwipsPerPixel);
 }
 
 void sevGrid::setFixedcol(int twips) {

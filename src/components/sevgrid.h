@@ -32,6 +32,7 @@
 namespace zevo::ui {
 
 class sevGrid;
+struct GridRow;
 
 // A handle on one column (returned by value; a handle on a column that does
 // not exist reads defaults and ignores writes).
@@ -137,7 +138,10 @@ public:
   // Bound grid: deletes the row's record (by its ID) from the source table
   // first (throws dao::Error when that fails), then removes the row.
   void removeitem(int row);
+  // Fits the column to its caption and its texts: those of the first rows
+  // and the longest further down.
   void autosizecolumn(int col);
+  void autosizecolumns();                     // every column, in one pass over the rows
 
   // Widths by position, in twips, in the user's configuration.
   void loadcolwidths(const QString& app, const QString& section, const QString& key);
@@ -211,9 +215,10 @@ private:
   void changedAll();
   void changedRows(int first, int last);
   void applyWidths();
-  void appendRow(QStringList cells);
+  void appendRow(GridRow r);
   int startbreite(const QString& caption) const;
   int inhaltsbreite(int col) const;   // pixels
+  std::vector<int> inhaltsbreiten(int first, int last) const;   // 0-based columns
   void startbreitensetzen();
   void setCurrent(int row);
   void markOnly(int row);

@@ -1,10 +1,12 @@
 // The widths a column starts with and the width that fits its texts.
 #include "components/sevgrid_p.h"
 
+#include <QDate>
 #include <QHeaderView>
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 namespace zevo::ui {
 
@@ -12,6 +14,46 @@ namespace {
 
 constexpr int kErsteZeilen = 60;         // the rows a person sees first
 constexpr int kHöchsteStartbreite = 6000;   // twips: a long remark does not take the whole list
+
+// The characters of an escaped cell, counted on its UTF-8 bytes as a text
+// counts them (a character beyond the BMP as two).
+int zeichen(QByteArrayView b) {
+  int n = 0;
+  for (qsizetype i = 0; i < b.size(); ++i) {
+    const uchar c = uchar(b[i]);
+    if (c == '\\') ++i;
+    if ((c & 0xC0) != 0x80) n += c >= 0xF0 ? 2 : 1;
+  }
+  return n;
+}
+
+// The length of a bound cell's text; a number's text is made once per value.
+class Textlänge {
+public:
+  int operator()(const QVariant& v) {
+    switch (v.typeId()) {
+      case QMetaType::UnknownType: return 0;
+      case QMetaType::QString: return int(v.toString().size());
+      case QMetaType::QDate:
+        if (const QDate t = v.toDate(); t.isValid() && t.year() >= 1000 && t.year() <= 9999) return 10;
+        break;
+      default: break;
+    }
+    if (v.isNull()) return 0;
+    if (!v.canConvert<double>()) return int(valueText(v).size());
+    const std::pair<int, double> schlüssel(v.typeId(), v.toDouble());
+    const auto it = gemerkt_.find(schlüssel);
+    if (it != gemerkt_.end()) return it->second;
+    return gemerkt_.emplace(schlüssel, int(valueText(v).size())).first->second;
+  }
+private:
+  struct Hash {
+    std::size_t operator()(const std::pair<int, double>& k) const {
+      return std::hash<double>()(k.second) * 31 + std::size_t(k.first);
+    }
+  };
+  std::unordered_map<std::pair<int, double>, int, Hash> gemerkt_;
+};
 
 }  // namespace
 
@@ -21,26 +63,65 @@ int sevGrid::startbreite(const QString& caption) const {
   return std::max(kDefaultWidthTwips, px * kTwipsPerPixel);
 }
 
+int sevGrid::inhaltsbreite(int col) const { return inhaltsbreiten(col - 1, col - 1).front(); }
+
 // Pixels for the caption (with room for the sort mark) and the texts: those
 // of the first rows and the three longest further down. Other cells are not
-// measured, so that a long list is fitted as fast as a short one.
-int sevGrid::inhaltsbreite(int col) const {
+// measured, so that a long list is fitted as fast as a short one; their
+// lengths are counted on the rows as they are kept, all columns in one pass.
+std::vector<int> sevGrid::inhaltsbreiten(int first, int last) const {
   const QFontMetrics zelle(d->view->font());
-  int px = d->view->horizontalHeader()->fontMetrics().horizontalAdvance(d->cols[col - 1].caption) + 24;
-  auto messen = [&](int r) { px = std::max(px, zelle.horizontalAdvance(d->cellRef(r, col - 1)) + 12); };
+  const QFontMetrics kopf(d->view->horizontalHeader()->fontMetrics());
   const int n = rows(), erste = std::min(n, kErsteZeilen);
-  for (int r = 0; r < erste; ++r) messen(r);
-  std::array<int, 3> längste{-1, -1, -1};   // rows, the longest text first
-  auto länge = [&](int r) { return r < 0 ? -1 : int(d->cellRef(r, col - 1).size()); };
+  struct Lang {
+    int zeile = -1;
+    int länge = -1;
+  };
+  // Per column the rows of the three longest texts, the longest first.
+  std::vector<std::array<Lang, 3>> längste(size_t(last - first + 1));
+  auto merken = [&](int c, int r, int länge) {
+    auto& l = längste[size_t(c - first)];
+    if (länge <= l.back().länge) return;
+    l.back() = {r, länge};
+    for (size_t i = l.size() - 1; i > 0 && l[i].länge > l[i - 1].länge; --i) std::swap(l[i], l[i - 1]);
+  };
+  std::vector<Textlänge> wertlänge(size_t(last - first + 1));
   for (int r = erste; r < n; ++r) {
-    if (länge(r) <= länge(längste.back())) continue;
-    längste.back() = r;
-    for (int i = int(längste.size()) - 1; i > 0 && länge(längste[i]) > länge(längste[i - 1]); --i)
-      std::swap(längste[i], längste[i - 1]);
+    const GridRow& row = d->rows[size_t(r)];
+    if (row.bound) {
+      for (int c = first; c <= last; ++c)
+        merken(c, r, c < d->recordWidth ? wertlänge[size_t(c - first)](d->recordValue(r, c)) : 0);
+      continue;
+    }
+    const QByteArrayView alle = row.text.bytes();
+    qsizetype anfang = 0;
+    for (int c = 0; c <= last; ++c) {
+      qsizetype ende = c < row.n ? alle.indexOf('\t', anfang) : anfang;
+      if (ende < 0) ende = alle.size();
+      if (c >= first) merken(c, r, c < row.n ? zeichen(alle.sliced(anfang, ende - anfang)) : 0);
+      anfang = std::min(ende + 1, alle.size());
+    }
   }
-  for (int r : längste)
-    if (r >= 0) messen(r);
+  std::vector<int> px;
+  for (int c = first; c <= last; ++c) {
+    int breite = kopf.horizontalAdvance(d->cols[size_t(c)].caption) + 24;
+    auto messen = [&](int r) { breite = std::max(breite, zelle.horizontalAdvance(d->cellText(r, c)) + 12); };
+    for (int r = 0; r < erste; ++r) messen(r);
+    for (const Lang& l : längste[size_t(c - first)])
+      if (l.zeile >= 0) messen(l.zeile);
+    px.push_back(breite);
+  }
   return px;
+}
+
+void sevGrid::autosizecolumn(int col) {
+  if (col >= 1 && col <= cols()) column(col).setWidth(inhaltsbreite(col) * kTwipsPerPixel);
+}
+
+void sevGrid::autosizecolumns() {
+  if (cols() == 0) return;
+  const std::vector<int> px = inhaltsbreiten(0, cols() - 1);
+  for (int c = 1; c <= cols(); ++c) column(c).setWidth(px[size_t(c - 1)] * kTwipsPerPixel);
 }
 
 // Columns whose width nobody has set (not the window, the user, the stored
@@ -48,10 +129,15 @@ int sevGrid::inhaltsbreite(int col) const {
 // default and a limit, once the grid has rows; from then on it is theirs.
 void sevGrid::startbreitensetzen() {
   if (rows() == 0) return;
-  for (int c = 1; c <= cols(); ++c) {
-    GridCol& s = d->cols[c - 1];
+  int first = cols(), last = -1;
+  for (int c = 0; c < cols(); ++c)
+    if (!d->cols[size_t(c)].gegeben) first = std::min(first, c), last = c;
+  if (last < 0) return;
+  const std::vector<int> px = inhaltsbreiten(first, last);
+  for (int c = first; c <= last; ++c) {
+    GridCol& s = d->cols[size_t(c)];
     if (s.gegeben) continue;
-    s.width = std::clamp(inhaltsbreite(c) * kTwipsPerPixel, kDefaultWidthTwips, kHöchsteStartbreite);
+    s.width = std::clamp(px[size_t(c - first)] * kTwipsPerPixel, kDefaultWidthTwips, kHöchsteStartbreite);
     s.gegeben = true;
   }
 }

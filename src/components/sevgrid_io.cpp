@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSettings>
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -55,9 +54,11 @@ namespace {
 
 const QString kMagic = QStringLiteral("ZEVOGRID\t1");
 
+}  // namespace
+
 // s escaped at the end of out: backslash, TAB, CR and LF as \\, \t, \r, \n;
 // the runs between them copied whole.
-void appendEscaped(QString& out, const QString& s) {
+void appendEscaped(QString& out, QStringView s) {
   const QChar* p = s.constData();
   const qsizetype n = s.size();
   qsizetype run = 0;
@@ -71,8 +72,6 @@ void appendEscaped(QString& out, const QString& s) {
   }
   out.append(p + run, n - run);
 }
-
-}  // namespace
 
 QString gridEscape(const QString& s) {
   QString out;
@@ -102,32 +101,27 @@ bool gridUnescape(const QString& s, QString& out) {
 }
 
 bool sevGrid::savetofile(const QString& path) const {
-  QString text = kMagic + QLatin1Char('\n');
-  text += QStringLiteral("C\t%1\n").arg(cols());
+  QString head = kMagic + QLatin1Char('\n');
+  head += QStringLiteral("C\t%1\n").arg(cols());
   for (const auto& c : d->cols) {
-    text += gridEscape(c.key) + QLatin1Char('\t') + gridEscape(c.caption) +
+    head += gridEscape(c.key) + QLatin1Char('\t') + gridEscape(c.caption) +
             QStringLiteral("\t%1\t%2\t%3\t%4\n").arg(c.align).arg(c.numeric).arg(c.columntype).arg(c.width);
   }
-  text += QStringLiteral("R\t%1\n").arg(rows());
+  head += QStringLiteral("R\t%1\n").arg(rows());
   // One line per row, every column's cell (a missing one empty), TAB between.
+  // A row of text is written as it is kept.
   const int n = cols();
+  QByteArray text = head.toUtf8();
   qsizetype größe = text.size();
-  for (const GridRow& r : d->rows) {
-    größe += n;
-    for (qsizetype c = 0; c < r.cells.size() && c < n; ++c) größe += r.cells[c].size();
-  }
+  for (const GridRow& r : d->rows) größe += r.text.bytes().size() + n + (r.bound ? 8 * d->recordWidth : 0);
   text.reserve(größe + größe / 64);
   for (const GridRow& r : d->rows) {
-    const qsizetype vorhanden = std::min<qsizetype>(r.cells.size(), n);
-    for (qsizetype c = 0; c < n; ++c) {
-      if (c > 0) text += QLatin1Char('\t');
-      if (c < vorhanden) appendEscaped(text, r.cells[c]);
-    }
-    text += QLatin1Char('\n');
+    d->appendFileLine(text, r, n);
+    text += '\n';
   }
   QSaveFile f(path);
   if (!f.open(QIODevice::WriteOnly)) return false;
-  f.write(text.toUtf8());
+  f.write(text);
   return f.commit();
 }
 
@@ -143,17 +137,27 @@ bool readCount(const QString& line, QChar tag, int& n) {
 bool readGridFile(const QString& path, std::vector<GridCol>& cols, std::vector<GridRow>& rows) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return false;
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString all = utf8(f.readAll());
-  if (utf8.hasError()) return false;
-  QStringList lines = all.split(QLatin1Char('\n'));
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-  for (QString& l : lines)
-    if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
+  const QByteArray all = f.readAll();
+  if (!QByteArrayView(all).isValidUtf8()) return false;
+  // Lines split at LF (an empty last one is none), a CR at the end of a line
+  // dropped; a byte order mark at the start is no text.
+  std::vector<QByteArrayView> lines;
+  QByteArrayView rest(all);
+  if (rest.startsWith("\xEF\xBB\xBF")) rest = rest.sliced(3);
+  while (true) {
+    const qsizetype lf = rest.indexOf('\n');
+    QByteArrayView line = lf < 0 ? rest : rest.first(lf);
+    if (lf < 0 && line.isEmpty()) break;
+    if (line.endsWith('\r')) line.chop(1);
+    lines.push_back(line);
+    if (lf < 0) break;
+    rest = rest.sliced(lf + 1);
+  }
+  const int total = int(lines.size());
   int at = 0;
   auto next = [&](QString& line) {
-    if (at >= lines.size()) return false;
-    line = lines[at++];
+    if (at >= total) return false;
+    line = textFromUtf8(lines[size_t(at++)]);
     return true;
   };
   QString line;
@@ -161,7 +165,7 @@ bool readGridFile(const QString& path, std::vector<GridCol>& cols, std::vector<G
   if (!next(line) || line != kMagic || !next(line) || !readCount(line, QLatin1Char('C'), n)) return false;
   // Every column and every row takes a line of its own: a count the file
   // cannot hold is a broken file, not a request for memory.
-  if (n > lines.size() - at) return false;
+  if (n > total - at) return false;
   for (int i = 0; i < n; ++i) {
     if (!next(line)) return false;
     const QStringList p = line.split(QLatin1Char('\t'));
@@ -178,36 +182,24 @@ bool readGridFile(const QString& path, std::vector<GridCol>& cols, std::vector<G
     cols.push_back(c);
   }
   if (!next(line) || !readCount(line, QLatin1Char('R'), m)) return false;
-  if (m > lines.size() - at) return false;
+  if (m > total - at) return false;
   rows.reserve(m);
   for (int i = 0; i < m; ++i) {
-    if (!next(line)) return false;
+    const QByteArrayView zeile = lines[size_t(at++)];
     GridRow r;
-    if (n > 0) {
-      const QStringList p = line.split(QLatin1Char('\t'));
-      if (p.size() != n) return false;
-      r.cells.reserve(n);
-      for (const QString& cell : p) {
-        QString out;
-        if (!gridUnescape(cell, out)) return false;
-        r.cells.append(out);
-      }
-    } else if (!line.isEmpty()) {
-      return false;
-    }
+    if (n > 0 ? !fileRow(zeile, n, r) : !zeile.isEmpty()) return false;
     rows.push_back(std::move(r));
   }
-  return at == lines.size();
+  return at == total;
 }
 
 }  // namespace
 
 bool sevGrid::loadfromfile(const QString& path, bool) {
+  clear(true);   // the old list goes before the new one comes
   std::vector<GridCol> cols;
   std::vector<GridRow> rows;
-  const bool ok = readGridFile(path, cols, rows);
-  clear(true);
-  if (!ok) return false;
+  if (!readGridFile(path, cols, rows)) return false;
   d->cols = std::move(cols);
   d->rows = std::move(rows);
   d->rebuildKeys();
@@ -282,7 +274,7 @@ bool sevGrid::savehtml(const QString& path) {
     for (int r = first; r < std::min(total, first + per); ++r) {
       h += QStringLiteral("<tr>");
       for (int c = 0; c < cols(); ++c)
-        h += QStringLiteral("<td%1>%2</td>").arg(alignClass(d->cols[c].align), htmlText(d->cellRef(r, c)));
+        h += QStringLiteral("<td%1>%2</td>").arg(alignClass(d->cols[c].align), htmlText(d->cellText(r, c)));
       h += QStringLiteral("</tr>\n");
     }
     h += QStringLiteral("</tbody>\n</table>\n");

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QTableView>
 
+#include <utility>
 #include <vector>
 
 namespace zevo::ui {
@@ -26,11 +27,48 @@ struct GridCol {
   int fieldType = 0;                // dao::FieldType of a bound column, 0 unbound
 };
 
+// The cells of one row as one block: each cell as the grid file holds it
+// (UTF-8; backslash, TAB, CR and LF written \\, \t, \r, \n), a TAB between
+// two cells. An empty row has no block.
+class RowText {
+public:
+  RowText() = default;
+  explicit RowText(QByteArrayView bytes);
+  RowText(RowText&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  RowText& operator=(RowText&& o) noexcept {
+    std::swap(p_, o.p_);
+    return *this;
+  }
+  ~RowText();
+  QByteArrayView bytes() const;
+private:
+  char* p_ = nullptr;   // the length (quint32), then the bytes
+};
+
 struct GridRow {
-  QStringList cells;                // may be shorter than the column count
-  QVariantList values;              // bound rows: the typed values
+  RowText text;
+  int n = 0;            // cells of the text; a bound row: its record in Data::records
+  bool bound = false;   // a record of the bound query, its texts made when asked for
+  bool wide = false;    // the text holds half a surrogate pair (written as UTF-8 writes a code point)
   bool marked = false;
 };
+
+// A row of the given cells (none may hold a TAB).
+GridRow cellsRow(const QStringList& cells);
+// A row of cells separated by TAB (no trailing TAB), count cells.
+GridRow tabRow(QStringView text, int count);
+// A row read from a line of the grid file (valid UTF-8); false on a broken
+// escape or another number of cells than count.
+bool fileRow(QByteArrayView line, int count, GridRow& row);
+// The escaped bytes of cell col0 of a row that is not bound ("" beyond its cells).
+QByteArrayView cellBytes(const GridRow& row, int col0);
+QString cellFromBytes(QByteArrayView escaped, bool wide);
+// UTF-8 as text, a byte order mark at its start kept as a character.
+QString textFromUtf8(QByteArrayView bytes);
+// The text of a value of a bound row.
+QString valueText(const QVariant& v);
+// s escaped at the end of the grid file's bytes, as QString::toUtf8 writes it.
+void appendFileCell(QByteArray& out, QStringView s);
 
 class GridModel : public QAbstractTableModel {
 public:
@@ -75,6 +113,9 @@ struct sevGrid::Data {
   bool bound = false;
   dao::Database db;
   QString table;
+  // The bound query's values, record after record, as the layer keeps them.
+  std::vector<QVariant> records;
+  int recordWidth = 0;
   mutable std::vector<int> selCache;
   mutable bool selDirty = true;
   GridModel* model = nullptr;
@@ -82,11 +123,16 @@ struct sevGrid::Data {
 
   void rebuildKeys();
   int keyToIndex(const QString& key) const;     // 0-based, -1 unknown
-  const QString& cellRef(int row0, int col0) const;
+  QString cellText(int row0, int col0) const;           // "" when out of range
+  // The typed value of a bound row's cell; invalid for any other cell.
+  QVariant recordValue(int row0, int col0) const;
+  int cellCount(const GridRow& r) const { return r.bound ? recordWidth : r.n; }
+  void appendFileLine(QByteArray& out, const GridRow& r, int cols) const;
 };
 
 // A cell text escaped for one line of the grid file.
 QString gridEscape(const QString& s);
+void appendEscaped(QString& out, QStringView s);
 // The reverse; false on a broken escape.
 bool gridUnescape(const QString& s, QString& out);
 

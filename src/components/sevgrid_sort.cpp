@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <string_view>
+#include <unordered_map>
 
 namespace zevo::ui {
 
@@ -53,14 +55,75 @@ std::optional<double> dateText(const QString& s) {
   return std::nullopt;
 }
 
-bool allCellsAreDates(const std::vector<GridRow>& rows, int col) {
+// The distinct texts of one column: rows of text with the same cell share
+// one entry, each bound row has its own.
+struct Distinct {
+  std::vector<QString> texts;
+  std::vector<int> ofRow;        // entry of each row
+};
+
+Distinct distinctTexts(const sevGrid::Data& d, int col) {
+  Distinct out;
+  const int n = int(d.rows.size());
+  out.ofRow.resize(size_t(n));
+  // The same bytes are the same text, whichever way the row is kept.
+  std::unordered_map<std::string_view, int> seen;
+  std::string_view previous;
+  int previousEntry = -1;
+  for (int i = 0; i < n; ++i) {
+    const GridRow& r = d.rows[size_t(i)];
+    if (r.bound) {
+      out.ofRow[size_t(i)] = int(out.texts.size());
+      out.texts.push_back(d.cellText(i, col));
+      previousEntry = -1;
+      continue;
+    }
+    const QByteArrayView b = cellBytes(r, col);
+    const std::string_view bytes(b.data(), size_t(b.size()));
+    // Neighbouring rows often share their cell.
+    if (previousEntry < 0 || bytes != previous) {
+      const auto [it, neu] = seen.try_emplace(bytes, int(out.texts.size()));
+      if (neu) out.texts.push_back(cellFromBytes(b, r.wide));
+      previous = bytes;
+      previousEntry = it->second;
+    }
+    out.ofRow[size_t(i)] = previousEntry;
+  }
+  return out;
+}
+
+bool allCellsAreDates(const std::vector<QString>& texts) {
   bool any = false;
-  for (const auto& r : rows) {
-    if (col >= r.cells.size() || r.cells[col].isEmpty()) continue;
-    if (!ddmmyyyy(r.cells[col]).isValid()) return false;
+  for (const QString& t : texts) {
+    if (t.isEmpty()) continue;
+    if (!ddmmyyyy(t).isValid()) return false;
     any = true;
   }
   return any;
+}
+
+// The order of one column's entries as whole numbers: equal keys the same
+// rank, and the ranks ordered as the keys. Empty cells first, then values,
+// then texts that are no value (by their collation key).
+std::vector<quint32> ranks(const std::vector<SortKey>& keys, const std::vector<QString>& texts) {
+  std::vector<QString> collation(keys.size());
+  for (size_t e = 0; e < keys.size(); ++e)
+    if (keys[e].cat == 2) collation[e] = vb::textSortKey(texts[e]);
+  auto compare = [&](size_t a, size_t b) {
+    const SortKey& ka = keys[a];
+    const SortKey& kb = keys[b];
+    if (ka.cat != kb.cat) return ka.cat < kb.cat ? -1 : 1;
+    if (ka.cat == 1) return ka.num < kb.num ? -1 : (ka.num > kb.num ? 1 : 0);
+    if (ka.cat == 2) return collation[a].compare(collation[b]);
+    return 0;
+  };
+  std::vector<size_t> order(keys.size());
+  std::iota(order.begin(), order.end(), size_t(0));
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return compare(a, b) < 0; });
+  std::vector<quint32> rank(keys.size(), 0);
+  for (size_t k = 1; k < order.size(); ++k)
+    rank[order[k]] = rank[order[k - 1]] + (compare(order[k - 1], order[k]) != 0 ? 1 : 0);
+  return rank;
 }
 
 }  // namespace
@@ -82,78 +145,63 @@ void sevGrid::sort(int col, int order) {
 void sevGrid::sortBy(const std::vector<std::pair<int, bool>>& order) {
   if (order.empty()) return;
   const int n = rows();
-  struct Column {
-    Compare how;
-    bool desc;
-    int col;
-    std::vector<SortKey> keys;
-    std::vector<QString> texts;   // text columns, and the texts that are no value
-  };
-  std::vector<Column> plan;
-  for (const auto& [c, desc] : order) {
-    const GridCol& gc = d->cols[c];
+  const size_t m = order.size();
+  // Each row's key per column is the rank of its cell among the column's
+  // distinct cells; each distinct text of the rows of text is read once.
+  std::vector<quint32> rowRank(size_t(n) * m);
+  for (size_t o = 0; o < m; ++o) {
+    const auto [c, desc] = order[o];
+    const GridCol& gc = d->cols[size_t(c)];
+    const Distinct texts = distinctTexts(*d, c);
     Compare how = Compare::Text;
     if (d->bound && gc.fieldType != 0) {
       if (isNumberField(gc.fieldType)) how = Compare::Number;
       else if (gc.fieldType == dao::dbDate) how = Compare::Date;
     } else if (gc.numeric == 1) {
       how = Compare::Number;
-    } else if (gc.columntype == 2 || allCellsAreDates(d->rows, c)) {
+    } else if (gc.columntype == 2 || allCellsAreDates(texts.texts)) {
       how = Compare::Date;
     }
-    Column pc{how, desc, c, std::vector<SortKey>(n), {}};
-    if (how == Compare::Text) {
-      // One collation key per row, compared as plain text.
-      pc.texts.resize(n);
-      for (int i = 0; i < n; ++i) pc.texts[i] = vb::textSortKey(d->cellRef(i, c));
-    } else {
-      for (int i = 0; i < n; ++i) {
-        const GridRow& r = d->rows[i];
-        const QString& text = d->cellRef(i, c);
-        SortKey& k = pc.keys[i];
-        const QVariant v = c < r.values.size() ? r.values[c] : QVariant();
-        std::optional<double> x;
-        if (text.trimmed().isEmpty() && (!v.isValid() || v.isNull())) {
-          k.cat = 0;
-          continue;
-        }
-        if (how == Compare::Number) {
-          if (v.isValid() && !v.isNull() && v.canConvert<double>() && v.typeId() != QMetaType::QString)
-            x = v.toDouble();
-          else
-            x = vb::parseNumber(text);
-        } else {
-          x = v.isValid() ? dateNumber(v) : std::nullopt;
-          if (!x) x = dateText(text.trimmed());
-        }
-        if (x) {
-          k.num = *x;
-        } else {
-          k.cat = 2;
-          if (pc.texts.empty()) pc.texts.resize(n);
-          pc.texts[i] = vb::textSortKey(text);
-        }
+    // Empty, a value or a text; a bound row's value is its own entry's.
+    std::vector<SortKey> keys(texts.texts.size(), SortKey{2, 0});
+    std::vector<char> done(keys.size(), 0);
+    for (int i = 0; i < n && how != Compare::Text; ++i) {
+      const size_t e = size_t(texts.ofRow[size_t(i)]);
+      if (done[e]) continue;
+      done[e] = 1;
+      const QString& text = texts.texts[e];
+      const QVariant v = d->recordValue(i, c);
+      if (text.trimmed().isEmpty() && (!v.isValid() || v.isNull())) {
+        keys[e] = SortKey{0, 0};
+        continue;
       }
+      std::optional<double> x;
+      if (how == Compare::Number) {
+        if (v.isValid() && !v.isNull() && v.canConvert<double>() && v.typeId() != QMetaType::QString)
+          x = v.toDouble();
+        else
+          x = vb::parseNumber(text);
+      } else {
+        x = v.isValid() ? dateNumber(v) : std::nullopt;
+        if (!x) x = dateText(text.trimmed());
+      }
+      if (x) keys[e] = SortKey{1, *x};
     }
-    plan.push_back(std::move(pc));
+    const std::vector<quint32> rank = ranks(keys, texts.texts);
+    const quint32 last = keys.empty() ? 0 : *std::max_element(rank.begin(), rank.end());
+    for (int i = 0; i < n; ++i) {
+      const quint32 r = rank[size_t(texts.ofRow[size_t(i)])];
+      rowRank[size_t(i) * m + o] = desc ? last - r : r;
+    }
   }
 
   std::vector<int> perm(n);
   std::iota(perm.begin(), perm.end(), 0);
   std::stable_sort(perm.begin(), perm.end(), [&](int a, int b) {
-    for (const Column& pc : plan) {
-      int r = 0;
-      if (pc.how == Compare::Text) {
-        r = pc.texts[a].compare(pc.texts[b]);
-      } else {
-        const SortKey& ka = pc.keys[a];
-        const SortKey& kb = pc.keys[b];
-        if (ka.cat != kb.cat) r = ka.cat < kb.cat ? -1 : 1;
-        else if (ka.cat == 1) r = ka.num < kb.num ? -1 : (ka.num > kb.num ? 1 : 0);
-        else if (ka.cat == 2) r = pc.texts[a].compare(pc.texts[b]);
-      }
-      if (r != 0) return pc.desc ? r > 0 : r < 0;
-    }
+    const quint32* ka = rowRank.data() + size_t(a) * m;
+    const quint32* kb = rowRank.data() + size_t(b) * m;
+    for (size_t o = 0; o < m; ++o)
+      if (ka[o] != kb[o]) return ka[o] < kb[o];
     return false;
   });
 
@@ -235,7 +283,19 @@ bool parseCriteria(const QString& s, const sevGrid::Data& d, std::vector<Conditi
 }
 
 bool matches(const sevGrid::Data& d, int row0, const Condition& c) {
-  const QString& cell = d.cellRef(row0, c.col);
+  // A whole number of a bound row is its own text's number.
+  if (!c.quoted) {
+    const QVariant v = d.recordValue(row0, c.col);
+    switch (v.typeId()) {
+      case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::Short:
+      case QMetaType::UShort: case QMetaType::UChar: case QMetaType::SChar: {
+        const double x = double(v.toLongLong());
+        return std::abs(x - c.number) <= 1e-9 * std::max(1.0, std::abs(c.number));
+      }
+      default: break;
+    }
+  }
+  const QString cell = d.cellText(row0, c.col);
   if (c.quoted) return vb::textCompare(cell, c.text) == 0;
   const auto v = vb::parseNumber(cell);
   return v && std::abs(*v - c.number) <= 1e-9 * std::max(1.0, std::abs(c.number));

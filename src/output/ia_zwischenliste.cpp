@@ -93,10 +93,9 @@ void IA_Zwischenliste::Form_Load() {
   }
   kon->setChecked(true);
   gridli->lockupdate(true);
-  for (int c = 1; c <= gridli->cols(); ++c) {
-    gridli->autosizecolumn(c);
+  gridli->autosizecolumns();
+  for (int c = 1; c <= gridli->cols(); ++c)
     if (gridli->column(c).width() < mindestbreite) gridli->column(c).setWidth(mindestbreite);
-  }
   gridli->lockupdate(false);
   gridli->refresh();
 }

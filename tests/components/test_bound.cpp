@@ -4,6 +4,7 @@
 #include "support/testmain.h"
 
 #include <QSignalSpy>
+#include <QTableView>
 
 using namespace zevo;
 using zevo::ui::sevGrid;
@@ -26,7 +27,7 @@ private slots:
     db.execute("create table Honigernte (ID counter, Datum datetime, Menge_kg double, Honigsorte text(20), "
                "Zeit_h single, Volk long, Bemerkung text(30))");
     const char* rows[] = {
-        "#05/01/2007#, 9, 'Raps', 0.5, 1, 'erste'",      "#04/02/2007#, 10, 'Linde', 1.25, 1, null",
+        "#05/01/2007#, 9, 'Raps', 0.5, 1, 'erste'",      "#04/02/2007#, 10, 'Linde', 0.1, 1, null",
         "#06/15/2006#, 12.5, 'Äpfel', 0, 1, 'alt'",      "#07/01/2007#, 3, 'Raps', 0, 2, 'anderes Volk'",
     };
     for (const char* r : rows)
@@ -52,12 +53,32 @@ private slots:
     QCOMPARE(g.column("Zeit_h").align() + g.column("Zeit_h").numeric(), 2);
     QCOMPARE(g.column("Honigsorte").align(), 0);
     QCOMPARE(QStringList({g.cell(1, "Datum"), g.cell(2, "Zeit_h"), g.cell(2, "Bemerkung")}),
-             QStringList({"15.06.2006", "1,25", ""}));   // Null reads as empty text
+             QStringList({"15.06.2006", "0,1", ""}));   // Null reads as empty text
+    QCOMPARE(g.value(1, "Datum"), QVariant(QDate(2006, 6, 15)));
+    QCOMPARE(g.value(2, "Zeit_h").typeId(), int(QMetaType::Float));
+    auto* view = g.findChild<QTableView*>();
+    QCOMPARE(view->model()->index(1, 4).data().toString(), QString("0,1"));
     QCOMPARE(click.count() + move.count() + change.count(), 0);
     g.sort("Menge_kg");                       // by their type: 9 before 10
     QCOMPARE(g.cell(1, "Menge_kg") + "|" + g.cell(3, "Menge_kg"), QString("9|12,5"));
     g.sort("Datum");
     QCOMPARE(g.cell(3, "Datum"), QString("01.05.2007"));
+    // The number of a Single is the one its text shows.
+    QCOMPARE(g.findrow("Zeit_h = 0.1"), 2);
+    QCOMPARE(g.findrow("ID = " + g.cell(3, "ID")), 3);
+
+    // A row of text among the records sorts and is written with them.
+    g.additem("\t01.01.2000\t1.000\t");
+    g.sort("Datum");
+    QCOMPARE(g.cell(1, "Datum") + "|" + g.cell(2, "Datum"), QString("01.01.2000|15.06.2006"));
+    g.sort(3, 2);
+    QCOMPARE(g.cell(1, "Menge_kg"), QString("1.000"));
+    const QString datei = QDir::current().filePath("gebunden.txt");
+    QVERIFY(g.savetofile(datei));
+    sevGrid h;
+    QVERIFY(h.loadfromfile(datei));
+    for (int r = 1; r <= 4; ++r)
+      for (int c = 1; c <= g.cols(); ++c) QCOMPARE(h.cell(r, c), g.cell(r, c));
   }
 
   void removeitemDeletesExactlyThatRecord() {

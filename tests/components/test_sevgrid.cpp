@@ -173,6 +173,18 @@ private slots:
     g.setRow(0);                          // a multi-select grid keeps its marks
     QCOMPARE(g.selcount(), 1);
     QCOMPARE(g.selrow(1), 0);
+
+    // Equal numbers written in different ways keep their order as well.
+    QStringList zahlen, eins;
+    for (int k = 0; k < 30; ++k) {
+      eins << (k % 2 ? QString(k / 2, '0') + "1" : "1," + QString(k / 2, '0'));
+      zahlen << (k % 3 ? "2" : "0,5") << eins.last();
+    }
+    sevGrid z;
+    fill(z, zahlen);
+    z.column(1).setNumeric(1);
+    z.sort("a");
+    QCOMPARE(columnTexts(z, 1).mid(10, 30), eins);
   }
 
   // The sort compares one key per row; each pair of keys must order as the
@@ -451,6 +463,16 @@ private slots:
     QVERIFY(h.loadfromfile(path));
     QCOMPARE(columnTexts(h, 1), awkward);
 
+    // A byte order mark before the file and a CR inside a line are read as
+    // text is; the CR is written back escaped like any other.
+    writeBytes(path, "\xef\xbb\xbfZEVOGRID\t1\nC\t1\nk\tK\t0\t0\t0\t1200\nR\t1\nA\rB\r\n");
+    QVERIFY(g.loadfromfile(path));
+    QCOMPARE(g.cell(1, 1), QString("A\rB"));
+    QVERIFY(g.savetofile(path));
+    QFile geschrieben(path);
+    QVERIFY(geschrieben.open(QIODevice::ReadOnly));
+    QVERIFY(geschrieben.readAll().endsWith("R\t1\nA\\rB\n"));
+
     // A broken or missing file leaves an empty grid.
     const QByteArray head = "ZEVOGRID\t1\nC\t1\nk\tK\t0\t0\t0\t1200\n";
     for (const QByteArray& kaputt : {QByteArray("Volknr;Volkname\n1;a\n"), head + "R\t2\nx\n",   // rows missing
@@ -463,6 +485,56 @@ private slots:
       QCOMPARE(h.rows() + h.cols() + h.row(), 0);
     }
     QVERIFY(!h.loadfromfile(QDir::current().filePath("fehlt.txt")));
+  }
+
+  // Every cell comes back as it went in, from a row text and from its
+  // cells, and after the grid file; half a surrogate pair is written as the
+  // UTF-8 of a text writes it ('?').
+  void cellsKeepTheirTexts_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("fromFile");
+    const QString hoch(QChar(0xD800)), tief(QChar(0xDC00));
+    QTest::newRow("umlauts, euro") << "Größe € ß" << "Größe € ß";
+    QTest::newRow("backslashes") << "C:\\neu\\t\\" << "C:\\neu\\t\\";
+    QTest::newRow("line breaks") << "a\r\nb\n" << "a\r\nb\n";
+    QTest::newRow("byte order mark first") << "\uFEFF\uFEFFx" << "\uFEFF\uFEFFx";
+    QTest::newRow("outside the BMP") << "\U0001F41D Biene" << "\U0001F41D Biene";
+    QTest::newRow("high half alone") << hoch + "x" << "?x";
+    QTest::newRow("low half alone, last") << "x" + tief << "x?";
+    QTest::newRow("halves reversed") << tief + hoch << "??";
+  }
+  void cellsKeepTheirTexts() {
+    QFETCH(QString, text);
+    QFETCH(QString, fromFile);
+    sevGrid g;
+    g.addcolumn("a", "A");
+    g.addcolumn("b", "B");
+    g.additem("vor\t" + text + "\t");
+    g.addcells({text, "nach"});
+    QCOMPARE(QStringList({g.cell(1, 2), g.cell(2, 1), g.cell(2, 2)}), QStringList({text, text, "nach"}));
+    const QString path = QDir::current().filePath("zellen.txt");
+    QVERIFY(g.savetofile(path));
+    sevGrid h;
+    QVERIFY(h.loadfromfile(path));
+    QCOMPARE(QStringList({h.cell(1, 1), h.cell(1, 2), h.cell(2, 1), h.cell(2, 2)}),
+             QStringList({"vor", fromFile, fromFile, "nach"}));
+  }
+
+  // All columns of a long list are fitted in one pass over its rows: to the
+  // first rows (column a: many texts further down are longer, none wider)
+  // and to the longest texts further down (column b).
+  void autosizeOfALongList() {
+    sevGrid g;
+    g.resize(300, 200);
+    g.addcolumn("a", "A");
+    g.addcolumn("b", "B");
+    g.additem(QString(25, 'W') + "\tx\t");
+    for (int i = 0; i < 3000; ++i)
+      g.additem(QString(i >= 2900 ? 30 : 2, 'i') + "\t" + QString(i == 1500 ? 60 : 2, i == 1500 ? 'm' : 'i') + "\t");
+    g.autosizecolumns();
+    const QFontMetrics fm(viewOf(g)->font());
+    QVERIFY(g.column(1).width() >= (fm.horizontalAdvance(QString(25, 'W')) + 12) * 15);
+    QVERIFY(g.column(2).width() >= (fm.horizontalAdvance(QString(60, 'm')) + 12) * 15);
   }
 
   void htmlPages() {

@@ -195,6 +195,11 @@ private:
   std::shared_ptr<WorkspaceData> d_;
 };
 
+// The typed value, as Field::value gives it, of a value of a field of type t
+// as the layer keeps it (Recordset::storedValue): for whoever keeps the
+// stored values of many records and needs few of them typed.
+QVariant presentedValue(FieldType t, const QVariant& stored);
+
 struct DBEngine {
   static Workspace& workspaces(int index = 0);
   // Writes a compacted copy of src to dst (dst must not exist).

@@ -126,6 +126,12 @@ QVariant present(const FieldInfo& f, const QVariant& raw) {
   return raw;
 }
 
+QVariant presentedValue(FieldType t, const QVariant& stored) {
+  FieldInfo f;
+  f.type = t;
+  return present(f, stored);
+}
+
 QVariant store(const FieldInfo& f, const QVariant& v) {
   if (!v.isValid() || v.typeId() == QMetaType::Nullptr) return {};
   switch (f.type) {
