@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
       for (int k = 0; k < w.rolisten.size(); ++k) {
         listen = 0;
         const auto ms = runden(5, [&] { w.rolisten_Click(k); });
-        melden(QString("%1: %2").arg(art ? "Verkäufe" : "Einkäufe", w.rolisten[k]->text()), ms, w.gridli->rows());
+        melden(QString("%1: %2").arg(art ? "Verkäufe" : "Einkäufe", w.rolisten[k]->text()), ms, bench::listenzeilen());
         if (listen != 5) std::printf("  Listenfenster: %d statt 5!\n", listen);
       }
     }
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     for (int k = 0; k < w.rolisten.size(); ++k) {
       listen = 0;
       const auto ms = runden(5, [&] { w.rolisten_Click(k); });
-      melden(QString("Honiglager: %1").arg(w.rolisten[k]->text()), ms, w.gridli->rows());
+      melden(QString("Honiglager: %1").arg(w.rolisten[k]->text()), ms, bench::listenzeilen());
       if (listen != 5) std::printf("  Listenfenster: %d statt 5!\n", listen);
     }
     w.beenden_Click();
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
       });
       melden(art ? "Deckungsbeitrag: nach Völkern, alle Spalten, 2009-2023"
                   : "Deckungsbeitrag: nach Jahren, alle Spalten, 2009-2023",
-              ms, w.gridli->rows());
+              ms, bench::listenzeilen());
       if (listen != 3) std::printf("  Listenfenster: %d statt 3!\n", listen);
     }
     w.beenden_click();

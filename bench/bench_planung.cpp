@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     bericht("1. offene Termine am 01.12.2023", runden(7, [&] { w.offeneterminelisten(); }));
     std::printf("  Zeilen: %d\n", w.litermine->rows());
     bericht("3. offene Termine gruppiert nach Standorten", runden(7, [&] { w.okgruppiert_Click(); }));
-    std::printf("  Zeilen: %d\n", w.gridli->rows());
+    std::printf("  Zeilen: %d\n", bench::listenzeilen());
     w.unload();
   }
   {
@@ -92,10 +92,10 @@ int main(int argc, char** argv) {
     w.Form_Load();
     w.woche_Click(4);
     bericht("4a. Arbeitsplan ab 01.04.2023, Liste 8 Wochen", runden(7, [&] { w.ok_Click(0); }));
-    std::printf("  Zeilen: %d\n", w.gridli->rows());
+    std::printf("  Zeilen: %d\n", bench::listenzeilen());
     w.woche_Click(3);
     bericht("4b. Arbeitsplan ab 01.04.2023, Tabelle 4 Wochen", runden(7, [&] { w.ok_Click(1); }));
-    std::printf("  Zeilen: %d, Spalten: %d\n", w.gridli->rows(), w.gridli->cols());
+    std::printf("  Zeilen: %d, Spalten: %d\n", bench::listenzeilen(), bench::listenspalten());
     w.unload();
   }
   heute(QDate(2023, 1, 1));

@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
       listen = 0;
       const auto ms = runden(5, [] {}, [&] { e.rolisten_Click(k); });
       melden(QString("Auswertung: %1, %2").arg(namen[k], zeitraum ? "ein Jahr" : "alle"), ms);
-      std::printf("  %d Zeilen, %d Listenfenster\n", e.gridli->rows(), listen);
+      std::printf("  %d Zeilen, %d Listenfenster\n", bench::listenzeilen(), listen);
     }
   }
   e.beenden_Click();

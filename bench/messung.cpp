@@ -1,6 +1,7 @@
 #include "messung.h"
 
 #include "common/variablen.h"
+#include "components/sevgrid.h"
 #include "platform/dao/dao.h"
 #include "platform/runtime/files.h"
 
@@ -127,6 +128,18 @@ void bericht(const QString& was, const Messwerte& ms, int breite, const QString&
   std::printf("%-*s median %8.1f ms   min %8.1f ms   max %8.1f ms%s%s\n", breite, was.toLocal8Bit().constData(),
               median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
               spitze.toLocal8Bit().constData(), zusatz.toLocal8Bit().constData());
+}
+
+int listenzeilen() {
+  ui::sevGrid g;
+  g.loadfromfile(common::datenpfad + "gridli.txt");
+  return g.rows();
+}
+
+int listenspalten() {
+  ui::sevGrid g;
+  g.loadfromfile(common::datenpfad + "gridli.txt");
+  return g.cols();
 }
 
 void höchststandberichten() { std::printf("Höchster Speicherstand des Prozesses: %.0f MB\n", höchststandMB()); }

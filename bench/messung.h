@@ -88,6 +88,11 @@ Messwerte runden(int anzahl, const std::function<void()>& vorbereiten, const std
 // measured, then zusatz.
 void bericht(const QString& was, const Messwerte& ms, int breite = 58, const QString& zusatz = {});
 
+// The rows, and the columns, of the program folder's gridli.txt: what an
+// evaluation handed to the list window (its own grid is emptied then).
+int listenzeilen();
+int listenspalten();
+
 // The process's highest peak, as the last line of a benchmark.
 void höchststandberichten();
 

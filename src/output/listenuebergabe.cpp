@@ -148,6 +148,9 @@ bool listeübergeben(ui::sevGrid& gridli) {
                vb::OKOnly, vb::Information);
     return false;
   }
+  // A window's hidden grid has done its work: the list window reads the
+  // file, and the list is not kept twice while it is open.
+  if (gridli.isHidden()) gridli.clear(false);
   vb::showForm("IA_Zwischenliste");
   return true;
 }

@@ -95,17 +95,24 @@ private slots:
     }
   }
 
+  // A window's hidden grid is emptied once the file is written, so that the
+  // list is held once while the list window is open; a grid in view keeps it.
   void handsOverToTheListWindow() {
-    ui::sevGrid grid;
-    grid.addcolumn("a", "Spalte");
-    grid.additem("Wert\t");
-    QStringList gelesen;
-    test::forms().onWindow<IA_Zwischenliste>("IA_Zwischenliste", [&](IA_Zwischenliste& w) {
-      gelesen << w.gridli->cell(1, "a");
-      w.cmdschließen_Click();
-    });
-    QVERIFY(output::listeübergeben(grid));
-    QCOMPARE(gelesen, QStringList{"Wert"});
+    QWidget fenster;
+    for (bool verborgen : {false, true}) {
+      auto* grid = new ui::sevGrid(&fenster);
+      grid->setVisible(!verborgen);
+      grid->addcolumn("a", "Spalte");
+      grid->additem("Wert\t");
+      QStringList gelesen;
+      test::forms().onWindow<IA_Zwischenliste>("IA_Zwischenliste", [&](IA_Zwischenliste& w) {
+        gelesen << w.gridli->cell(1, "a") << QString::number(grid->rows());
+        w.cmdschließen_Click();
+      });
+      QVERIFY(output::listeübergeben(*grid));
+      QCOMPARE(gelesen, QStringList({"Wert", verborgen ? "0" : "1"}));
+      QCOMPARE(grid->cols(), 1);
+    }
   }
 
   void unwritableFileOpensNoListWindow() {
@@ -114,8 +121,10 @@ private slots:
     QVERIFY(QDir(common::datenpfad).mkdir("gridli.txt"));
     ui::sevGrid grid;
     grid.addcolumn("a", "Spalte");
+    grid.additem("Wert\t");
     test::messages().expect("gridli.txt");
     QVERIFY(!output::listeübergeben(grid));
+    QCOMPARE(grid.rows(), 1);                  // nothing lost
     QVERIFY(test::forms().shown().isEmpty());
     QVERIFY(test::messages().allUsed());
     QDir(common::datenpfad).rmdir("gridli.txt");
