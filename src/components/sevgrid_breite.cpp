@@ -27,32 +27,63 @@ int zeichen(QByteArrayView b) {
   return n;
 }
 
-// The length of a bound cell's text; a number's text is made once per value.
+bool ziffer(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// The length of the text of a bound cell, read from the value as the layer
+// keeps it: a text's own length, a day's ten characters, a whole number's
+// digits; any other number's text is made once per value.
 class Textlänge {
 public:
-  int operator()(const QVariant& v) {
-    switch (v.typeId()) {
+  int operator()(int typ, const QVariant& roh) {
+    switch (roh.typeId()) {
       case QMetaType::UnknownType: return 0;
-      case QMetaType::QString: return int(v.toString().size());
-      case QMetaType::QDate:
-        if (const QDate t = v.toDate(); t.isValid() && t.year() >= 1000 && t.year() <= 9999) return 10;
+      case QMetaType::QString: {
+        const QString& t = *static_cast<const QString*>(roh.constData());
+        if (typ == dao::dbText || typ == dao::dbMemo) return int(t.size());
+        if (typ == dao::dbDate && t.size() == 10 && t[4] == QLatin1Char('-') && t[7] == QLatin1Char('-')) {
+          int z[10] = {};
+          bool ok = true;
+          for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+            ok = ok && ziffer(t[i]);
+            z[i] = t[i].unicode() - '0';
+          }
+          const QDate tag(z[0] * 1000 + z[1] * 100 + z[2] * 10 + z[3], z[5] * 10 + z[6], z[8] * 10 + z[9]);
+          if (ok && tag.isValid() && tag.year() >= 1000) return 10;
+        }
         break;
+      }
+      case QMetaType::LongLong:
+        if (typ == dao::dbText || typ == dao::dbMemo || typ == dao::dbInteger || typ == dao::dbLong ||
+            typ == dao::dbByte) {
+          const qint64 z = *static_cast<const qint64*>(roh.constData());
+          int n = z < 0 ? 2 : 1;
+          for (quint64 rest = z < 0 ? 0 - quint64(z) : quint64(z); rest >= 10; rest /= 10) ++n;
+          return n;
+        }
+        [[fallthrough]];
+      case QMetaType::Double: {
+        const std::pair<int, double> schlüssel(typ * 2 + (roh.typeId() == QMetaType::Double), roh.toDouble());
+        if (voriger_ && voriger_->first == schlüssel) return voriger_->second;   // a neighbour's value
+        auto it = gemerkt_.find(schlüssel);
+        if (it == gemerkt_.end()) it = gemerkt_.emplace(schlüssel, länge(typ, roh)).first;
+        voriger_ = &*it;
+        return it->second;
+      }
       default: break;
     }
-    if (v.isNull()) return 0;
-    if (!v.canConvert<double>()) return int(valueText(v).size());
-    const std::pair<int, double> schlüssel(v.typeId(), v.toDouble());
-    const auto it = gemerkt_.find(schlüssel);
-    if (it != gemerkt_.end()) return it->second;
-    return gemerkt_.emplace(schlüssel, int(valueText(v).size())).first->second;
+    return länge(typ, roh);
   }
 private:
+  static int länge(int typ, const QVariant& roh) {
+    return int(valueText(dao::presentedValue(dao::FieldType(typ), roh)).size());
+  }
   struct Hash {
     std::size_t operator()(const std::pair<int, double>& k) const {
       return std::hash<double>()(k.second) * 31 + std::size_t(k.first);
     }
   };
   std::unordered_map<std::pair<int, double>, int, Hash> gemerkt_;
+  const std::pair<const std::pair<int, double>, int>* voriger_ = nullptr;
 };
 
 }  // namespace
@@ -89,8 +120,9 @@ std::vector<int> sevGrid::inhaltsbreiten(int first, int last) const {
   for (int r = erste; r < n; ++r) {
     const GridRow& row = d->rows[size_t(r)];
     if (row.bound) {
+      const QVariant* werte = d->records.data() + size_t(row.n) * size_t(d->recordWidth);
       for (int c = first; c <= last; ++c)
-        merken(c, r, c < d->recordWidth ? wertlänge[size_t(c - first)](d->recordValue(r, c)) : 0);
+        merken(c, r, c < d->recordWidth ? wertlänge[size_t(c - first)](d->cols[size_t(c)].fieldType, werte[c]) : 0);
       continue;
     }
     const QByteArrayView alle = row.text.bytes();

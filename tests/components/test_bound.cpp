@@ -81,6 +81,23 @@ private slots:
       for (int c = 1; c <= g.cols(); ++c) QCOMPARE(h.cell(r, c), g.cell(r, c));
   }
 
+  // A bound column is fitted to its longest text far down, read from the
+  // stored values: a number, a whole number, a text.
+  void fittedToTheLongestValue() {
+    db.execute("create table Lang (ID counter, Z double, N long, T text(30))");
+    for (int i = 0; i < 80; ++i)
+      db.execute(QString("insert into Lang (Z, N, T) values (%1, %2, '%3')")
+                     .arg(i == 70 ? "-12345.125" : "1", i == 75 ? "12345678" : "-2", i == 72 ? "Rapsfeld Nord" : "x"));
+    sevGrid g;
+    dao::Recordset rs = db.openRecordset("select * from Lang");
+    g.setRecordset(rs);
+    const QFontMetrics fm(g.findChild<QTableView*>()->font());
+    for (const auto& [spalte, text] : {std::pair{"Z", "-12345,125"}, {"N", "12345678"}, {"T", "Rapsfeld Nord"}}) {
+      g.autosizecolumn(g.colIndex(spalte));
+      QVERIFY2(g.column(spalte).width() / 15 >= fm.horizontalAdvance(text) + 12, spalte);
+    }
+  }
+
   void removeitemDeletesExactlyThatRecord() {
     for (int i = 1; i <= 3; ++i)
       db.execute(QString("insert into Honigernte (Datum, Menge_kg, Honigsorte, Volk) "

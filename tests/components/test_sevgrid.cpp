@@ -521,20 +521,20 @@ private slots:
   }
 
   // All columns of a long list are fitted in one pass over its rows: to the
-  // first rows (column a: many texts further down are longer, none wider)
-  // and to the longest texts further down (column b).
+  // first rows (a: many texts further down are longer, none wider) and to
+  // the longest texts further down (b; c: a backslash is one character).
   void autosizeOfALongList() {
     sevGrid g;
     g.resize(300, 200);
-    g.addcolumn("a", "A");
-    g.addcolumn("b", "B");
-    g.additem(QString(25, 'W') + "\tx\t");
+    for (const char* k : {"a", "b", "c"}) g.addcolumn(k, k);
+    g.additem(QString(25, 'W') + "\tx\tx\t");
     for (int i = 0; i < 3000; ++i)
-      g.additem(QString(i >= 2900 ? 30 : 2, 'i') + "\t" + QString(i == 1500 ? 60 : 2, i == 1500 ? 'm' : 'i') + "\t");
+      g.additem(QString(i >= 2900 ? 70 : 2, 'i') + "\t" + QString(i == 1500 ? 60 : 2, i == 1500 ? 'm' : 'i') + "\t" +
+                (i == 2000 ? QString(6, 'W') : i > 2000 && i < 2004 ? QString(5, '\\') : "i") + "\t");
     g.autosizecolumns();
     const QFontMetrics fm(viewOf(g)->font());
-    QVERIFY(g.column(1).width() >= (fm.horizontalAdvance(QString(25, 'W')) + 12) * 15);
-    QVERIFY(g.column(2).width() >= (fm.horizontalAdvance(QString(60, 'm')) + 12) * 15);
+    const QString lesbar[] = {QString(25, 'W'), QString(60, 'm'), QString(6, 'W')};
+    for (int c = 1; c <= 3; ++c) QVERIFY2(g.column(c).width() >= (fm.horizontalAdvance(lesbar[c - 1]) + 12) * 15, qPrintable(lesbar[c - 1]));
   }
 
   void htmlPages() {
