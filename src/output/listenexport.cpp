@@ -77,8 +77,19 @@ std::optional<double> excelzahl(const QString& text) {
   if (text.contains(QLatin1Char('.'))) return std::nullopt;
   QString u = text;
   if (const qsizetype komma = u.indexOf(QLatin1Char(',')); komma >= 0) u[komma] = QLatin1Char('.');
-  static const QRegularExpression zahl(QStringLiteral("^ *[+-]?(\\d+\\.?\\d*|\\.\\d+) *$"));
-  if (!zahl.match(u).hasMatch()) return std::nullopt;
+  static const QRegularExpression zahl(QStringLiteral("^ *[+-]?(\\d*)\\.?(\\d*) *$"));
+  const QRegularExpressionMatch m = zahl.match(u);
+  if (!m.hasMatch()) return std::nullopt;
+  const QStringView ganz = m.capturedView(1), bruch = m.capturedView(2);
+  if (ganz.isEmpty() && bruch.isEmpty()) return std::nullopt;
+  // A text the number would not give back stays text: a leading zero ("07",
+  // a colony or a postcode) and more significant digits than the sheet
+  // keeps (15).
+  if (ganz.size() > 1 && ganz.front() == QLatin1Char('0')) return std::nullopt;
+  QString ziffern = ganz.toString() + bruch.toString();
+  while (ziffern.startsWith(QLatin1Char('0'))) ziffern.remove(0, 1);
+  while (ziffern.endsWith(QLatin1Char('0'))) ziffern.chop(1);
+  if (ziffern.size() > 15) return std::nullopt;
   return vb::val(u);
 }
 
@@ -97,19 +108,16 @@ xlsx::Worksheet exceltabelle(ui::sevGrid& grid, bool datumzeile, const QString& 
   const int cols = grid.cols();
   for (int c = 1; c <= cols; ++c) sheet.setText(oben + 1, c, grid.column(c).caption());
   sheet.setRowBold(oben + 1);
-  std::vector<bool> zahlspalte(cols + 1, false);
-  for (int c = 1; c <= cols; ++c) zahlspalte[c] = grid.column(c).align() == 1;
   for (int r = 1; r <= grid.rows(); ++r)
     for (int c = 1; c <= cols; ++c) {
       const QString t = grid.cell(r, c);
-      const auto zahl = zahlspalte[c] ? excelzahl(t) : std::nullopt;
-      if (zahl)
+      if (const auto zahl = excelzahl(t))
         sheet.setNumber(oben + 1 + r, c, *zahl, excelformat(t));
       else
         sheet.setText(oben + 1 + r, c, t);
     }
   for (int c = 1; c <= std::min(cols, maxtextspalten); ++c)
-    if (zahlspalte[c]) sheet.setColumnFormat(c, QStringLiteral("#,##0.00"), true);
+    if (grid.column(c).align() == 1) sheet.setColumnFormat(c, QStringLiteral("#,##0.00"), true);
   // The columns are fitted before the date and the header text go on top,
   // so these two never widen the first column.
   sheet.autofitColumns();
