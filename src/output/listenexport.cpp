@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace zevo::output {
@@ -80,17 +81,22 @@ std::optional<double> excelzahl(const QString& text) {
   static const QRegularExpression zahl(QStringLiteral("^ *[+-]?(\\d*)\\.?(\\d*) *$"));
   const QRegularExpressionMatch m = zahl.match(u);
   if (!m.hasMatch()) return std::nullopt;
-  const QStringView ganz = m.capturedView(1), bruch = m.capturedView(2);
+  const QString ganz = m.captured(1), bruch = m.captured(2);
   if (ganz.isEmpty() && bruch.isEmpty()) return std::nullopt;
-  // A text the number would not give back stays text: a leading zero ("07",
-  // a colony or a postcode) and more significant digits than the sheet
-  // keeps (15).
-  if (ganz.size() > 1 && ganz.front() == QLatin1Char('0')) return std::nullopt;
-  QString ziffern = ganz.toString() + bruch.toString();
-  while (ziffern.startsWith(QLatin1Char('0'))) ziffern.remove(0, 1);
-  while (ziffern.endsWith(QLatin1Char('0'))) ziffern.chop(1);
-  if (ziffern.size() > 15) return std::nullopt;
-  return vb::val(u);
+  // A number that would not give its text back stays text: a leading zero
+  // ("07", a colony number or a postcode), more significant digits than the
+  // sheet keeps (15), more decimals than a number format shows (30), a
+  // number beyond the range of numbers.
+  const QString alle = ganz + bruch;
+  qsizetype von = 0, bis = alle.size();
+  while (von < bis && alle[von] == QLatin1Char('0')) ++von;
+  while (bis > von && alle[bis - 1] == QLatin1Char('0')) --bis;
+  if (bis - von > 15 || bruch.size() > 30) return std::nullopt;
+  const double wert = vb::val(u);
+  const QString zurück = QString::number(std::fabs(wert), 'f', int(bruch.size()));
+  if (zurück != (ganz.isEmpty() ? QStringLiteral("0") : ganz) + (bruch.isEmpty() ? QString() : '.' + bruch))
+    return std::nullopt;
+  return wert == 0 ? 0.0 : wert;   // no "-0"
 }
 
 QString excelformat(const QString& text) {

@@ -39,8 +39,9 @@ QStringList texttabelle(ui::sevGrid& grid, const QString& trennzeichen, bool dat
 // and, with its first "," read as decimal point, is a plain number (optional
 // sign, digits, at most one decimal point, blanks around): "-3" -> -3,
 // "12,5" -> 12.5. Everything else stays text ("1.234,50", "01.05.2007", ""),
-// and so does a number that would not give its text back: a leading zero
-// ("07", "-007,5") or more than 15 significant digits.
+// and so does a number that would not give its text back, shown with the
+// text's decimals: a leading zero ("07", "-007,5"), more than 15 significant
+// digits, more than 30 decimals, a number beyond the range of numbers.
 std::optional<double> excelzahl(const QString& text);
 
 // The number format that shows such a number with the decimals its text has:
