@@ -96,13 +96,14 @@ private slots:
     }
   }
 
-  // A window's hidden grid holds no rows while the list window is open, so
-  // that the list is held once, and has them back when it is closed: listed
-  // three times, the same list and the same file each time. A grid in view
-  // keeps its rows throughout.
+  // A window's hidden grid gives up its rows once the file is written, so
+  // that the list is held once while the list window is open; a grid in
+  // view, or one whose window keeps its result, keeps them: listed three
+  // times, the same list and the same file each time.
   void handsOverToTheListWindow() {
     QWidget fenster;
-    for (bool verborgen : {false, true}) {
+    for (int fall : {0, 1, 2}) {   // in view, hidden, hidden with its result kept
+      const bool verborgen = fall > 0, behalten = fall != 1;
       auto* grid = new ui::sevGrid(&fenster);
       grid->setVisible(!verborgen);
       grid->addcolumn("a", "Spalte");
@@ -112,13 +113,13 @@ private slots:
       int währenddessen = -1;
       test::Liste& liste = test::listeabfangen([&](IA_Zwischenliste&) { währenddessen = grid->rows(); });
       QByteArray erste;
-      for (int mal = 1; mal <= 3; ++mal) {
-        QVERIFY(output::listeübergeben(*grid));
+      for (int mal = 1; mal <= (behalten ? 3 : 1); ++mal) {
+        QVERIFY(output::listeübergeben(*grid, fall == 2));
         QCOMPARE(liste.gezeigt, mal);
         QCOMPARE(liste.titel, QStringList({"Spalte", "Zahl > #"}));
         QCOMPARE(liste.zeilen, QStringList({"Wert|1,50", "zwei\\|x"}));
-        QCOMPARE(währenddessen, verborgen ? 0 : 2);
-        QCOMPARE(grid->rows(), 2);
+        QCOMPARE(währenddessen, behalten ? 2 : 0);
+        QCOMPARE(grid->rows(), behalten ? 2 : 0);
         QCOMPARE(grid->cols(), 2);
         QFile f(common::datenpfad + "gridli.txt");
         QVERIFY(f.open(QIODevice::ReadOnly));
