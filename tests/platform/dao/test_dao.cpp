@@ -191,6 +191,8 @@ private slots:
     QTest::addColumn<int>("number");
     QTest::newRow("text too long") << "A" << QVariant(QString(31, 'x')) << int(errFieldTooSmall);
     QTest::newRow("short overflow") << "C" << QVariant(40000) << int(errFieldTooSmall);
+    QTest::newRow("short underflow") << "C" << QVariant(-40000) << int(errFieldTooSmall);
+    QTest::newRow("single overflow") << "F" << QVariant(1e39) << int(errFieldTooSmall);
     QTest::newRow("long overflow") << "E" << QVariant(3e9) << int(errFieldTooSmall);
     QTest::newRow("no number") << "C" << QVariant("abc") << int(errTypeConversion);
     QTest::newRow("empty text into a number") << "F" << QVariant("") << int(errTypeConversion);
