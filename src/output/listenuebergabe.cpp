@@ -148,10 +148,14 @@ bool listeübergeben(ui::sevGrid& gridli) {
                vb::OKOnly, vb::Information);
     return false;
   }
-  // A window's hidden grid has done its work: the list window reads the
-  // file, and the list is not kept twice while it is open.
-  if (gridli.isHidden()) gridli.clear(false);
+  // While the list window shows the list, a window's hidden grid does not
+  // hold it a second time: it gives up its rows and reads them back from the
+  // file once the list window is closed, so that the window can hand over
+  // the same result again (the list window never writes the file).
+  const bool verborgen = gridli.isHidden();
+  if (verborgen) gridli.clear(false);
   vb::showForm("IA_Zwischenliste");
+  if (verborgen) gridli.loadfromfile(datei);
   return true;
 }
 

@@ -44,10 +44,11 @@ QString zellentext(const QVariant& wert, int typ, const Übernahme& wie = {});
 
 // The hand-over to the list window: lockupdate(false), the grid saved as
 // datenpfad + "gridli.txt", then IA_Zwischenliste shown modally. A hidden
-// grid (an evaluation's) loses its rows once the file is written; its
-// columns stay. When the file cannot be written the user is told (naming
-// the file), the pointer is set back, the grid keeps its rows and no list
-// window opens: false.
+// grid (an evaluation's) holds no rows while the list window is open and
+// has them back, read from the file, when it is closed: a result kept
+// between listings is handed over whole every time. When the file cannot
+// be written the user is told (naming the file), the pointer is set back,
+// the grid keeps its rows and no list window opens: false.
 bool listeübergeben(ui::sevGrid& gridli);
 
 }  // namespace zevo::output

@@ -8,6 +8,7 @@
 #include "output/ia_zwischenliste.h"
 #include "output/listenuebergabe.h"
 #include "output/registry.h"
+#include "support/liste.h"
 #include "support/testmain.h"
 
 #include <QFile>
@@ -95,23 +96,35 @@ private slots:
     }
   }
 
-  // A window's hidden grid is emptied once the file is written, so that the
-  // list is held once while the list window is open; a grid in view keeps it.
+  // A window's hidden grid holds no rows while the list window is open, so
+  // that the list is held once, and has them back when it is closed: listed
+  // three times, the same list and the same file each time. A grid in view
+  // keeps its rows throughout.
   void handsOverToTheListWindow() {
     QWidget fenster;
     for (bool verborgen : {false, true}) {
       auto* grid = new ui::sevGrid(&fenster);
       grid->setVisible(!verborgen);
       grid->addcolumn("a", "Spalte");
-      grid->additem("Wert\t");
-      QStringList gelesen;
-      test::forms().onWindow<IA_Zwischenliste>("IA_Zwischenliste", [&](IA_Zwischenliste& w) {
-        gelesen << w.gridli->cell(1, "a") << QString::number(grid->rows());
-        w.cmdschließen_Click();
-      });
-      QVERIFY(output::listeübergeben(*grid));
-      QCOMPARE(gelesen, QStringList({"Wert", verborgen ? "0" : "1"}));
-      QCOMPARE(grid->cols(), 1);
+      grid->addcolumn("n", "Zahl", -1, 1, true, 1);
+      grid->additem("Wert\t1,50\t");
+      grid->additem("zwei\\\tx\t");
+      int währenddessen = -1;
+      test::Liste& liste = test::listeabfangen([&](IA_Zwischenliste&) { währenddessen = grid->rows(); });
+      QByteArray erste;
+      for (int mal = 1; mal <= 3; ++mal) {
+        QVERIFY(output::listeübergeben(*grid));
+        QCOMPARE(liste.gezeigt, mal);
+        QCOMPARE(liste.titel, QStringList({"Spalte", "Zahl > #"}));
+        QCOMPARE(liste.zeilen, QStringList({"Wert|1,50", "zwei\\|x"}));
+        QCOMPARE(währenddessen, verborgen ? 0 : 2);
+        QCOMPARE(grid->rows(), 2);
+        QCOMPARE(grid->cols(), 2);
+        QFile f(common::datenpfad + "gridli.txt");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        if (mal == 1) erste = f.readAll();
+        else QCOMPARE(f.readAll(), erste);
+      }
     }
   }
 
