@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zevo::sites {
 
 namespace {
@@ -77,6 +79,7 @@ const Zelle pflanzenzellen[] = {
 const QString abschnittStandorte = QStringLiteral("iv_pflanzen_standorte_listandorte");
 const QString abschnittJePflanze = QStringLiteral("iv_pflanzen_standorte_lijepflanze");
 const QString abschnittPflanzen = QStringLiteral("iv_pflanzen_standorte_lipflanzen");
+constexpr int höchstenamensbreite = 4500;   // twips: the widest a name column starts
 
 const QString markierenändern = QStringLiteral("Bitte markieren Sie zuerst den Datensatz, den Sie ändern möchten!");
 const QString markierenlöschen = QStringLiteral("Bitte markieren Sie zuerst den Datensatz, den Sie löschen möchten.");
@@ -363,7 +366,13 @@ void IV_Pflanzen_Standorte::gridfüllen(ui::sevGrid& grid, const QString& sql, c
     grid.lockupdate(true);
     grid.setPrebindflag(true);
     grid.setRecordset(rs);
-    if (!namensspalte.isEmpty()) grid.column(namensspalte).setWidth(namensbreite);   // the name readable at once
+    if (!namensspalte.isEmpty()) {
+      // The names readable at once: the column starts at namensbreite, wider
+      // where a name needs it, up to a limit that leaves the next column in view.
+      ui::GridColumn spalte = grid.column(namensspalte);
+      grid.autosizecolumn(spalte.index());
+      spalte.setWidth(std::clamp(spalte.width(), namensbreite, höchstenamensbreite));
+    }
     if (!abschnitt.isEmpty()) grid.loadcolwidths("ZEVO", abschnitt, "ColWidths");
     grid.lockupdate(false);
     grid.refresh();

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QAbstractTextDocumentLayout>
+#include <QPrinterInfo>
+#include <QProcess>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -291,11 +293,46 @@ private slots:
       QFile::remove(pdf_);
       vb::setPrintService(std::make_unique<Warteschlange>(f.nimmt, f.nahm));
       auto w = textfenster("a\r\n");
-      if (!(f.nimmt && f.nahm)) test::messages().expect("Der Drucker \"Büro\" nimmt keine Druckaufträge an.");
-      w->dateidrucken_Click();
-      QVERIFY(test::messages().allUsed());
-      QCOMPARE(QFile::exists(pdf_), f.gedruckt);
+      // "Text drucken" and "Datei drucken" alike.
+      for (auto drucken : {&IA_Textausgabe::drucken_Click, &IA_Textausgabe::dateidrucken_Click}) {
+        QFile::remove(pdf_);
+        if (!(f.nimmt && f.nahm)) test::messages().expect("Der Drucker \"Büro\" nimmt keine Druckaufträge an.");
+        (w.get()->*drucken)();
+        QVERIFY(test::messages().allUsed());
+        QCOMPARE(QFile::exists(pdf_), f.gedruckt);
+      }
     }
+  }
+
+  // The same through a real CUPS queue, where the machine has one to spare:
+  // ZEVO_CUPS_WARTESCHLANGE names it, and it must be the default printer.
+  // The queue is made to refuse jobs (cupsreject), then to hold them
+  // (cupsdisable); it is left accepting and enabled, without the held job.
+  void aRealQueueThatRefusesJobs() {
+    const QString queue = qEnvironmentVariable("ZEVO_CUPS_WARTESCHLANGE");
+    if (queue.isEmpty()) QSKIP("no CUPS queue to try (ZEVO_CUPS_WARTESCHLANGE)");
+    vb::printer().setPdfOutput({});
+    QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), queue);
+    auto lpbefehl = [&](const QString& befehl, const QStringList& weitere = {}) {
+      QCOMPARE(QProcess::execute(befehl, weitere + QStringList{queue}), 0);
+    };
+    auto aufträge = [&] { return tool("lpstat", {"-o", queue}).count('\n'); };
+    lpbefehl("cancel", {"-a"});
+    const auto wiederher = qScopeGuard([&] {
+      for (const char* befehl : {"cupsaccept", "cupsenable"}) QProcess::execute(befehl, {queue});
+    });
+    auto w = textfenster("Zeile\r\n");
+    lpbefehl("cupsreject");
+    test::messages().expect("Der Drucker \"" + queue + "\" nimmt keine Druckaufträge an.");
+    w->drucken_Click();
+    QVERIFY(test::messages().allUsed());
+    lpbefehl("cupsaccept");
+    lpbefehl("cupsdisable");
+    w->drucken_Click();   // held: taken, printed later, nothing said
+    const int gehalten = aufträge();
+    lpbefehl("cancel", {"-a"});
+    QCOMPARE(test::messages().count(), 1);
+    QCOMPARE(gehalten, 1);
   }
 
   // --- the list window ---------------------------------------------------------------

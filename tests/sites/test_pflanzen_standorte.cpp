@@ -297,12 +297,22 @@ private slots:
     w->close();
   }
 
-  // The names in the site and plant lists start wide enough to be read whole.
+  // The names in the site and plant lists start wide enough to be read
+  // whole: at their own width, wider for a long name, up to a limit.
   void nameColumnsStartReadable() {
-    standort("Obstwiese am Mühlbach");
-    auto w = standortfenster();
-    QCOMPARE(w->listandorte->column(QStringLiteral("Standort")).width(), 2400);
-    QCOMPARE(w->lipflanzen->column(QStringLiteral("Pflanze")).width(), 1800);
+    const QString lang = "Waldrand hinter der alten Mühle", überlang = QString(100, 'W');
+    const struct { QStringList namen; int breite; QString lesbar; } fälle[] = {
+        {{"Obstwiese am Mühlbach"}, 2400, ""}, {{"Heide", lang}, 0, lang}, {{überlang, lang}, 4500, ""}};
+    for (const auto& f : fälle) {
+      db().execute("delete from Standorte");
+      for (const QString& n : f.namen) standort(n);
+      auto w = standortfenster();
+      const int breite = w->listandorte->column(QStringLiteral("Standort")).width();
+      if (f.lesbar.isEmpty()) QCOMPARE(breite, f.breite);
+      else QVERIFY(breite / 15 >= w->listandorte->fontMetrics().horizontalAdvance(f.lesbar) && breite < 4500);
+      QCOMPARE(w->lipflanzen->column(QStringLiteral("Pflanze")).width(), 1800);
+      w->close();
+    }
   }
 
   // A click in the site list of the second tab makes that site current,
