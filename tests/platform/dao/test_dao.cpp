@@ -298,6 +298,11 @@ private slots:
     QCOMPARE(errorOf([&] { rs.edit(); }), int(errReadOnly));
     QCOMPARE(errorOf([&] { rs.deleteRecord(); }), int(errReadOnly));
     QCOMPARE(db.openRecordset("select * from Alle").recordCount(), 1);
+
+    // A row deleted meanwhile is not deleted again without a word.
+    Recordset stale = db.openRecordset("select * from Alle");
+    db.execute("delete from Alle");
+    QCOMPARE(errorOf([&] { stale.deleteRecord(); }), int(errRowVanished));
   }
 
   void textComparisonAndGermanOrder() {
