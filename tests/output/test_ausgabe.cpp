@@ -393,7 +393,13 @@ private slots:
     const struct { QString text; std::optional<double> zahl; QString format; } fälle[] = {
         {"1.234,50", {}, ""}, {"1234,50", 1234.5, "#,##0.00"}, {"", {}, ""}, {"-3", -3, "0"}, {"01.05.2007", {}, ""},
         {" +7 ", 7, "0"}, {",5", 0.5, "#,##0.0"}, {"1,2,3", {}, ""}, {"V12", {}, ""}, {"-", {}, ""},
-        {"150", 150, "0"}, {"2,125 ", 2.125, "#,##0.000"}};
+        {"150", 150, "0"}, {"2,125 ", 2.125, "#,##0.000"},
+        // A number that would not give its text back stays text.
+        {"07", {}, ""}, {"-007,5", {}, ""}, {"00", {}, ""}, {"0", 0, "0"}, {"0,50", 0.5, "#,##0.00"},
+        {"123456789012345", 123456789012345.0, "0"}, {"1234567890123456", {}, ""}, {"1234567890123,456", {}, ""},
+        {"-99999999999999,9", -99999999999999.9, "#,##0.0"}, {"100000000000000000000", 1e20, "0"},
+        {"0,0000000000000012", 1.2e-15, "#,##0.0000000000000000"}, {",", {}, ""}, {"-0", 0, "0"},
+        {"0," + QString(30, '0') + "1", {}, ""}, {"1" + QString(400, '0'), {}, ""}};
     for (const auto& f : fälle) {
       QVERIFY2(output::excelzahl(f.text) == f.zahl, qPrintable(f.text));
       if (f.zahl) QCOMPARE(output::excelformat(f.text), f.format);
@@ -405,7 +411,7 @@ private slots:
     common::kopftext() = "Honig & <Wachs>";
     auto w = listenfenster({"Volk", ">Menge kg", "Datum", ">Kosten", "^12"},
                            {"V1\t12,50\t01.05.2007\t1.234,50\t07", "Königin 'Anna'\t-3\t08\t7", ".\t\t\t",
-                            "=SUMME(A1)\t0\tx\t0,5"});
+                            "=SUMME(A1)\t0\tx\t0,5", "12\t\t2,5\t1234567890123456\t3"});
     w->comexcel_Click();
     QCOMPARE(geöffnet_.size(), 1);
     const QString pfad = geöffnet_[0].toLocalFile();
@@ -414,7 +420,8 @@ private slots:
 
     // Date, header text, an empty row, the bold captions, then the rows;
     // number columns right-aligned, each number with the decimals the list
-    // shows; texts never formulas, and text columns never numbers.
+    // shows, in every column; texts never formulas; a caption, a leading
+    // zero and more digits than a number keeps stay texts.
     const QHash<QString, QString> m = zellen(pfad);
     const QString z = " rechts #,##0.00";
     const QList<QPair<QString, QString>> erwartet = {
@@ -422,7 +429,8 @@ private slots:
         {"B4", "\"Menge kg\" fett" + z}, {"E4", "\"12\" fett"}, {"A5", "\"V1\""}, {"B5", "12.5" + z},
         {"C5", "\"01.05.2007\""}, {"D5", "\"1.234,50\"" + z}, {"E5", "\"07\""}, {"A6", "\"Königin 'Anna'\""},
         {"B6", "-3 rechts 0"}, {"C6", "\"08\""}, {"D6", "7 rechts 0"}, {"A7", "\".\""}, {"A8", "\"=SUMME(A1)\""},
-        {"D8", "0.5 rechts #,##0.0"}};
+        {"D8", "0.5 rechts #,##0.0"}, {"A9", "12 0"}, {"C9", "2.5 #,##0.0"},
+        {"D9", "\"1234567890123456\"" + z}, {"E9", "3 0"}};
     for (const auto& [ref, zelle] : erwartet) QCOMPARE(m.value(ref), zelle);
     // Fitted columns: the long name widens column A, the header text on top does not.
     QVERIFY(m["breite1"].toDouble() >= 14 && m["breite1"].toDouble() < 16);

@@ -174,6 +174,9 @@ private slots:
     QTest::addColumn<QString>("meldung");   // "" = stored
     QTest::newRow("name of a seed plant in capitals") << 0 << "EFEU" << "01.01.2026" << "01.02.2026"
                                                       << "Die Pflanze existiert bereits!";
+    QTest::newRow("name of a seed plant, umlaut in capitals") << 0 << "KÜBLERWEIDE" << "01.01.2026" << "01.02.2026"
+                                                             << "Die Pflanze existiert bereits!";
+    QTest::newRow("its twin without the umlaut") << 0 << "Kublerweide" << "01.01.2026" << "01.02.2026" << "";
     QTest::newRow("change keeping its name") << 1 << "Efeu" << "01.01.2026" << "01.02.2026" << "";
     QTest::newRow("end before start") << 0 << "Raps" << "01.05.2026" << "01.04.2026" << "";
     QTest::newRow("short dates") << 0 << "Raps" << "1.4.26" << "3.5.2026" << "";
@@ -237,13 +240,23 @@ private slots:
     w->neustandort_click(0);
     QVERIFY(messages().allUsed());
     QCOMPARE(anzahl("select count(*) from Standorte"), 1);
+    // Upper and lower case of umlauts alike too; the unaccented twin is another site.
+    w->sevt(5).setText("Östlicher Hang");
+    w->neustandort_click(0);
+    w->sevt(5).setText("östlicher hang");
+    messages().expect("Der Standort existiert bereits!");
+    w->neustandort_click(0);
+    QVERIFY(messages().allUsed());
+    w->sevt(5).setText("Ostlicher Hang");
+    w->neustandort_click(0);
+    QCOMPARE(anzahl("select count(*) from Standorte"), 3);
     // A value the database refuses: reported, nothing stored, the window usable.
     w->sevt(5).setText("Neu");
     w->sevt(8).setText(QString(30, 'k'));
     messages().expect("Der Standort konnte nicht gespeichert werden.");
     w->neustandort_click(0);
     QVERIFY(messages().allUsed());
-    QCOMPARE(anzahl("select count(*) from Standorte"), 1);
+    QCOMPARE(anzahl("select count(*) from Standorte"), 3);
     QVERIFY(w->neustandort[0]->isEnabled());
   }
 
@@ -366,6 +379,8 @@ private slots:
     QTest::newRow("two plants") << QStringList{"Efeu", "Schneeheide"} << "15.01.2006-20.11.2006";
     QTest::newRow("the year counts") << QStringList{"Efeu", "Krokus 2007"} << "15.09.2006-10.04.2007";
     QTest::newRow("lower case joins") << QStringList{"efeu"} << "15.09.2006-20.11.2006";
+    QTest::newRow("umlaut in capitals joins") << QStringList{"KÜBLERWEIDE"} << "10.03.2006-10.04.2006";
+    QTest::newRow("its unaccented twin does not") << QStringList{"Kublerweide"} << "-";
     QTest::newRow("no plants") << QStringList{} << "-";
     QTest::newRow("unknown plant only") << QStringList{"Distel"} << "-";
   }

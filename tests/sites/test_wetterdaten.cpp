@@ -318,6 +318,18 @@ private slots:
     for (const QString& z : zeilen) QVERIFY2(l.zeilen.contains(z), qPrintable(z + " in " + l.zeilen.join(" / ")));
   }
 
+  // A kind of weather is one group in upper and lower case; its unaccented twin is another.
+  void weatherGroupedInAnyCase() {
+    wetter("01.05.2026|Nässe|10|2|W|1|");
+    wetter("02.05.2026|NÄSSE|12|4|W|1|");
+    wetter("03.05.2026|Nasse|14|6|W|1|");
+    IW_Wetterdaten w;
+    w.Form_Load();
+    QStringList anzahl;
+    for (const QString& z : auswertunglesen(w, 3).zeilen) anzahl << z.section('|', 0, 0).toLower() + "|" + z.section('|', 1, 2);
+    QCOMPARE(anzahl, (QStringList{"nasse|1|14,0", "nässe|2|11,0"}));
+  }
+
   void theMonthsOfAnEmptyJournal() {
     IW_Wetterdaten w;
     w.Form_Load();
