@@ -314,7 +314,7 @@ void IW_Statistiken::zeilenjevolk(int von, int bis) {
     const char* felder[3] = {"Volknr", "Volkname", "Standort"};
     for (int i = 0; i < 3; ++i)
       if (kontier[i]->isChecked()) zeile += common::feldtext(völker[felder[i]]) + QLatin1Char('\t');
-    statistikzellen(zeitraum + common::feldtext(völker["ID"]), zeile);
+    statistikzellen(zeitraum + common::sqlidtext(common::feldtext(völker["ID"])), zeile);
     gridli->additem(zeile);
     meter->setValue(meter->value() + 1);
   }

@@ -329,7 +329,8 @@ bool IV_Pflanzen_Standorte::trachtzeitenermitteln() {
       standort.edit();
       standort["Trachtzeit_von"] = QVariant();
       standort["Trachtzeit_bis"] = QVariant();
-      const QString id = feldtext(standort["ID"].value());
+      const QString id =
+          QString::number(common::datensatzid(feldtext(standort["ID"].value()), QStringLiteral("Der Standort")));
       dao::Recordset rs = db_.openRecordset(
           "select top 1 Weidezeit_von from Pflanzen, Standorte_Pflanzen where Standort_Kennung = " + id +
           " and Standorte_Pflanzen.Pflanze = Pflanzen.Pflanze order by Weidezeit_von");
@@ -475,7 +476,7 @@ void IV_Pflanzen_Standorte::lijeort_rowclick() {
     if (listandorte->findrow("Standort = '" + feldtext(lijeort->cell(r, "Standort")) + "'") == 0)
       listandorte->setRow(0);
   }
-  const QString id = QString::number(common::sqlid(aktuellerstandort()).value_or(0));
+  const QString id = common::sqlidtext(aktuellerstandort());
   try {
     dao::Recordset rs = db_.openRecordset("select * from Standorte_Pflanzen where Standort_Kennung = " + id +
                                           " order by Pflanze");

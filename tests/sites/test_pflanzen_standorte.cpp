@@ -157,7 +157,9 @@ private slots:
     // After a save the fields are reset and no plant is marked.
     w->sevt(18).setText("");
     QTest::keyClicks(w->sevt(18).editor(), "x25");
+    ListePrüfen liste(*w->lijepflanze);
     w->neuje_click(0);
+    QVERIFY(liste.nurfrei());
     QCOMPARE(QStringList({w->sevt(16).text(), w->sevt(17).text(), w->sevt(18).text()}).join("|"), QString("|0|0"));
     QCOMPARE(w->lijepflanze->row(), 0);
     QCOMPARE(w->bezproz->text(), QString("25"));
@@ -199,11 +201,13 @@ private slots:
     pflanzefelder(*w, name, von, bis);
     w->sevt(3).setText("7");
     if (!meldung.isEmpty()) messages().expect(meldung);
+    ListePrüfen liste(*w->lipflanzen);
     w->neu_click(index);
     QVERIFY(messages().allUsed());
     const int erwartet = index == 0 && meldung.isEmpty() ? 12 : 11;
     QCOMPARE(anzahl("select count(*) from Pflanzen"), erwartet);
     if (!meldung.isEmpty()) return;
+    QVERIFY(liste.nurfrei());   // the list is read once the plant is committed
     // The saved plant is current and shown as stored.
     const QString gespeichert = common::feldtext(name);
     const int r = w->lipflanzen->row();
@@ -220,7 +224,9 @@ private slots:
     w->sevt(5).setText("Am \"Hang\" O'Brien");
     w->sevt(6).setText("Nord");
     w->sevt(13).setText("12345,6");   // money, not through a Single
+    ListePrüfen liste(*w->listandorte);
     w->neustandort_click(0);
+    QVERIFY(liste.nurfrei());
     QCOMPARE(wert("select Standort from Standorte"), QString("Am \"Hang\" O`Brien"));
     QCOMPARE(w->listandorte->row(), 1);
     QCOMPARE(w->sevt(5).text(), QString("Am \"Hang\" O`Brien"));
@@ -496,7 +502,9 @@ private slots:
     jepflanze(id, "Schneeheide", 100, 10);
     auto w = standortfenster("2");
     w->sevt(0).setText("Mein Text");
+    ListePrüfen liste(*w->lipflanzen);
     for (int k : knöpfe) w->aufwaerts_click(k);
+    QVERIFY(liste.nurfrei());
     QCOMPARE(wert("select Weidezeit_von from Pflanzen where Pflanze = 'Efeu'") + "-" +
                  wert("select Weidezeit_bis from Pflanzen where Pflanze = 'Efeu'"),
              ergebnis);

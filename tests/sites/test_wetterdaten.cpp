@@ -126,6 +126,7 @@ private slots:
       if (tasten[i] != "=") tippen(w.sevt(i), tasten[i]);
     const QString getippt = ::felder(w);
     if (!meldung.isEmpty()) messages().expect(meldung);
+    ListePrüfen liste(*w.liwetter);
     w.neu_Click(knopf);
     QCOMPARE(messages().texts(), meldung.isEmpty() ? QStringList{} : QStringList{meldung});
     if (neu.isEmpty()) {
@@ -141,6 +142,7 @@ private slots:
     });
     QCOMPARE(gespeichert(), erwartet);
     QCOMPARE(beeps(), 1);
+    QVERIFY(liste.nurfrei());   // the journal is read once the day is committed
     QCOMPARE(::felder(w), felder);   // the saved record is current and shown as stored
     QCOMPARE(w.liwetter->cell(w.liwetter->row(), "Datum"), felder.section('|', 0, 0));
     QCOMPARE(w.liwetter->cell(1, "Datum"), gespeichert().last().section('|', 0, 0));   // newest first

@@ -297,6 +297,11 @@ private slots:
     QTest::newRow("upsert after a condition") << "insert into Termine select * from Termine where 1 on conflict do "
                                                  "update set Termin = 'x'" << "ON CONFLICT";
     QTest::newRow("upsert on a key") << "insert into Termine(ID) values (1) on conflict(ID) do nothing" << "ON CONFLICT";
+    QTest::newRow("upsert on a key, after a condition")
+        << "insert into Termine select * from Termine where 1 on conflict(ID) do update set Erledigt = 'J'"
+        << "ON CONFLICT";
+    QTest::newRow("insert returning")
+        << "insert into Termine(Termin) select Termin from Termine where Volk = 1 returning ID" << "RETURNING";
     QTest::newRow("do nothing") << "insert into Termine select * from Termine where 1 do nothing" << "DO NOTHING";
     QTest::newRow("do update") << "insert into Termine select * from Termine where 1 do update" << "DO UPDATE";
     QTest::newRow("returning") << "delete from Termine where Volk = 1 returning ID" << "RETURNING";
