@@ -2,11 +2,14 @@
 // kind, the colony list and the site pick, the computed values, the
 // default masks and the note.
 #include "eingabetest.h"
+#include "support/raster.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 using namespace zevo;
@@ -104,13 +107,17 @@ private slots:
     w->nextvolk1_Click(1);   // from the last to the first, the marks staying
     QCOMPARE(w->windowTitle(), QString("Bewegungsdaten für das Volk:  1 / Anna"));
     QCOMPARE(markiert(haupt.grid), (QList<int>{1, 3}));
+    w->nextvolk1_Click(0);   // from the first back to the last
+    QCOMPARE(w->windowTitle(), QString("Bewegungsdaten für das Volk:  3 / Clara"));
   }
 
   void sitePick() {
     volk("3", true, {{"Standort", "Waldrand"}});
     volk("4", true, {{"Standort", "Heide"}});
     volk("5", true, {{"Standort", "Heide"}});
+    volk("6", true, {{"Standort", "Moor's"}});   // stored outside the program, shown as "Moor`s"
     auto w = eingabeöffnen(haupt, 1, 3, {3, 4});
+    QCOMPARE(markiert(*w->volkli), (QList<int>{3, 4}));   // the main grid's marks
     w->kom->setCurrentText("Heide");
     w->kom_Click();
     QCOMPARE(markiert(*w->volkli), (QList<int>{2, 4, 5}));
@@ -122,6 +129,96 @@ private slots:
     w->kom_Click();
     QCOMPARE(haupt.grid.row(), 2);
     QCOMPARE(markiert(haupt.grid), (QList<int>{2, 4, 5}));
+    // Picked with a key, as the beekeeper does.
+    w->kom->setCurrentText("Moor`s");
+    QTest::keyClick(w->kom, Qt::Key_Up);
+    QCOMPARE(w->kom->currentText(), QString("Heide"));
+    QCOMPARE(markiert(haupt.grid), (QList<int>{2, 4, 5}));
+    QTest::keyClick(w->kom, Qt::Key_Down);
+    QCOMPARE(haupt.grid.row(), 6);
+    QCOMPARE(markiert(haupt.grid), QList<int>{6});
+  }
+
+  // The lists as the beekeeper uses them: a click or a key in the record
+  // list shows the record, a header click sorts it, a column narrowed below
+  // 25 twips is set to 25 and kept for the kind; the colony list cannot be
+  // sorted, and a click or a key in it changes the colony.
+  void listsAsTheBeekeeperUsesThem() {
+    for (const auto& [tag, menge] : {std::pair{"01.05.2007", 7.0}, {"01.06.2007", 2.0}, {"01.07.2007", 5.0}})
+      einfügen("Honigernte", {{"Datum", datum(tag)}, {"Menge_kg", menge}, {"Volk", anna}});
+    auto w = eingabeöffnen(haupt, 1, 1, {1});
+    QVERIFY(showActive(*w));
+    QCOMPARE(w->li->row(), 3);   // the latest record, shown in the mask
+    QCOMPARE(w->sevt(0).text() + " " + w->sevt(1).text(), QString("01.07.2007 5"));
+    cellClick(*w->li, 1, 1);
+    QCOMPARE(w->sevt(0).text() + " " + w->sevt(1).text(), QString("01.05.2007 7"));
+    QTest::keyClick(viewOf(*w->li)->viewport(), Qt::Key_Down);
+    QCOMPARE(w->sevt(0).text() + " " + w->sevt(1).text(), QString("01.06.2007 2"));
+    const int menge = w->li->colIndex("Menge_kg");
+    headerClick(*w->li, menge);
+    QStringList mengen;
+    for (int r = 1; r <= w->li->rows(); ++r) mengen << w->li->cell(r, menge);
+    QCOMPARE(mengen, (QStringList{"2", "5", "7"}));
+    viewOf(*w->li)->horizontalHeader()->resizeSection(menge - 1, 1);   // as the user's drag does
+    QCOMPARE(w->li->column(menge).width(), 25);
+    auto v = eingabeöffnen(haupt, 1, 1, {1});
+    QCOMPARE(v->li->column(menge).width(), 25);
+
+    headerClick(*w->volkli, 3);   // by site Berta would come first
+    QCOMPARE(w->volkli->cell(1, 2) + w->volkli->cell(2, 2), QString("AnnaBerta"));
+    cellClick(*w->volkli, 2, 1);
+    QCOMPARE(haupt.grid.row(), 2);
+    QCOMPARE(w->windowTitle(), QString("Bewegungsdaten für das Volk:  2 / Berta"));
+    QTest::keyClick(viewOf(*w->volkli)->viewport(), Qt::Key_Up);
+    QCOMPARE(haupt.grid.row(), 1);
+    QCOMPARE(w->li->rows(), 3);
+    w->close();
+  }
+
+  // A treatment is filled from the latest one of any colony with the kind
+  // left or picked from its list, or with the agent left; the kind is
+  // compared as stored.
+  void treatmentFilledFromTheLatest() {
+    const struct { const char* tag; const char* art; const char* mittel; int menge; const char* nr; int wz; int volk; }
+        behandlungen[] = {{"01.05.2007", "Ameisen", "AS 60%", 200, "Z-1", 14, anna},
+                          {"01.06.2007", "Ameisen", "AS 85%", 300, "Z-2", 7, berta},
+                          {"01.07.2007", "Oxal`s", "OS 3,5%", 35, "Z-4", 0, anna}};
+    for (const auto& b : behandlungen)
+      einfügen("Behandlung", {{"Datum", datum(b.tag)}, {"Behandlungsart", b.art}, {"Mittel", b.mittel},
+                              {"Menge_g", b.menge}, {"Zulassungsnr", b.nr}, {"Wartezeit", b.wz}, {"Volk", b.volk}});
+    auto w = eingabeöffnen(haupt, 8);
+    QVERIFY(showActive(*w));
+    for (const auto& [feld, text, erwartet] :
+         {std::tuple{1, "Ameisen", "Ameisen|AS 85%|300,00|Z-2|7"},
+          {2, "AS 60%", "Ameisen|AS 60%|200,00|Z-1|14"},
+          {1, "Oxal's", "Oxal's|OS 3,5%|35,00|Z-4|0"}}) {
+      eintippen(w->sevt(feld), QString::fromUtf8(text));
+      QTest::keyClick(w->sevt(feld).editor(), Qt::Key_Tab);
+      QCOMPARE(maske(*w, 1, 5), QString(erwartet));
+    }
+    // Picked from the kind's list, without leaving the field.
+    w->sevt(1).setText(QString());
+    QTest::mouseClick(w->sevt(1).editor(), Qt::LeftButton);
+    QTest::keyClick(w->sevt(1).editor(), Qt::Key_F4);
+    QMenu* liste = w->sevt(1).findChild<QMenu*>();
+    QVERIFY(liste);
+    QTest::keyClick(liste, Qt::Key_Down);
+    QTest::keyClick(liste, Qt::Key_Return);
+    QCOMPARE(maske(*w, 1, 5), QString("Ameisen|AS 85%|300,00|Z-2|7"));
+    w->close();
+  }
+
+  // The stock card shows how far the typed foundations and combs are from
+  // the record shown.
+  void foundationsAndCombsLabel() {
+    einfügen("Stockkarte", {{"Datum", datum("01.07.2007")}, {"Mittelwände", 5}, {"Waben", 10}, {"Volk", anna}});
+    auto w = eingabeöffnen(haupt, 0);
+    QVERIFY(w->bezmw->isHidden());
+    w->sevt(10).setText("8");
+    QCOMPARE(w->bezmw->text(), QString("MW: 5 (3)   WZ: 10 (0)"));
+    w->sevt(10).setText("3");
+    QCOMPARE(w->bezmw->text(), QString("MW: 5 (-2)   WZ: 10 (0)"));
+    QVERIFY(!w->bezmw->isHidden());
   }
 
   // The value follows the quantity; typed by hand it stands until the quantity changes.
@@ -137,6 +234,8 @@ private slots:
       w->sevt(wertfeld).setText("99,00");
       w->sevt(wertfeld - 1).setText("5,00");
       QCOMPARE(w->sevt(wertfeld).text(), QString("99,00"));
+      w->sevt(wertfeld - 2).setText("3");   // the time, without an hourly rate: the costs stay
+      QCOMPARE(w->sevt(wertfeld - 1).text(), QString("5,00"));
     }
   }
 

@@ -19,7 +19,8 @@ void termin(int volk, const char* tag, const QString& art) {
 }
 
 const QString zusammenfassung = "Volkstärke, Mittelwände, Wabenanzahl, Belagert, Futtervorrat_eigen, L_Honigernte, "
-                                "L_Honigmenge_kg, Honigmenge_Gesamt, L_Behandlung, Standort, Königin_Nr, Königin_Farbe";
+                                "L_Honigmenge_kg, Honigmenge_Gesamt, L_Behandlung, Standort, Königin_Nr, Königin_Farbe, "
+                                "Königin_Zugangsdatum";
 const Werte vorher{{"Volkstärke", 7}, {"Mittelwände", 10}, {"L_Honigernte", QDate(2006, 8, 1)},
                    {"Honigmenge_Gesamt", 99.0}, {"L_Behandlung", QDate(2006, 9, 1)}, {"Standort", "Heide"},
                    {"Königin_Nr", "alt"}, {"Königin_Farbe", "weiß"}};
@@ -59,6 +60,7 @@ private slots:
     auto w = eingabeöffnen(haupt, 6, 1, {1});
     for (const auto& [feld, text] : {std::pair{1, " it's "}, {2, "1,5"}, {4, "1.234,5"}, {5, "J"}, {6, "B's"}})
       w->sevt(feld).setText(text);
+    w->opti_Click(6);   // the kind shown: nothing happens
     ListePrüfen liste(*w->li);
     w->neu_Click(0);
     QVERIFY(liste.nurfrei());   // the records are read once the new one is committed
@@ -121,6 +123,7 @@ private slots:
     QCOMPARE(termine(völker[0], "Honigernte") + termine(völker[1], "Honigernte") + termine(völker[2], "Honigernte"),
              (QStringList{"01.07!", "01.07", "01.07"}));
     QCOMPARE(colonies::ie_eingabeWerte().gebuchtevölker, QString("/%1/").arg(völker[0]));
+    QCOMPARE(beeps(), 0);   // the tone tells of a batch saved whole
 
     // With the table gone a changed and a new record are each told once.
     w = eingabeöffnen(haupt, 1, 1, {1});
@@ -178,13 +181,26 @@ private slots:
     einfügen("Behandlung", {{"Datum", datum("02.07.2007")}, {"Volk", v}});
     einfügen("Königinwechsel", {{"Datum", datum("03.07.2007")}, {"Nummer", " K'7 "}, {"Farbe", "grün"}, {"Volk", v}});
     colonies::volkzusammenfassungen(db(), QString("/%1//%2/").arg(v).arg(w));
-    QCOMPARE(werte(v, zusammenfassung), QString("1|2|3|11|3,5|01.07.2007|2,5|6,5|02.07.2007|Raps|K`7|grün"));
-    QCOMPARE(werte(w, zusammenfassung), QString("0|0|0|0|0|Null|0|0|Null|Heide|alt|weiß"));
-    // Key 9001 does not stand for key 90012.
-    for (int id : {9001, 90012})
+    QCOMPARE(werte(v, zusammenfassung), QString("1|2|3|11|3,5|01.07.2007|2,5|6,5|02.07.2007|Raps|K`7|grün|03.07.2007"));
+    QCOMPARE(werte(w, zusammenfassung), QString("0|0|0|0|0|Null|0|0|Null|Heide|alt|weiß|Null"));
+    // Keys 9001 and 2012 do not stand for 90012 and 92012.
+    for (int id : {9001, 90012, 2012, 92012})
       db().execute(QString("insert into Bienenvolk (ID, Volknr, Honigmenge_Gesamt) values (%1, '%1', 99)").arg(id));
-    colonies::volkzusammenfassungen(db(), "/90012/");
-    QCOMPARE(werte(9001, "Honigmenge_Gesamt") + werte(90012, "Honigmenge_Gesamt"), QString("990"));
+    colonies::volkzusammenfassungen(db(), "/90012//92012/");
+    QCOMPARE(werte(9001, "Honigmenge_Gesamt") + werte(2012, "Honigmenge_Gesamt"), QString("9999"));
+    QCOMPARE(werte(90012, "Honigmenge_Gesamt") + werte(92012, "Honigmenge_Gesamt"), QString("00"));
+  }
+
+  // The summaries of all booked colonies are written together: a failure at
+  // the second colony leaves the first as it was.
+  void summariesFailWhole() {
+    const int v = völker[0], w = völker[1];
+    einfügen("Honigernte", {{"Datum", datum("01.07.2007")}, {"Menge_kg", 2.5}, {"Volk", v}});
+    roh(QString("create trigger kaputt before update on Bienenvolk when new.ID = %1 "
+                "begin select raise(abort, 'Platte voll'); end").arg(w));
+    QVERIFY_THROWS_EXCEPTION(dao::Error, colonies::volkzusammenfassungen(db(), QString("/%1//%2/").arg(v).arg(w)));
+    roh("drop trigger kaputt");
+    QCOMPARE(werte(v, zusammenfassung), werte(völker[2], zusammenfassung));   // as before: the values of a colony not booked
   }
 
   // A kind of work named by an option marks that option's dates done. The
@@ -195,14 +211,28 @@ private slots:
     db().execute("update Arbeitsplanoptionen set Auto_erledigt_Arbeitsart = 'Füttern' where Arbeitsart = 'Fütterung'");
     termin(a, "10.07.2007", "Fütterung");
     termin(a, "20.07.2007", "Fütterung");
+    termin(a, "01.07.2007", "Schwarmkontrolle");   // an option naming no table and no kind of work
     auto w = eingabeöffnen(haupt, 5, 1, {1});
     w->sevt(1).setText("Füttern");
     w->neu_Click(0);
     QCOMPARE(termine(a, "Fütterung"), (QStringList{"10.07!", "20.07"}));
+    // Work of no kind is no work of every kind; another kind of booking
+    // with that text is no work at all.
+    w->sevt(0).setText("15.07.2007");
+    w->sevt(1).setText("");
+    w->neu_Click(0);
+    w->opti_Click(8);
+    w->sevt(0).setText("25.07.2007");
+    w->sevt(1).setText("Füttern");
+    w->neu_Click(0);
+    QCOMPARE(termine(a, "Schwarmkontrolle") + termine(a, "Fütterung"), (QStringList{"01.07", "10.07!", "20.07"}));
+    QCOMPARE(colonies::ie_eingabeWerte().gebuchtevölker, QString("/%1/").arg(a));   // each colony once
     w->cmdschließen_Click();
     common::völkerneulesen = 0;   // the main window has read its grid again
 
     einfügen("Honigernte", {{"Datum", datum("01.07.2007")}, {"Menge_kg", 3.0}, {"Volk", a}});
+    eingabeöffnen(haupt, 1)->cmdschließen_Click();   // nothing booked since the grid was read: nothing to do
+    QCOMPARE(werte(a, "Honigmenge_Gesamt"), QString("0"));
     w = eingabeöffnen(haupt, 1, 2, {2});
     w->sevt(1).setText("1");
     w->neu_Click(0);
@@ -225,6 +255,10 @@ private slots:
     QVERIFY(messages().allUsed());
     QCOMPARE(spalte("select Menge_kg from Honigernte"), QStringList{"4"});
     QCOMPARE(common::völkerneulesen, 1);
+    w->li->setRow(0);
+    messages().expect("Bitte markieren Sie zuerst den Datensatz, den Sie löschen möchten.");
+    w->löschen_Click();
+    QVERIFY(messages().allUsed());
     w->show();
     QVERIFY(w->close());
     QCOMPARE(werte(v, "L_Honigernte, L_Honigmenge_kg, Honigmenge_Gesamt"), QString("01.06.2007|4|4"));

@@ -23,6 +23,8 @@ private slots:
     for (int v : {anna, berta, clara, 0})
       for (const char* tag : {"01.06.2007", "15.07.2007", "10.08.2007"})
         einfügen("Termine", {{"Datum", datum(tag)}, {"Termin", "Honigernte"}, {"Erledigt", "N"}, {"Volk", v}});
+    // A date of another kind of work, due before the harvest: no harvest does it.
+    einfügen("Termine", {{"Datum", datum("01.06.2007")}, {"Termin", "Schwarmkontrolle"}, {"Erledigt", "N"}, {"Volk", anna}});
     common::honigwert() = 6.5f;
     Hauptliste haupt;
     haupt.lesen(1);
@@ -55,6 +57,7 @@ private slots:
              (QStringList{"01.06!", "15.07!", "10.08", "01.06!", "15.07!", "10.08"}));
     QCOMPARE(termine(clara, "Honigernte") + termine(0, "Honigernte"),
              (QStringList{"01.06", "15.07", "10.08", "01.06", "15.07", "10.08"}));
+    QCOMPARE(termine(anna, "Schwarmkontrolle"), QStringList{"01.06"});
     QCOMPARE(common::völkerneulesen, 1);
 
     // The main window reads its grid again and shows the new summaries.

@@ -49,8 +49,8 @@ private slots:
       w->sevt(feld).setText(text);
     w->ok_Click();
     const int id = volkid("O`Hara");
-    QCOMPARE(werte(id, "Volkname, Königin_Zugangsdatum, Volk_Einkaufspreis, Abgangsdatum, Akt_im_Bestand"),
-             QString("Lotte|01.04.2007|123,5|Null|X"));
+    QCOMPARE(werte(id, "Volkname, Königin_Zugangsdatum, Volk_Einkaufspreis, Abgangsdatum, Akt_im_Bestand, Selektiert"),
+             QString("Lotte|01.04.2007|123,5|Null|X|"));
     w = öffnen("Neu");
     w->sevt(0).setText("O'Hara");
     messages().expect("...die Volknummer bereits existiert.");
@@ -140,6 +140,7 @@ private slots:
     QTest::newRow("back in stock") << "Ändern" << false << true << "war vorher nicht im Bestand"
                                    << QStringList{"01.03!", "10.05", "19.05", "28.05", "01.06", "06.06", "15.06",
                                                   "24.06"};
+    QTest::newRow("stays in stock") << "Ändern" << true << true << "" << QStringList{"01.03!", "01.06"};
   }
 
   // Colony "1" and another, each with a done and an open date.
@@ -164,6 +165,7 @@ private slots:
     QCOMPARE(messages().count(), meldung.isEmpty() ? 0 : 1);
     QCOMPARE(termine(w->volkId(), "Schwarmkontrolle"), erwartet);
     QCOMPARE(termine(anderes, "Schwarmkontrolle"), (QStringList{"01.03!", "01.06"}));
+    QCOMPARE(termine(w->volkId(), "Beuten bauen"), QStringList());   // an option of no colony gives it none
     if (erwartet.isEmpty())   // no date of any kind is left
       QCOMPARE(anzahl("select count(*) from Termine where Volk = " + QString::number(w->volkId())), 0);
   }
@@ -187,11 +189,14 @@ private slots:
     QCOMPARE(werte(id, "Standort"), QString("Heide"));
     einfügen("Wanderung", {{"Datum", datum("01.04.2007")}, {"Standort", "Wald"}, {"Volk", id}});
     einfügen("Wanderung", {{"Datum", datum("01.03.2007")}, {"Standort", "Feld"}, {"Volk", id}});
+    einfügen("Wanderung", {{"Datum", datum("01.05.2007")}, {"Standort", "Sumpf"}, {"Volk", volk("2")}});
+    ändern("", 0);   // no site: nothing to compare
+    QCOMPARE(werte(id, "Standort"), QString(""));
     ändern("Moor", vb::vbNo);
     QCOMPARE(werte(id, "Standort"), QString("Wald"));
     ändern("Heide", vb::vbYes);
     QCOMPARE(werte(id, "Standort"), QString("Heide"));
-    QCOMPARE(anzahl("select count(*) from Wanderung"), 3);
+    QCOMPARE(anzahl("select count(*) from Wanderung"), 4);
     QCOMPARE(werte(anzahl("select max(ID) from Wanderung"),
                    "Datum, Standort, Zeit_h, Kosten, Standortprämie, Prämie_erhalten, Bemerkung, Volk", "Wanderung"),
              QString("10.05.2007|Heide|0|0|0|N||%1").arg(id));
@@ -271,6 +276,63 @@ private slots:
     QVERIFY(messages().allUsed());
     QVERIFY(w->isUnloaded());
     QCOMPARE(anzahl("select count(*) from Bienenvolk where Volknr = '8'"), 1);
+  }
+
+  // The number proposed after "OK Nächster": the stored number plus 1 when it
+  // is digits only, and only with "volknrhochzählen" on.
+  void numberProposal() {
+    for (const auto& [hochzählen, nummer, vorschlag] :
+         {std::tuple{1, "12", "13"}, {1, "A12", ""}, {1, "007", "8"}, {0, "12", ""}}) {
+      common::volknrhochzählen() = hochzählen;
+      auto w = öffnen("Neu");
+      QCOMPARE(w->sevt(0).text(), QString(hochzählen ? "1" : ""));
+      w->sevt(0).setText(nummer);
+      w->oknächster_Click(0);
+      QCOMPARE(w->sevt(0).text(), QString(vorschlag));
+      db().execute("delete from Bienenvolk");
+    }
+  }
+
+  // "OK Nächster" and "OK Vorheriger" while changing go round the main
+  // grid; with a single colony the window stays on it.
+  void changingGoesRound() {
+    for (const char* nr : {"1", "2", "3"}) volk(nr);
+    haupt.lesen(1);
+    auto w = öffnen("Ändern");
+    w->oknächster_Click(1);   // previous of the first: the last
+    QCOMPARE(haupt.grid.row(), 3);
+    QCOMPARE(w->sevt(0).text(), QString("3"));
+    w->oknächster_Click(0);   // next of the last: the first
+    QCOMPARE(haupt.grid.row(), 1);
+    QCOMPARE(w->sevt(0).text(), QString("1"));
+    db().execute("delete from Bienenvolk where Volknr <> '1'");
+    haupt.lesen(1);
+    w = öffnen("Ändern");
+    w->oknächster_Click(0);
+    QCOMPARE(haupt.grid.row(), 1);
+    QVERIFY(!w->isUnloaded());
+  }
+
+  // A save that fails at the colony's dates keeps neither the colony nor
+  // its migration.
+  void aSaveFailingAtTheDatesKeepsNothing() {
+    const int id = volk("1", false, {{"Standort", "Feld"}});
+    einfügen("Wanderung", {{"Datum", datum("01.04.2007")}, {"Standort", "Wald"}, {"Volk", id}});
+    haupt.lesen(1);
+    auto w = öffnen("Ändern");
+    w->sevt(3).setText("Heide");
+    w->kon->setChecked(true);
+    roh("create trigger kaputt before insert on Termine begin select raise(abort, 'Platte voll'); end");
+    messages().expect("Sie haben Werte geändert");
+    messages().expectYes("der letzte Standort Wald");
+    messages().expect("war vorher nicht im Bestand");
+    messages().expect("Das Volk konnte nicht gespeichert werden.");
+    w->ok_Click();
+    roh("drop trigger kaputt");
+    QVERIFY(messages().allUsed());
+    QVERIFY(!w->isUnloaded());
+    QCOMPARE(werte(id, "Standort, Akt_im_Bestand"), QString("Feld|"));
+    QCOMPARE(anzahl("select count(*) from Wanderung"), 1);
   }
 
   // 17 lines: the texts of fields 1..16, then the stock box as " 1"/" 0".

@@ -101,9 +101,55 @@ private slots:
     markieren({"2"});
     w->entselekt_Click(0);
     QCOMPARE(markierte(), (QStringList{"1", "2", "3", "4"}));   // 2 is gone but keeps its mark
+    markieren({});
+    w->entselekt_Click(0);
+    QCOMPARE(markierte(), (QStringList{"1", "3", "4"}));   // and is not taken in
     w->kon[0]->setChecked(true);
     w->entselekt_Click(7);
     QCOMPARE(markierte(), (QStringList{"1", "3", "4"}));   // the clearing takes every colony
+    w->kon[0]->setChecked(false);
+    w->entselekt_Click(1);
+    QCOMPARE(markierte(), QStringList());   // "none" clears without the option too
+    common::völkerneulesen = 0;
+    w->entselekt_Click(9);   // no such button: nothing happens
+    QCOMPARE(markierte(), QStringList());
+    QCOMPARE(common::völkerneulesen, 0);
+  }
+
+  // A selection that fails half-way changes no mark: the clearing and the
+  // marks set before the failure are taken back together.
+  void aFailureHalfWayChangesNoMark() {
+    auto w = geladen<IV_Selektieren>();
+    w->kon[0]->setChecked(true);
+    roh("create trigger kaputt before update of Selektiert on Bienenvolk when new.Volknr = '4' and "
+        "new.Selektiert = 'X' begin select raise(abort, 'Platte voll'); end");
+    messages().expect("Die Selektion konnte nicht ausgeführt werden.");
+    w->entselekt_Click(0);
+    roh("drop trigger kaputt");
+    QVERIFY(messages().allUsed());
+    QCOMPARE(markierte(), (QStringList{"2", "3"}));
+    QCOMPARE(common::völkerneulesen, 0);
+  }
+
+  // The two options are read when the window opens and kept by "Schließen" only.
+  void optionsKeptByCloseOnly() {
+    for (const auto& [alte, bestand] : {std::pair{1, 0}, {0, 1}}) {
+      common::selektionaltelöschen() = alte;
+      common::selektionnurbestand() = bestand;
+      auto w = geladen<IV_Selektieren>();
+      QCOMPARE(w->kon[0]->isChecked(), alte == 1);
+      QCOMPARE(w->kon[1]->isChecked(), bestand == 1);
+      w->kon[0]->setChecked(!alte);
+      w->kon[1]->setChecked(!bestand);
+      w->close();   // the close box keeps nothing
+      QCOMPARE(common::selektionaltelöschen() * 10 + common::selektionnurbestand(), alte * 10 + bestand);
+      auto v = geladen<IV_Selektieren>();
+      v->kon[0]->setChecked(!alte);
+      v->kon[1]->setChecked(!bestand);
+      v->abbv_Click();
+      QVERIFY(v->isUnloaded());
+      QCOMPARE(common::selektionaltelöschen() * 10 + common::selektionnurbestand(), (1 - alte) * 10 + 1 - bestand);
+    }
   }
 };
 

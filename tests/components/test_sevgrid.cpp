@@ -1,6 +1,7 @@
 // The unbound grid: filling, keys, sorting, finding, events, widths, files.
 #include "components/sevgrid.h"
 #include "platform/runtime/vb.h"
+#include "support/raster.h"
 #include "support/testmain.h"
 
 #include <QHeaderView>
@@ -8,6 +9,8 @@
 #include <QTableView>
 
 using zevo::ui::sevGrid;
+using zevo::test::cellCenter;
+using zevo::test::viewOf;
 
 namespace {
 
@@ -15,13 +18,6 @@ QStringList columnTexts(const sevGrid& g, int col) {
   QStringList out;
   for (int r = 1; r <= g.rows(); ++r) out << g.cell(r, col);
   return out;
-}
-
-QTableView* viewOf(sevGrid& g) { return g.findChild<QTableView*>(); }
-
-QPoint cellCenter(sevGrid& g, int row, int col) {
-  QTableView* v = viewOf(g);
-  return v->visualRect(v->model()->index(row - 1, col - 1)).center();
 }
 
 // One column "a" with one row per text.
@@ -338,7 +334,7 @@ private slots:
 
     // A header click sorts only with autosort, first up, then down.
     QHeaderView* h = viewOf(g)->horizontalHeader();
-    const QPoint p(h->sectionViewportPosition(0) + h->sectionSize(0) / 2, h->height() / 2);
+    const QPoint p = zevo::test::headerCenter(g, 1);
     QTest::mouseClick(h->viewport(), Qt::LeftButton, Qt::NoModifier, p);
     QCOMPARE(g.cell(1, 1), QString("3"));
     g.setAutosort(true);

@@ -12,6 +12,8 @@
 #include "shell/startdialoge.h"
 #include "support/testmain.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QListWidget>
 
@@ -49,6 +51,16 @@ class DatensicherungTest : public QObject {
     auto w = std::make_unique<shell::IO_Datensicherung>();
     w->Form_Load();
     return w;
+  }
+
+  // An empty folder as the chosen drive.
+  QString laufwerkwählen(shell::IO_Datensicherung& w) {
+    const QString laufwerk = vb::programFolder() + "laufwerk/";
+    QDir(laufwerk).removeRecursively();
+    QDir().mkpath(laufwerk);
+    w.drive->addItem("Test", laufwerk);
+    w.drive->setCurrentIndex(w.drive->count() - 1);
+    return laufwerk;
   }
 
   void archivemachen(const QStringList& tage) {
@@ -96,6 +108,22 @@ private slots:
     w->sichern_Click(0);
     QVERIFY(test::messages().allUsed());
     QCOMPARE(bytes(archiv), vorher);
+  }
+
+  // Which files of the folder are data: the last three characters decide,
+  // in any case, with or without a dot; the program itself stays out.
+  void dataFilesByName() {
+    for (const char* e : {"DLL", "EXE", "HLP", "TXT", "OCX", "VBX", "INI", "DOC", "ZIP"}) {
+      QVERIFY2(!shell::insicherung(QString("x.") + e), e);
+      QVERIFY2(!shell::insicherung(QString("x") + QString(e).toLower()), e);
+    }
+    for (const char* n : {"ZEVO.MDB", "Einstellungen.ZE1", "report.htm", "ZEVO.$$$", "a.DLLx", "ZEVO"})
+      QVERIFY2(shell::insicherung(n), n);
+  }
+  void theProgramStaysOut() {
+    common::datenpfad = vb::withTrailingSlash(QCoreApplication::applicationDirPath());
+    QVERIFY(!shell::insicherung(QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
+    QVERIFY(shell::insicherung("shell_test_datensicherung_nicht"));
   }
 
   // The database goes in as a copy made through the database (compact, as
@@ -157,6 +185,29 @@ private slots:
     QCOMPARE(bytes(ordner_ + kopien.first() + "/Einstellungen.ZE1"), QByteArray("geändert\r\n"));
   }
 
+  // A restore takes the data files of the archive only, and the copy of the
+  // files it replaces holds the data files only.
+  void restoreTakesTheDataFilesOnly() {
+    schreiben(ordner_ + "Einstellungen.ZE1", "alt");
+    schreiben(ordner_ + "LISTE.TXT", "alt");
+    const QString archiv = ordner_ + "zevo10_backup_2026_12_01.zip";
+    test::rohesArchiv(archiv, {{"ZEVO.MDB", bytes(common::datenbankpfad)},
+                               {"Einstellungen.ZE1", "neu"},
+                               {"b.ZE1", "neu"},
+                               {"LISTE.TXT", "neu"},
+                               {"x.dll", "neu"},
+                               {"ZEVO.MDB-journal", "neu"}});
+    test::messages().expect("Programm wird nun beendet");
+    QVERIFY_THROWS_EXCEPTION(vb::ProcessEnded, fenster()->sichern_Click(1));
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(bytes(ordner_ + "Einstellungen.ZE1") + bytes(ordner_ + "b.ZE1") + bytes(ordner_ + "LISTE.TXT"),
+             QByteArray("neuneualt"));
+    QVERIFY(!QFile::exists(ordner_ + "x.dll") && !QFile::exists(ordner_ + "ZEVO.MDB-journal"));
+    const QStringList kopien = QDir(ordner_).entryList({"vor_wiederherstellung_*"}, QDir::Dirs);
+    QCOMPARE(kopien.size(), 1);
+    QCOMPARE(dateien(ordner_ + kopien.first()), (QStringList{"Einstellungen.ZE1", "ZEVO.MDB"}));
+  }
+
   // A database made from these statements, as bytes.
   QByteArray datenbankaus(const QStringList& anweisungen) {
     const QString datei = vb::programFolder() + "teil.mdb";
@@ -184,6 +235,7 @@ private slots:
       QString meldung;
       zip_flags_t namen = ZIP_FL_ENC_UTF_8;
       qint64 frei = -1;   // -1: the real free space
+      QByteArray datenbankname = "ZEVO.MDB";
     };
     const QList<Fall> fälle = {
         {"../ausserhalb.ZE1", gut, "keine einfache Datei"},
@@ -193,10 +245,11 @@ private slots:
         {"Einstellungen.ZE1", datenbankaus(ohneFeld), "In der Tabelle Notizen fehlt das Feld NOTIZ"},
         {"a\x01b", gut, "keine einfache Datei", ZIP_FL_ENC_CP437},   // an old archive's name, read as CP437
         {"Einstellungen.ZE1", gut, "MB frei", ZIP_FL_ENC_UTF_8, 1000},
+        {"Einstellungen.ZE1", gut, "enthält keine Datenbank ZEVO.MDB", ZIP_FL_ENC_UTF_8, -1, "ZEVO.BAK"},
     };
     for (const Fall& f : fälle) {
       const QString archiv = ordner_ + "zevo10_backup_2026_12_01.zip";
-      test::rohesArchiv(archiv, {{"ZEVO.MDB", f.datenbank}, {f.eintrag, "neu"}}, f.namen);
+      test::rohesArchiv(archiv, {{f.datenbankname, f.datenbank}, {f.eintrag, "neu"}}, f.namen);
       if (f.frei >= 0) zip::setFreeSpaceProbe([&](const QString&) { return f.frei; });
       test::messages().expect(f.meldung);
       fenster()->sichern_Click(1);
@@ -233,15 +286,68 @@ private slots:
 
   void closingPrunesToTheThreeNewest() {
     archivemachen({"2026_11_20", "2025_01_01", "2026_03_01", "2026_12_01", "2025_06_30"});
+    schreiben(ordner_ + "fremd.zip", "x");   // not a backup: neither counted nor deleted
     auto w = fenster();
     test::messages().expectYes("mehr als 3 Datensicherungen");
     w->abbv_Click();
     QVERIFY(w->isUnloaded());
-    QCOMPARE(vb::fileList(ordner_, "zevo10_backup_*.zip"),
-             (QStringList{"zevo10_backup_2026_03_01.zip", "zevo10_backup_2026_11_20.zip",
+    QCOMPARE(vb::fileList(ordner_, "*.zip"),
+             (QStringList{"fremd.zip", "zevo10_backup_2026_03_01.zip", "zevo10_backup_2026_11_20.zip",
                           "zevo10_backup_2026_12_01.zip"}));
     fenster()->abbv_Click();   // three: no question
     QCOMPARE(test::messages().count(), 1);
+    archivemachen({"2024_01_01"});   // four: asked
+    test::messages().expectNo("mehr als 3 Datensicherungen");
+    fenster()->abbv_Click();
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(vb::fileList(ordner_, "zevo10_backup_*.zip").size(), 4);
+  }
+
+  // Copying to a drive takes the newest archive unless another is marked,
+  // and asks before it takes an older one or replaces one on the drive.
+  void copyingToADrive() {
+    archivemachen({"2026_11_01", "2026_12_01"});
+    auto w = fenster();
+    const QString laufwerk = laufwerkwählen(*w);
+    test::messages().expect("Die Datensicherung wurde kopiert");
+    w->lwakopie_Click(0);
+    QCOMPARE(dateien(laufwerk), QStringList{"zevo10_backup_2026_12_01.zip"});
+    w->datei2->setCurrentRow(0);
+    test::messages().expectNo("nicht die aktuellste Datei markiert");
+    w->lwakopie_Click(0);
+    QCOMPARE(dateien(laufwerk).size(), 1);
+    test::messages().expectYes("nicht die aktuellste Datei markiert");
+    test::messages().expect("Die Datensicherung wurde kopiert");
+    w->lwakopie_Click(0);
+    QCOMPARE(bytes(laufwerk + "zevo10_backup_2026_11_01.zip"), QByteArray("2026_11_01"));
+    schreiben(laufwerk + "zevo10_backup_2026_12_01.zip", "auf dem Laufwerk");
+    w->datei2->setCurrentRow(1);
+    test::messages().expectNo("befindet sich bereits eine Datensicherung");
+    w->lwakopie_Click(0);
+    QCOMPARE(bytes(laufwerk + "zevo10_backup_2026_12_01.zip"), QByteArray("auf dem Laufwerk"));
+    test::messages().expectYes("befindet sich bereits eine Datensicherung");
+    test::messages().expect("Die Datensicherung wurde kopiert");
+    w->lwakopie_Click(0);
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(bytes(laufwerk + "zevo10_backup_2026_12_01.zip"), QByteArray("2026_12_01"));
+  }
+
+  // Copying from a drive takes every backup archive found there, each
+  // name cut at 30 characters, and nothing else.
+  void copyingFromADrive() {
+    auto w = fenster();
+    const QString laufwerk = laufwerkwählen(*w);
+    schreiben(laufwerk + "fremd.zip", "x");
+    test::messages().expect("Auf dem Datenträger wurde keine Datensicherung gefunden!");
+    w->lwakopie_Click(1);
+    QVERIFY(test::messages().allUsed());
+    schreiben(laufwerk + "zevo10_backup_2026_10_01.zip", "a");
+    schreiben(laufwerk + "zevo10_backup_2026_10_02_abend.zip", "b");
+    w->lwakopie_Click(1);
+    QCOMPARE(test::messages().count(), 1);
+    QCOMPARE(dateien(ordner_).filter("zevo10_backup") + dateien(ordner_).filter("fremd"),
+             (QStringList{"zevo10_backup_2026_10_01.zip", "zevo10_backup_2026_10_02_abend"}));
+    QCOMPARE(w->datei2->count(), 1);
   }
 
   // Compaction keeps every row and every counter, removes a stale copy

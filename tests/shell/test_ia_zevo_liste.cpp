@@ -3,10 +3,13 @@
 // the grid, every window item with its hand-over values, a failed delete.
 #include "support/datenbank.h"
 #include "support/hauptfenster.h"
+#include "support/raster.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -92,6 +95,40 @@ private slots:
     w->datali_aftersort();
     w->datenvölkerlesen();
     QCOMPARE(spalte("Volkname"), (QStringList{"Volk 3", "Volk 2", "Volk 1"}));
+  }
+
+  // What the beekeeper does with the list itself: a header click sorts, the
+  // next one the other way round, and the sort holds for the next reload; a
+  // double click on a colony shows its card; a right click opens the popup
+  // menu; keys typed into the card change nothing.
+  void whatTheBeekeeperDoesWithTheList() {
+    shell::IA_ZEVO::dienste().volkdatenlisten = shell::Hauptfensterdienste().volkdatenlisten;
+    for (const char* nr : {"2", "1", "3"}) test::volkanlegen(nr, "X");
+    w->datenvölkerlesen();
+    QVERIFY(test::showActive(*w));
+    const int name = w->datali->colIndex("Volkname");
+    test::headerClick(*w->datali, name);
+    QCOMPARE(spalte("Volkname"), (QStringList{"Volk 1", "Volk 2", "Volk 3"}));
+    test::headerClick(*w->datali, name);
+    QCOMPARE(spalte("Volkname"), (QStringList{"Volk 3", "Volk 2", "Volk 1"}));
+    w->datenvölkerlesen();
+    QCOMPARE(spalte("Volkname"), (QStringList{"Volk 3", "Volk 2", "Volk 1"}));
+    QApplication::processEvents();   // the reloaded rows laid out
+
+    test::cellClick(*w->datali, 2, name);   // a double click's first click
+    QTest::mouseDClick(test::viewOf(*w->datali)->viewport(), Qt::LeftButton, Qt::NoModifier,
+                       test::cellCenter(*w->datali, 2, name));
+    QCOMPARE(w->Text1->toPlainText().section('\n', 1, 1), QString("Volknummer:        2"));
+    const QString karte = w->Text1->toPlainText();
+    QTest::keyClicks(w->Text1, "xy");
+    QTest::keyClick(w->Text1, Qt::Key_Delete);
+    QCOMPARE(w->Text1->toPlainText(), karte);
+
+    QVERIFY(!w->popupliste->isVisible());
+    test::cellClick(*w->datali, 3, name, Qt::RightButton);
+    QVERIFY(w->popupliste->isVisible());
+    w->popupliste->hide();
+    w->hide();
   }
 
   void reloadOnActivationKeepsTheRowNumber() {
@@ -235,6 +272,43 @@ private slots:
     QCOMPARE(w->datali->cols(), 2 + int(QString(QTest::currentDataTag()) != "no ID column"));
   }
 
+  // After the selection window the selected colonies are counted, and only
+  // then the beekeeper is asked whether to mark them.
+  void selectingThenMarking() {
+    for (const char* nr : {"1", "2", "3"}) test::volkanlegen(nr, "X");
+    w->datenvölkerlesen();
+    QString wahl;
+    test::forms().on("IV_Selektieren", [this, &wahl](vb::Form* f) {
+      common::datenbank.execute("update Bienenvolk set Selektiert = 'X' where Volknr in (" + wahl + ")");
+      w->datenvölkerlesen();
+      f->unload();
+    });
+    wahl = "'9'";   // none
+    w->menüpunkt("XV_völkerselektieren")->trigger();
+    QCOMPARE(test::messages().count(), 0);
+    wahl = "'1', '3'";
+    test::messages().expectYes("Es sind 2 Völker selektiert. Sollen diese auch gleich markiert werden?");
+    test::messages().expect("Sie können die Völker auch mit gedrückter STRG-Taste");
+    w->menüpunkt("XV_völkerselektieren")->trigger();
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(w->datali->selcount(), 2);
+  }
+
+  // "Markierte Völker selektieren" fails whole: a failure at the second
+  // marked colony leaves every flag as it was.
+  void markedToSelectedFailsWhole() {
+    for (const char* nr : {"1", "2", "3"}) test::volkanlegen(nr, "X", nr[0] == '2' ? "X" : "");
+    w->datenvölkerlesen();
+    for (int r : {1, 3}) w->datali->setSelected(r, true);
+    test::roh("create trigger kaputt before update of Selektiert on Bienenvolk when new.Volknr = '3' and "
+              "new.Selektiert = 'X' begin select raise(abort, 'Platte voll'); end");
+    test::messages().expect();
+    w->menüpunkt("XV_markiertevölkerselektieren")->trigger();
+    test::roh("drop trigger kaputt");
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(spalte("Selektiert"), (QStringList{"", "X", ""}));
+  }
+
   // "Markierte Völker selektieren" selects exactly the marked colonies;
   // "Selektierte Völker markieren" marks exactly the selected ones and makes
   // the first of them current.
@@ -310,6 +384,16 @@ private slots:
     völker(2);
     const QString a = w->datali->cell(1, "ID");
     common::datenbank.execute("insert into Stockkarte (Datum, Volk) values (#06/01/2007#, " + a + ")");
+    // The bookings go, then the colony row cannot: the bookings come back.
+    IA_ZEVO::dienste().volkbuchungenlöschen = shell::Hauptfensterdienste().volkbuchungenlöschen;
+    test::roh("create trigger kaputt before delete on Bienenvolk begin select raise(abort, 'gesperrt'); end");
+    test::messages().expectYes();
+    test::messages().expect("Das Volk konnte nicht gelöscht werden.");
+    w->XV_volklöschen_Click();
+    test::roh("drop trigger kaputt");
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(common::datenbank.openRecordset("select count(*) from Stockkarte").fields(0).value().toInt(), 1);
+    QCOMPARE(w->datali->rows(), 2);
     IA_ZEVO::dienste().volkbuchungenlöschen = [](int id) {
       common::datenbank.execute("delete from Stockkarte where Volk = " + QString::number(id));
       throw dao::Error(dao::errLocked, "Die Tabelle ist gesperrt.");

@@ -60,6 +60,58 @@ private slots:
     }
   }
 
+  // The latest booking of the colony in the option's table, and its latest
+  // work of the option's kind, move the start of the series; bookings of
+  // another colony, of another kind of work or older ones do not, and a
+  // colony-independent option is moved by none.
+  void bookingsThatMoveTheStart_data() {
+    QTest::addColumn<bool>("abhängig");
+    QTest::addColumn<QStringList>("buchungen");   // "table|dd.mm|colony (a, b or 0)|kind of work"
+    QTest::addColumn<QStringList>("erwartet");
+    const QStringList alle{"01.06", "15.06", "29.06", "13.07", "27.07", "10.08", "24.08"};
+    QTest::newRow("none") << true << QStringList{} << alle;
+    QTest::newRow("the colony's latest harvest") << true << QStringList{"Honigernte|20.06|a|", "Honigernte|15.06|a|"}
+                                                 << alle.mid(2);
+    QTest::newRow("another colony's harvest") << true << QStringList{"Honigernte|01.08|b|"} << alle;
+    QTest::newRow("the colony's latest work of the kind")
+        << true << QStringList{"Arbeiten|15.06|a|Füttern", "Arbeiten|20.06|a|Füttern", "Arbeiten|10.07|a|Schleudern",
+                               "Arbeiten|01.08|b|Füttern"}
+        << alle.mid(2);
+    QTest::newRow("work after the harvest") << true << QStringList{"Honigernte|20.06|a|", "Arbeiten|13.07|a|Füttern"}
+                                            << alle.mid(3);
+    QTest::newRow("colony-independent") << false << QStringList{"Honigernte|20.06|0|", "Arbeiten|13.07|0|Füttern"}
+                                        << alle;
+  }
+  void bookingsThatMoveTheStart() {
+    QFETCH(bool, abhängig);
+    QFETCH(QStringList, buchungen);
+    QFETCH(QStringList, erwartet);
+    const int a = volk("1"), b = volk("2");
+    const int id = neueoption("Kontrolle", "01.06", 14, "31.08", "Honigernte");
+    db().execute(QString("update Arbeitsplanoptionen set Auto_erledigt_Arbeitsart = 'Füttern', Volkabhängig = '%1' "
+                         "where ID = %2").arg(abhängig ? "J" : "N").arg(id));
+    for (const QString& bu : buchungen) {
+      const QStringList t = bu.split('|');
+      const int v = t[2] == "a" ? a : t[2] == "b" ? b : 0;
+      Werte werte{{"Datum", datum(qPrintable(t[1] + ".2007"))}, {"Volk", v}};
+      if (!t[3].isEmpty()) werte << qMakePair(QString("Arbeitsart"), QVariant(t[3]));
+      einfügen(t[0], werte);
+    }
+    const int v = abhängig ? a : 0;
+    shell::volkterminebuchen(id, v);
+    QCOMPARE(termine(v, "Kontrolle"), erwartet);
+  }
+
+  // The dates of one option are written together or not at all.
+  void aFailedOptionWritesNoDate() {
+    const int v = volk("1");
+    roh("create trigger kaputt before insert on Termine when new.Datum > '2007-06-01' "
+        "begin select raise(abort, 'Platte voll'); end");
+    QVERIFY_THROWS_EXCEPTION(dao::Error, shell::volkterminebuchen(option(schwarm), v));
+    roh("drop trigger kaputt");
+    QCOMPARE(anzahl("select count(*) from Termine"), 0);
+  }
+
   // The booking table comes from user-editable text: only the booking tables
   // reach the SQL, in any case of spelling.
   void bookingTableNameIsChecked() {
@@ -75,12 +127,13 @@ private slots:
 
   // A window that is no date this year gives no dates and one notice.
   void invalidWindowIsSkipped() {
-    for (const auto& [heute, tag, anzahl] :
-         {std::tuple{"10.01.2007", "30.02", 0}, {"10.01.2007", "29.02", 0}, {"10.01.2008", "29.02", 1}}) {
+    for (const auto& [heute, tag, ende, anzahl] :
+         {std::tuple{"10.01.2007", "30.02", "30.02", 0}, {"10.01.2007", "29.02", "29.02", 0},
+          {"10.01.2008", "29.02", "29.02", 1}, {"10.01.2007", "01.02", "30.02", 0}}) {
       datenbankgrundzustand(datum(heute));
       const int v = volk("1");
       if (anzahl == 0) messages().expect("Schalttag");
-      shell::volkterminebuchen(neueoption("Schalttag", tag, 0, tag), v);
+      shell::volkterminebuchen(neueoption("Schalttag", tag, 0, ende), v);
       QCOMPARE(termine(v, "Schalttag").size(), anzahl);
       QVERIFY(messages().allUsed());
       QCOMPARE(messages().count(), 1 - anzahl);
@@ -99,6 +152,7 @@ private slots:
     messages().expect("Die Aktion wird nicht ausgeführt, weil...");
     shell::volkterminesetzen();
     QVERIFY(messages().allUsed());
+    QCOMPARE(messages().shown().at(1).defaultButton, vb::SecondButton);   // "Nein" is the default
     for (const char* grund : {"keine Bienenvölker aktuell", "keine volkabhängigen Arbeitsplanoptionen",
                               "bereits volkabhängige Termine gebucht"})
       QVERIFY(messages().last().contains(grund));
@@ -111,6 +165,8 @@ private slots:
     einfügen("Termine", {{"Datum", datum("01.03.2007")}, {"Termin", schwarm}, {"Erledigt", "J"}, {"Volk", a}});
     einfügen("Termine", {{"Datum", datum("01.03.2006")}, {"Termin", schwarm}, {"Erledigt", "N"}, {"Volk", a}});
     einfügen("Termine", {{"Datum", datum("01.03.2007")}, {"Termin", "Beuten bauen"}, {"Erledigt", "N"}, {"Volk", 0}});
+    for (const char* tag : {"31.12.2006", "01.01.2007", "31.12.2007", "01.01.2008"})   // the year's first and last day go
+      einfügen("Termine", {{"Datum", datum(tag)}, {"Termin", schwarm}, {"Erledigt", "N"}, {"Volk", a}});
     neueoption("Kaputt", "31.04", 0, "31.04");
     messages().expectYes("Soll die Aktion jetzt ausgeführt werden?");
     messages().expectYes("Sollen die existierenden Termine jetzt gelöscht werden?");
@@ -124,11 +180,27 @@ private slots:
     QVERIFY(messages().allUsed());
     QCOMPARE(messages().last().count("Kaputt"), 1);
 
-    QCOMPARE(termine(a, schwarm), QStringList{"01.03"} + schwarmtermine);   // last year's date stays
+    QCOMPARE(termine(a, schwarm), (QStringList{"01.03", "31.12"} + schwarmtermine + QStringList{"01.01"}));
     QCOMPARE(termine(b, schwarm), schwarmtermine);
+    QCOMPARE(termine(a, "Beuten bauen"), QStringList());   // options of no colony give no colony dates
     QCOMPARE(anzahl("select count(*) from Termine where Volk = " + QString::number(weg)), 0);
     QCOMPARE(termine(0, "Beuten bauen"), QStringList{"01.03"});
     QCOMPARE(gespeichertesjahr(), 2007);
+  }
+
+  // Dates of no colony this year, and colony dates of other years, are no
+  // reason to ask about deleting.
+  void datesOfNoColonyAskNothing() {
+    const int a = volk("1");
+    einfügen("Termine", {{"Datum", datum("01.03.2007")}, {"Termin", "Beuten bauen"}, {"Erledigt", "N"}, {"Volk", 0}});
+    einfügen("Termine", {{"Datum", datum("31.12.2006")}, {"Termin", schwarm}, {"Erledigt", "N"}, {"Volk", a}});
+    messages().expectYes("Soll die Aktion jetzt ausgeführt werden?");
+    messages().expect("neu berechnet");
+    shell::volkterminesetzen();
+    QVERIFY(messages().allUsed());
+    QCOMPARE(messages().count(), 2);
+    QCOMPARE(termine(0, "Beuten bauen"), QStringList{"01.03"});
+    QCOMPARE(termine(a, schwarm), QStringList{"31.12"} + schwarmtermine);
   }
 
   // A run that fails half-way keeps nothing and leaves the year unstored,
@@ -164,6 +236,14 @@ private slots:
     }
     QCOMPARE(anzahl("select count(*) from Bienenvolk"), 2);   // the routine leaves the colony row
     shell::volkbuchungenlöschen(a);   // again, without bookings: no error
+
+    // Broken at its last statement: the colony keeps every booking.
+    for (const QString& tabelle : tabellen) einfügen(tabelle, {{"Datum", datum("01.05.2007")}, {"Volk", b}});
+    roh("create trigger kaputt before delete on Termine begin select raise(abort, 'gesperrt'); end");
+    QVERIFY_THROWS_EXCEPTION(dao::Error, shell::volkbuchungenlöschen(b));
+    roh("drop trigger kaputt");
+    for (const QString& tabelle : tabellen)
+      QCOMPARE(anzahl("select count(*) from " + tabelle + " where Volk = " + QString::number(b)), 2);
   }
 };
 
