@@ -53,6 +53,7 @@ private slots:
     honig(v1, "01.05.2007", 10);
     honig(v1, "20.05.2007", 5.5);
     honig(v2, "03.05.2007", 7);
+    honig(volk("4", false, {{"Volkname", "Fort"}}), "02.05.2007", 1);   // out of stock: never listed here
     haupt.lesen();
   }
 
@@ -195,6 +196,11 @@ private slots:
     QCOMPARE(buchungsfelder(9), QString(";Datum;Farbe;"));
     QCOMPARE(buchungsfelder(0), QString(";"));
     QCOMPARE(volkleerzeile(), 1);
+    // A hand-edited choice outside 0..2 opens with "Alle Buchungen".
+    for (const int gespeichert : {3, -1}) {
+      buchungsauswahl() = gespeichert;
+      QVERIFY(fenster()->optibuch[0]->isChecked());
+    }
   }
 
   void eventReport() {
