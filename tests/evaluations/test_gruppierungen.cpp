@@ -86,7 +86,11 @@ private slots:
       QCOMPARE(w->datali->rows(), f.zeilen.size() - 1);
       QCOMPARE(w->Label1->text(), QString("Ergebnis (%1)").arg(f.eintrag));
     }
-    // No selection: the first entry; "&Listen" hands the copy over.
+    // No selection: the first entry, also while another one is current; "&Listen" hands the copy over.
+    w->li1->clearSelection();
+    QVERIFY(w->li1->currentRow() > 0);
+    w->gruppeok_click();
+    QCOMPARE(w->Label1->text(), QString("Ergebnis (Volkstärke)"));
     w->li1->clearSelection();
     w->li1->setCurrentRow(-1);
     w->gruppeok_click();

@@ -69,15 +69,16 @@ private slots:
   void tableBlocks() {
     const QString kopf = "HONIGERNTE";
     const QString spalten = "VOLKNR|DATUM|MENGE_KG";
-    const QString a = "1|01.05.2007|10,00", b = "1|20.05.2007|5,50", c = "2|03.05.2007|7,00";
+    honig(v1, "10.05.2007", 2);   // stored after a later booking of its colony
+    const QString a = "1|01.05.2007|10,00", m = "1|10.05.2007|2,00", b = "1|20.05.2007|5,50", c = "2|03.05.2007|7,00";
     struct Fall {
       const char* name;
       bool nummer, name_, leer;
       int auswahl;
       QStringList zeilen;
     } fälle[] = {
-        {"leer", true, false, true, 0, {kopf, spalten, a, b, "", c, "", "", ""}},
-        {"ohne", true, false, false, 0, {kopf, spalten, a, b, c, "", ""}},
+        {"leer", true, false, true, 0, {kopf, spalten, a, m, b, "", c, "", "", ""}},
+        {"ohne", true, false, false, 0, {kopf, spalten, a, m, b, c, "", ""}},
         {"letzte", true, false, true, 2, {kopf, spalten, b, c, "", ""}},
         // Only the name: the number is carried, not listed.
         {"nur Name", false, true, false, 2, {kopf, "VOLKNAME|DATUM|MENGE_KG", "Anna|20.05.2007|5,50",

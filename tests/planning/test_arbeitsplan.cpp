@@ -175,6 +175,10 @@ private slots:
     QStringList nummern;
     for (const QString& z : l.zeilen.mid(5)) nummern << z.section('|', 0, 0);
     QCOMPARE(nummern, (QStringList{"2", "1", "1", "10"}));   // Heide, then Wiese by number
+    w->optisort[1]->setChecked(true);
+    nummern.clear();
+    for (const QString& z : listen(*w, 1).zeilen.mid(5)) nummern << z.section('|', 0, 0);
+    QCOMPARE(nummern, (QStringList{"1", "1", "2", "10"}));   // Anna, Berta, Clara
   }
 
   void startfeldUndEinstellungen() {

@@ -64,6 +64,7 @@ private slots:
     termin("08.05.2007", "Füttern", v1);
     termin("10.05.2007", "Rahmen `neu`", 0);
     termin("31.05.2007", "Füttern", v2);
+    termin("30.05.2007", "Kontrolle", v2);   // stored after the later date of its colony
     auto w = gezeigt();
     QCOMPARE(w->sevt(6).text(), QString("08.05.2007"));
     QCOMPARE(w->sevt(7).text(), QString("29.05.2007"));
@@ -74,6 +75,11 @@ private slots:
     // Leaving a filter unchanged does not rebuild.
     fokus(*w, 4);
     verlassen(*w, 4);
+    QCOMPARE(w->listenaufbauten(), anfang);
+    // Nor does leaving a field of the date being entered, changed or not.
+    fokus(*w, 1);
+    QTest::keyClicks(w->sevt(1).editor(), "Neu");
+    verlassen(*w, 1);
     QCOMPARE(w->listenaufbauten(), anfang);
 
     // An emptied start comes back with its default when it is left.
@@ -114,7 +120,7 @@ private slots:
     // A colony number picked from the list narrows at once, also a colony out of stock.
     w->sevt(4).setText("");
     w->sevt(3).pick(w->sevt(3).listcount() - 1);
-    QCOMPARE(daten(*w->litermine), QStringList{"31.05.2007/Füttern"});
+    QCOMPARE(daten(*w->litermine), (QStringList{"30.05.2007/Kontrolle", "31.05.2007/Füttern"}));
     w->close();
   }
 
