@@ -49,6 +49,10 @@ private slots:
         << Auflistung{0, 0, {0}, {0}, "2005", "2007",
                       {"Jahr\tHonigernte\tGesamt\t", "2005\t0,00\t0,00\t", "2006\t1,50\t1,50\t", "2007\t0,00\t0,00\t",
                        "SUMME\t1,50\t1,50\t"}};
+    QTest::newRow("years, the last day of a year")
+        << Auflistung{0, 0, {0, 4}, {0}, "2006", "2007",
+                      {"Jahr\tHonigernte\tArbeiten\tGesamt\t", "2006\t1,50\t0,00\t1,50\t",
+                       "2007\t0,00\t2,00\t2,00\t", "SUMME\t1,50\t2,00\t3,50\t"}};
     QTest::newRow("years, all zero: no total row")
         << Auflistung{0, 0, {0, 4}, {0}, "2008", "2009",
                       {"Jahr\tHonigernte\tArbeiten\tGesamt\t", "2008\t0,00\t0,00\t0,00\t", "2009\t0,00\t0,00\t0,00\t"}};

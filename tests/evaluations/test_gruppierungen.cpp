@@ -65,16 +65,17 @@ private slots:
   }
 
   void simpleGroupings() {
-    volk("1", true, {{"Beuteart", "Zander"}, {"Abgangsgrund", ""}});
+    volk("1", true, {{"Beuteart", "Zander"}, {"Abgangsgrund", ""}, {"Abnehmer", "Händler"}});
     volk("2", true, {{"Beuteart", "Zander"}});
     volk("3", true, {{"Beuteart", "Dadant's"}});
-    volk("4", false, {{"Beuteart", "Segeberger"}, {"Abgangsgrund", "verkauft"}});
-    volk("5", false, {{"Abgangsgrund", "verkauft"}});
+    volk("4", false, {{"Beuteart", "Segeberger"}, {"Abgangsgrund", "verkauft"}, {"Abnehmer", "Imker Jo"}});
+    volk("5", false, {{"Abgangsgrund", "verkauft"}, {"Abnehmer", "Imker Jo"}});
     struct Fall {
       const char* eintrag;
       QStringList zeilen;
     } fälle[] = {
         {"Abgangsgrund", {"Abgangsgrund|Anzahl", "verkauft|2"}},
+        {"Abnehmer", {"Abnehmer|Anzahl", "Imker Jo|2"}},
         {"Beuteart", {"Beuteart|Anzahl", "Dadant`s|1", "Zander|2"}},
     };
     auto w = fenster();
@@ -85,7 +86,11 @@ private slots:
       QCOMPARE(w->datali->rows(), f.zeilen.size() - 1);
       QCOMPARE(w->Label1->text(), QString("Ergebnis (%1)").arg(f.eintrag));
     }
-    // No selection: the first entry; "&Listen" hands the copy over.
+    // No selection: the first entry, also while another one is current; "&Listen" hands the copy over.
+    w->li1->clearSelection();
+    QVERIFY(w->li1->currentRow() > 0);
+    w->gruppeok_click();
+    QCOMPARE(w->Label1->text(), QString("Ergebnis (Volkstärke)"));
     w->li1->clearSelection();
     w->li1->setCurrentRow(-1);
     w->gruppeok_click();
@@ -157,6 +162,9 @@ private slots:
     const int a = volk("1", true, {{"Standort", "Hof"}});
     einfügen("Wanderung", {{"Datum", datum("01.05.2007")}, {"Standort", "Heide"}, {"Kosten", 12.5}, {"Zeit_h", 2},
                            {"Volk", a}});
+    // A colony out of stock at the same site: its bookings never count.
+    einfügen("Wanderung", {{"Datum", datum("01.05.2007")}, {"Standort", "Heide"}, {"Kosten", 99}, {"Zeit_h", 9},
+                           {"Volk", volk("2", false, {{"Standort", "Hof"}})}});
     einfügen("Wanderung", {{"Datum", datum("01.06.2007")}, {"Standort", "Heide"}, {"Volk", a}});
     einfügen("Arbeiten", {{"Datum", datum("01.06.2007")}, {"Volk", a}});
     for (double kg : {1.1, 4.1}) einfügen("Honigernte", {{"Datum", datum("01.06.2007")}, {"Menge_kg", kg}, {"Volk", a}});
@@ -188,17 +196,19 @@ private slots:
   void sitesAndAges() {
     setToday(QDate(2025, 1, 15));
     volk("1", true, {{"Standort", "Hof"}, {"Wabenanzahl", 10}, {"Volk_Zugangsdatum", datum("31.12.2024")},
-                     {"Beuteart", "Zander"}});
+                     {"Beuteart", "Zander"}, {"Mittelwände", 2}});
     volk("2", true, {{"Standort", "Hof"}, {"Wabenanzahl", 12}, {"Volk_Zugangsdatum", datum("02.01.2025")},
-                     {"Beuteart", "Zander"}});
-    volk("3", true, {{"Standort", "Wald"}, {"Wabenanzahl", 10}, {"Beuteart", "Dadant"}});
-    volk("4", false, {{"Standort", "Wald"}, {"Volk_Zugangsdatum", datum("01.01.2020")}});
+                     {"Beuteart", "Zander"}, {"Mittelwände", 2}});
+    volk("3", true, {{"Standort", "Wald"}, {"Wabenanzahl", 10}, {"Beuteart", "Dadant"}, {"Mittelwände", 4}});
+    volk("4", false, {{"Standort", "Wald"}, {"Volk_Zugangsdatum", datum("01.01.2020")}, {"Mittelwände", 4}});
     auto w = fenster();
     w->sonstigecom[0]->click();
     QCOMPARE(inhalt(*w->gridli), (QStringList{"Standort|Anzahl", "Hof|2", "Wald|1"}));
     QCOMPARE(w->Label1->text(), QString("Ergebnis"));
     w->sonstigecom[1]->click();
     QCOMPARE(inhalt(*w->gridli), (QStringList{"Standort|Völker|10|12", "Hof|2|1|1", "Wald|1|1|"}));
+    w->sonstigecom[2]->click();
+    QCOMPARE(inhalt(*w->gridli), (QStringList{"Standort|Völker|2|4", "Hof|2|2|", "Wald|1||1"}));
     w->kom[1]->setCurrentText("Beuteart");
     w->sonstigeok[0]->click();
     QCOMPARE(inhalt(*w->gridli), (QStringList{"Alter_Jahre|Zander", "0|1", "1|1"}));

@@ -205,12 +205,15 @@ private slots:
   void cellsAndAverages() {
     const int a = test::neuesvolk("1");
     const int b = test::neuesvolk("2", false);
+    test::neuesvolk("0");   // listed before colony 1 by its number
     for (const auto& [d, j, volk] : {std::tuple{"01.05.2005", "J", a}, {"02.05.2005", "N", a},
                                      {"01.05.2007", "J", b}, {"03.05.2007", "J", a}, {"04.05.2007", "", a}})
       test::buchen("Wanderung",
                    {{"Datum", test::tag(d)}, {"Prämie_erhalten", j}, {"Standortprämie", 10}, {"Volk", volk}});
     test::buchen("Wachsernte", {{"Datum", test::tag("01.05.2006")}, {"Wachs_Wert", 1.15}, {"Volk", a}});
-    for (const char* d : {"01.05.2005", "02.05.2005", "01.05.2007", "02.05.2007", "03.05.2007", "04.05.2007"})
+    // The first and the last day of the range count, the days around it not.
+    for (const char* d : {"31.12.2004", "01.01.2005", "01.05.2005", "02.05.2005", "01.05.2007", "02.05.2007",
+                          "03.05.2007", "04.05.2007", "31.12.2007", "01.01.2008"})
       test::buchen("Honigernte", {{"Datum", test::tag(d)}, {"Volk", a}});
 
     struct Fall {
@@ -222,13 +225,16 @@ private slots:
         {{"Anzahl Standortprämien", "Gesamte Standortprämie"},
          1,
          {"2005|1|10,00 €", "2006|0|0,00 €", "2007|2|20,00 €", "SCHNITT|1,5|15,0"}},
-        // harvests 2, 0, 4: 3,0; a value without a quantity: the currency form of 0; all zero: 0,0
+        // harvests 3, 0, 5: 4,0; a value without a quantity: the currency form of 0; all zero: 0,0
         {{"Durchschn. Wachsert je kg", "Anzahl Honigernten"}, 1,
-         {"2005|2|0,00 €", "2006|0|0,00 €", "2007|4|0,00 €", "SCHNITT|3,0|0,0"}},
+         {"2005|3|0,00 €", "2006|0|0,00 €", "2007|5|0,00 €", "SCHNITT|4,0|0,0"}},
+        // per colony, the whole range: 3 + 5
+        {{"Anzahl Honigernten"}, 0, {"0|0", "1|8", "SCHNITT|8,0"}},
         // the average of the cells as they read: 1,15 gives 1,2
         {{"G_Wachswert"}, 1, {"2005|0,00 €", "2006|1,15 €", "2007|0,00 €", "SCHNITT|1,2"}},
         // per colony in stock: colony 2 is gone
-        {{"Anzahl Standortprämien", "Durchschn. Standortprämie"}, 0, {"1|2|10,00 €", "SCHNITT|2,0|10,0"}},
+        {{"Anzahl Standortprämien", "Durchschn. Standortprämie"}, 0,
+         {"0|0|0,00 €", "1|2|10,00 €", "SCHNITT|2,0|10,0"}},
     };
     for (const Fall& f : fälle) {
       auto w = geladen();

@@ -53,6 +53,7 @@ private slots:
     honig(v1, "01.05.2007", 10);
     honig(v1, "20.05.2007", 5.5);
     honig(v2, "03.05.2007", 7);
+    honig(volk("4", false, {{"Volkname", "Fort"}}), "02.05.2007", 1);   // out of stock: never listed here
     haupt.lesen();
   }
 
@@ -68,15 +69,16 @@ private slots:
   void tableBlocks() {
     const QString kopf = "HONIGERNTE";
     const QString spalten = "VOLKNR|DATUM|MENGE_KG";
-    const QString a = "1|01.05.2007|10,00", b = "1|20.05.2007|5,50", c = "2|03.05.2007|7,00";
+    honig(v1, "10.05.2007", 2);   // stored after a later booking of its colony
+    const QString a = "1|01.05.2007|10,00", m = "1|10.05.2007|2,00", b = "1|20.05.2007|5,50", c = "2|03.05.2007|7,00";
     struct Fall {
       const char* name;
       bool nummer, name_, leer;
       int auswahl;
       QStringList zeilen;
     } fälle[] = {
-        {"leer", true, false, true, 0, {kopf, spalten, a, b, "", c, "", "", ""}},
-        {"ohne", true, false, false, 0, {kopf, spalten, a, b, c, "", ""}},
+        {"leer", true, false, true, 0, {kopf, spalten, a, m, b, "", c, "", "", ""}},
+        {"ohne", true, false, false, 0, {kopf, spalten, a, m, b, c, "", ""}},
         {"letzte", true, false, true, 2, {kopf, spalten, b, c, "", ""}},
         // Only the name: the number is carried, not listed.
         {"nur Name", false, true, false, 2, {kopf, "VOLKNAME|DATUM|MENGE_KG", "Anna|20.05.2007|5,50",
@@ -195,6 +197,11 @@ private slots:
     QCOMPARE(buchungsfelder(9), QString(";Datum;Farbe;"));
     QCOMPARE(buchungsfelder(0), QString(";"));
     QCOMPARE(volkleerzeile(), 1);
+    // A hand-edited choice outside 0..2 opens with "Alle Buchungen".
+    for (const int gespeichert : {3, -1}) {
+      buchungsauswahl() = gespeichert;
+      QVERIFY(fenster()->optibuch[0]->isChecked());
+    }
   }
 
   void eventReport() {

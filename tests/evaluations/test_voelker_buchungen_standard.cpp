@@ -127,6 +127,10 @@ private slots:
     QTest::newRow("stale sort field")
         << Prüfung{true, 0, "", "", "Honigsorte",
                    "...das Sortierfeld 'Honigsorte' nicht zur gewählten Tabelle gehört.\r\n"};
+    QTest::newRow("stale second sort field")
+        << Prüfung{true, 0, "", "", "Datum|Honigsorte",
+                   "...das Sortierfeld 'Honigsorte' nicht zur gewählten Tabelle gehört.\r\n"};
+    QTest::newRow("stale second sort field without a first") << Prüfung{true, 0, "", "", "|Honigsorte", ""};
   }
   void checks() {
     QFETCH(Prüfung, f);
@@ -137,7 +141,8 @@ private slots:
     auto w = geöffnet<Fenster>();
     if (!sortierung.isEmpty()) {
       tabellewählen(*w, "Honigernte");
-      w->sevt(1).setText(sortierung);
+      w->sevt(1).setText(sortierung.section('|', 0, 0));
+      w->sevt(2).setText(sortierung.section('|', 1, 1));
     }
     if (tabelle) tabellewählen(*w, "Wachsernte");
     w->tdat(0).setText(von);

@@ -81,6 +81,7 @@ private slots:
     const QString folge = "...das Datum von... kleiner sein muß als das Datum bis...";
     QTest::newRow("letters") << 1 << "abc" << "31.12.2026" << falsch;
     QTest::newRow("bad and reversed") << 1 << "31.02.2026" << "01.01.2020" << falsch;
+    QTest::newRow("to is no date") << 1 << "01.05.2026" << "31.06.2026" << falsch;
     QTest::newRow("from after to") << 1 << "02.05.2026" << "01.05.2026" << folge;
     QTest::newRow("one day") << 1 << "01.05.2026" << "01.05.2026" << "01.05.2026";
     QTest::newRow("a month, both ends") << 1 << "01.05.2026" << "31.05.2026" << "01.05.2026 31.05.2026";

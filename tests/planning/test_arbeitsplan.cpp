@@ -60,6 +60,7 @@ private slots:
     v2 = volk("2", true, {{"Volkname", "Berta"}, {"Standort", "Heide"}});
     v10 = volk("10", true, {{"Volkname", "Clara"}, {"Standort", "Wiese"}});
     const int weg = volk("5", false, {{"Standort", "Wiese"}});
+    termin("28.02.2007", "Vorher", v1);   // the day before every start listed here
     termin("01.03.2007", "Füttern", v1);
     termin("07.03.2007", "Kontrolle", v2);
     termin("04.03.2007", "Kontrolle", v10);
@@ -151,6 +152,17 @@ private slots:
                                     "25.04.2007|2|Heide|Achte Woche"}));
   }
 
+  // The table refuses only the eight weeks: a longer period kept from
+  // elsewhere is laid out day by day.
+  void laengererZeitraumAlsTabelle() {
+    common::arbeitsplanzeitraum() = 56;
+    auto w = geladen<IW_Arbeitsplan>();
+    start(*w, "01.03.2007");
+    const Liste l = listen(*w, 1);
+    QCOMPARE(l.titel.count("WT"), 57);
+    QCOMPARE(l.zeilen.size(), 5 + 5);
+  }
+
   void nachStandort() {
     auto w = geladen<IW_Arbeitsplan>();
     start(*w, "01.03.2007");
@@ -163,6 +175,10 @@ private slots:
     QStringList nummern;
     for (const QString& z : l.zeilen.mid(5)) nummern << z.section('|', 0, 0);
     QCOMPARE(nummern, (QStringList{"2", "1", "1", "10"}));   // Heide, then Wiese by number
+    w->optisort[1]->setChecked(true);
+    nummern.clear();
+    for (const QString& z : listen(*w, 1).zeilen.mid(5)) nummern << z.section('|', 0, 0);
+    QCOMPARE(nummern, (QStringList{"1", "1", "2", "10"}));   // Anna, Berta, Clara
   }
 
   void startfeldUndEinstellungen() {

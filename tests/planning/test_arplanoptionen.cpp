@@ -93,12 +93,23 @@ private slots:
     termin("19.05.2007", "A", 0);
     termin("20.05.2007", "A", 99999);   // typed by hand for a colony long gone
     termin("19.05.2007", "AB", v1);
+    arbeitsplanoption("Zweite", "01.05", "30.06", 9);
     auto w = geladen<IV_Arplanoptionen>();
-    QVERIFY(w->liarplan->findrow("ID = " + QString::number(a)) > 0);
-    w->liarplan_rowclick();
+    QVERIFY(showActive(*w));
+    const int zeileA = w->liarplan->findrow("ID = " + QString::number(a));
+    QVERIFY(zeileA > 0);
+    taste(*w->liarplan, Qt::Key_Down);   // another row shown first
+    klicken(*w->liarplan, zeileA);
     QCOMPARE(w->altearbeitsart(), QString("A"));
+    QCOMPARE(w->sevt(3).text(), QString("9"));
     // Its own name is no duplicate.
     messages().expect("lediglich der Inhalt des Feldes Arbeitsart");
+    w->neu_Click(1);
+    QVERIFY(messages().allUsed());
+    QCOMPARE(termineallerjahre("A").size(), 4);
+    // Another option's name, in other case, is one.
+    w->sevt(0).setText("zweite");
+    messages().expect("Es existiert bereits ein Arbeitsplan mit dem Namen zweite.");
     w->neu_Click(1);
     QVERIFY(messages().allUsed());
     QCOMPARE(termineallerjahre("A").size(), 4);
@@ -176,20 +187,47 @@ private slots:
     arbeitsplanoption("Kontrolle", "01.05", "30.06", 20);
     arbeitsplanoption("Bauen", "01.06", "01.06", 0, "N");
     arbeitsplanoption("Schalttag", "29.02", "30.06", 9);
+    arbeitsplanoption("Winterende", "01.02", "29.02", 9);
     for (const char* d : {"10.05.2006", "01.05.2007", "20.05.2007", "10.05.2008"}) termin(d, "Kontrolle", v1, "J");
     termin("01.07.2007", "Kontrolle", 0);
+    // The first and the last day of the year go; the days around them stay.
+    termin("31.12.2006", "Kontrolle", v1);
+    termin("01.01.2007", "Kontrolle", v1);
+    termin("31.12.2007", "Kontrolle", 0, "J");
+    termin("01.01.2008", "Kontrolle", v1);
+    termin("15.06.2007", "Fremd", v1);   // a kind that is no option
     termin("03.03.2007", "Schalttag", v1, "J");
     termin("07.07.2007", "Schalttag", v1);
+    termin("10.02.2007", "Winterende", v1);
+    const QStringList kontrolle{"10.05.2006/1!", "31.12.2006/1", "01.01.2007/1", "01.05.2007/1!", "20.05.2007/1!",
+                                "01.07.2007/0",  "31.12.2007/0!", "01.01.2008/1", "10.05.2008/1!"};
+    QCOMPARE(termineallerjahre("Kontrolle"), kontrolle);
     auto w = geladen<IV_Arplanoptionen>();
+
+    // A run that fails at its second option (the grid's order) keeps the dates of the first as well.
+    roh("create trigger kaputt before insert on Termine when new.Termin = 'Kontrolle' "
+        "begin select raise(abort, 'Platte voll'); end");
+    messages().expectYes("Soll die Aktion wirklich ausgeführt werden?");
+    messages().expect("Die Termine konnten nicht neu gesetzt werden.");
+    w->calender_Click();
+    roh("drop trigger kaputt");
+    QVERIFY(messages().allUsed());
+    QCOMPARE(termineallerjahre("Bauen"), QStringList());
+    QCOMPARE(termineallerjahre("Kontrolle"), kontrolle);
+
     messages().expectYes("Durch diese Aktion werden alle Termine lt. Arbeitsplanoptionen aus dem aktuellen Jahr 2007");
     messages().expect("Die Termine wurden gelöscht und neu gesetzt.");
-    messages().expect("...der Zeitraum '29.02' bis '30.06' der Option 'Schalttag' im Jahr 2007");
+    messages().expect("...der Zeitraum '29.02' bis '30.06' der Option 'Schalttag' im Jahr 2007 kein gültiges Datum "
+                      "ergibt.\r\n...der Zeitraum '01.02' bis '29.02' der Option 'Winterende'");
     w->calender_Click();
     QVERIFY(messages().allUsed());
-    QCOMPARE(termineallerjahre("Kontrolle"),
-             (QStringList{"10.05.2006/1!", "21.05.2007/1", "10.06.2007/1", "30.06.2007/1", "10.05.2008/1!"}));
+    QCOMPARE(termineallerjahre("Kontrolle"), (QStringList{"10.05.2006/1!", "31.12.2006/1", "21.05.2007/1",
+                                                          "10.06.2007/1", "30.06.2007/1", "01.01.2008/1",
+                                                          "10.05.2008/1!"}));
     QCOMPARE(termineallerjahre("Bauen"), QStringList{"01.06.2007/0"});
     QCOMPARE(termineallerjahre("Schalttag"), (QStringList{"03.03.2007/1!", "07.07.2007/1"}));
+    QCOMPARE(termineallerjahre("Winterende"), QStringList{"10.02.2007/1"});
+    QCOMPARE(termineallerjahre("Fremd"), QStringList{"15.06.2007/1"});
 
     // With no option the message comes all the same.
     db().execute("delete from Arbeitsplanoptionen");

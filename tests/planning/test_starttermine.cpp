@@ -63,13 +63,18 @@ private slots:
     termin("02.06.2007", "Bauen", 0);
     termin("03.06.2007", "Füttern", 99999);   // its colony is gone
     termin("02.06.2007", "Füttern", v1, "J");
+    // Dates of no colony: the look-ahead day is listed, the day after it and a done one are not.
+    termin("15.06.2007", "Bauen", 0);
+    termin("16.06.2007", "Bauen", 0);
+    termin("03.06.2007", "Bauen", 0, "J");
     auto w = geladen<IV_Starttermine>();
     QCOMPARE(w->windowTitle(), QString("Aktuelle offene Termine (bis 14 Tage ab heute)"));
     QCOMPARE(spaltentitel(*w->litermine), (QStringList{"Datum", "Termin", "Volknr", "Volkname", "Standort", "ID"}));
-    QCOMPARE(w->litermine->rows(), 3);
+    QCOMPARE(w->litermine->rows(), 4);
     QCOMPARE(zeile(*w->litermine, 1).section('|', 0, 4), QString("01.01.2007|Schwarmkontrolle|2||Heide"));
     QCOMPARE(zeile(*w->litermine, 2).section('|', 0, 4), QString("02.06.2007|Bauen|||"));
-    QCOMPARE(zeile(*w->litermine, 3).section('|', 0, 4), QString("15.06.2007|Füttern|1|Lotte|Obstwiese"));
+    QCOMPARE(zeile(*w->litermine, 3).section('|', 0, 4), QString("15.06.2007|Bauen|||"));
+    QCOMPARE(zeile(*w->litermine, 4).section('|', 0, 4), QString("15.06.2007|Füttern|1|Lotte|Obstwiese"));
     QCOMPARE(w->kon->isChecked(), true);
 
     // Closing (also by the close box) with the box unticked keeps the list from opening at start.
@@ -120,6 +125,7 @@ private slots:
     termin("01.05.2007", art, v, "J");
     const int id = termin("14.05.2007", art, v);
     termin("19.05.2007", art, anderes);
+    termin("20.05.2007", "Füttern", v);   // another kind of the same colony
     auto w = geladen<IV_Starttermine>();
     QVERIFY(w->litermine->findrow("ID = " + QString::number(id)) > 0);
     w->litermine_rowclick();
@@ -129,6 +135,27 @@ private slots:
     termine.replaceInStrings("V", keinvolk ? "0" : "1");
     QCOMPARE(termineallerjahre(art).filter(QRegularExpression("/[01]!?$")), termine);
     QCOMPARE(test::termine(anderes, art), QStringList{"19.05"});
+    QCOMPARE(test::termine(v, "Füttern"), QStringList{"20.05"});
+  }
+
+  // A click shows the date in the fields; a double click completes it on its
+  // own due day, whatever the Erledigungsdatum said, and plans its series from there.
+  void klickUndDoppelklick() {
+    arbeitsplanoption("Kontrolle", "01.05", "30.06", 9);
+    const int v1 = volk("1", true, {{"Standort", "Obstwiese"}});
+    termin("05.06.2007", "Kontrolle", v1);
+    termin("12.06.2007", "Kontrolle", v1);
+    termin("03.06.2007", "Füttern", 0);
+    auto w = geladen<IV_Starttermine>();
+    QVERIFY(showActive(*w));
+    klicken(*w->litermine, 2);
+    QCOMPARE(w->sevt(0).text() + "|" + w->sevt(1).text() + "|" + w->sevt(2).text(),
+             QString("05.06.2007|Kontrolle|Obstwiese"));
+    w->sevt(0).setText("01.06.2007");
+    klicken(*w->litermine, 2, 1, true);
+    QCOMPARE(test::termine(v1, "Kontrolle"), (QStringList{"05.06!", "14.06", "23.06"}));
+    QCOMPARE(test::termine(0, "Füttern"), QStringList{"03.06"});
+    w->close();
   }
 
   void markierteUndBisHeute() {
@@ -216,18 +243,29 @@ private slots:
   void nachArtUndStandort_data() {
     QTest::addColumn<bool>("reihe");
     QTest::addColumn<QString>("erledigt");
+    QTest::addColumn<QString>("bis");
+    QTest::addColumn<int>("gefunden");
     QTest::addColumn<QStringList>("volk1");
     QTest::addColumn<QStringList>("volk2");
-    QTest::newRow("with the series") << true << "03.06.2007" << QStringList{"03.06!", "12.06", "21.06", "30.06"}
-                                     << QStringList{"03.06!", "12.06", "21.06", "30.06"};
-    QTest::newRow("without the series") << false << "03.06.2007" << QStringList{"03.06!", "03.06!", "20.06"}
-                                        << QStringList{"03.06!"};
-    QTest::newRow("Erledigungsdatum no date") << true << "" << QStringList{"02.06!", "11.06!", "20.06"}
-                                              << QStringList{"05.06!"};
+    QTest::newRow("with the series") << true << "03.06.2007" << "30.6.07" << 4
+                                     << QStringList{"03.06!", "12.06", "21.06", "30.06"}
+                                     << QStringList{"01.06!", "03.06!", "12.06", "21.06", "30.06"};
+    QTest::newRow("without the series") << false << "03.06.2007" << "30.6.07" << 4
+                                        << QStringList{"03.06!", "03.06!", "20.06"}
+                                        << QStringList{"01.06!", "03.06!", "01.07"};
+    QTest::newRow("Erledigungsdatum no date") << true << "" << "30.6.07" << 4
+                                              << QStringList{"02.06!", "11.06!", "20.06"}
+                                              << QStringList{"01.06!", "05.06!", "01.07"};
+    // A listed date after "bis einschl." is neither counted nor done.
+    QTest::newRow("bis before listed dates") << false << "03.06.2007" << "04.06.2007" << 1
+                                             << QStringList{"03.06!", "11.06", "20.06"}
+                                             << QStringList{"01.06!", "05.06", "01.07"};
   }
   void nachArtUndStandort() {
     QFETCH(bool, reihe);
     QFETCH(QString, erledigt);
+    QFETCH(QString, bis);
+    QFETCH(int, gefunden);
     QFETCH(QStringList, volk1);
     QFETCH(QStringList, volk2);
     arbeitsplanoption("Kontrolle", "01.05", "30.06", 9);
@@ -240,21 +278,26 @@ private slots:
     termin("05.06.2007", "Kontrolle", v2);
     termin("05.06.2007", "Kontrolle", v3);
     termin("05.06.2007", "Kontrolle", 0);
+    // Neither counted nor done: another kind at the site, a done date, a date after "bis einschl.".
+    termin("04.06.2007", "Füttern", v1);
+    termin("01.06.2007", "Kontrolle", v2, "J");
+    termin("01.07.2007", "Kontrolle", v2);
     auto w = geladen<IV_Starttermine>();
     w->konterminreihe->setChecked(reihe);
     messages().expect("Die Terminart, der betroffene Standort und der Zeitraum");
     w->cmdok_Click(3);
     w->sevt(1).setText("Kontrolle");
     w->sevt(2).setText("Obst'wiese");   // an apostrophe, stored as a backtick
-    w->sevt(3).setText("30.6.07");
+    w->sevt(3).setText(bis);
     w->sevt(0).setText(erledigt);
-    messages().expectYes("Es wurden 4 Termine gefunden. Sollen diese wirklich erledigt werden?");
+    messages().expectYes(QString("Es wurden %1 Termine gefunden. Sollen diese wirklich erledigt werden?").arg(gefunden));
     w->cmdok_Click(3);
     QVERIFY(messages().allUsed());
     QCOMPARE(test::termine(v1, "Kontrolle"), volk1);
     QCOMPARE(test::termine(v2, "Kontrolle"), volk2);
     QCOMPARE(test::termine(v3, "Kontrolle"), QStringList{"05.06"});
     QCOMPARE(test::termine(0, "Kontrolle"), QStringList{"05.06"});
+    QCOMPARE(test::termine(v1, "Füttern"), QStringList{"04.06"});
   }
 
   void listen() {
@@ -265,18 +308,26 @@ private slots:
     termin("05.06.2007", "Kontrolle", v2);
     termin("03.06.2007", "Füttern", v3);
     termin("04.06.2007", "Bauen", 0);
+    // The look-ahead day is in both lists; the day after it and a done date are in neither.
+    termin("15.06.2007", "Füttern", v3);
+    termin("16.06.2007", "Kontrolle", v3);
+    termin("03.06.2007", "Kontrolle", v3, "J");
     auto w = geladen<IV_Starttermine>();
-    w->litermine->sort(w->litermine->colIndex("Termin"), 2);   // the user sorted by kind, descending
+    QVERIFY(showActive(*w));
+    // The user sorts by kind with the header, up and then down.
+    kopfklicken(*w->litermine, w->litermine->colIndex("Termin"));
+    kopfklicken(*w->litermine, w->litermine->colIndex("Termin"));
     Empfang e = empfangen([&] { w->ok_Click(); });
     QCOMPARE(e.titel, (QStringList{"Datum", "Termin", "Volknr", "Volkname", "Standort", "ID"}));
-    QCOMPARE(e.zeilen.size(), 4);
+    QCOMPARE(e.zeilen.size(), 5);
     QCOMPARE(e.zeilen[0].section('|', 0, 4), QString("05.06.2007|Kontrolle|1|Lotte|Obstwiese"));
-    QCOMPARE(e.zeilen[3].section('|', 0, 4), QString("04.06.2007|Bauen|||"));
+    QCOMPARE(e.zeilen[4].section('|', 0, 4), QString("04.06.2007|Bauen|||"));
     QCOMPARE(e.standortbreite, 2400);   // a site name is read whole, not "Obstwies..."
 
     e = empfangen([&] { w->okgruppiert_Click(); });
     QCOMPARE(e.titel, (QStringList{"Standort", "Datum", "Termin", "Anz_Völker"}));
-    QCOMPARE(e.zeilen, (QStringList{"Heide|03.06.2007|Füttern|1", "Obstwiese|05.06.2007|Kontrolle|2"}));
+    QCOMPARE(e.zeilen, (QStringList{"Heide|03.06.2007|Füttern|1", "Heide|15.06.2007|Füttern|1",
+                                    "Obstwiese|05.06.2007|Kontrolle|2"}));
     QCOMPARE(e.rechts, 1);
     QCOMPARE(e.standortbreite, 2400);
   }

@@ -64,6 +64,7 @@ private slots:
     termin("08.05.2007", "Füttern", v1);
     termin("10.05.2007", "Rahmen `neu`", 0);
     termin("31.05.2007", "Füttern", v2);
+    termin("30.05.2007", "Kontrolle", v2);   // stored after the later date of its colony
     auto w = gezeigt();
     QCOMPARE(w->sevt(6).text(), QString("08.05.2007"));
     QCOMPARE(w->sevt(7).text(), QString("29.05.2007"));
@@ -74,6 +75,11 @@ private slots:
     // Leaving a filter unchanged does not rebuild.
     fokus(*w, 4);
     verlassen(*w, 4);
+    QCOMPARE(w->listenaufbauten(), anfang);
+    // Nor does leaving a field of the date being entered, changed or not.
+    fokus(*w, 1);
+    QTest::keyClicks(w->sevt(1).editor(), "Neu");
+    verlassen(*w, 1);
     QCOMPARE(w->listenaufbauten(), anfang);
 
     // An emptied start comes back with its default when it is left.
@@ -114,7 +120,7 @@ private slots:
     // A colony number picked from the list narrows at once, also a colony out of stock.
     w->sevt(4).setText("");
     w->sevt(3).pick(w->sevt(3).listcount() - 1);
-    QCOMPARE(daten(*w->litermine), QStringList{"31.05.2007/Füttern"});
+    QCOMPARE(daten(*w->litermine), (QStringList{"30.05.2007/Kontrolle", "31.05.2007/Füttern"}));
     w->close();
   }
 
@@ -132,6 +138,10 @@ private slots:
                                           << "Dieser Termin existiert bereits." << "";
     QTest::newRow("same day of no colony") << QStringList{"20.5.07", "Fütterung", ""} << ""
                                            << "20.05.2007/Fütterung/0";
+    QTest::newRow("same kind for the colony, next day") << QStringList{"21.05.2007", "Fütterung", "1"} << ""
+                                                        << "21.05.2007/Fütterung/1";
+    QTest::newRow("same day for the colony, other kind") << QStringList{"20.05.2007", "Schleudern", "1"} << ""
+                                                         << "20.05.2007/Schleudern/1";
     QTest::newRow("short date of this year") << QStringList{"16.05", "Rähmchen 'neu'", "1"} << ""
                                              << "16.05.2007/Rähmchen `neu`/1";
   }
@@ -173,33 +183,35 @@ private slots:
   }
 
   void doppelklick() {
+    const int früh = termin("01.01.2007", "Kontrolle", v1);   // the table's first row, not listed
     termin("16.05.2007", "Kontrolle", v1);
     const int fort = termin("17.05.2007", "Kontrolle", v2);
     const int weg = termin("18.05.2007", "Kontrolle", 99999);
     termin("19.05.2007", "Kontrolle", v1);
-    auto w = geladen<IV_Terminverwaltung>();
-    w->litermine->setRow(1);
-    w->litermine_rowclick();
+    auto w = gezeigt();
+    klicken(*w->litermine, 1);
     QCOMPARE(w->sevt(8).text(), QString("1"));
-    w->litermine_dblclick();
+    klicken(*w->litermine, 1, 1, true);
     QCOMPARE(w->litermine->row(), 1);
     QCOMPARE(w->litermine->cell(1, "Erledigt"), QString("J"));
     QCOMPARE(anzahl("select count(*) from Termine where Erledigt = 'J'"), 1);
+    QCOMPARE(werte(früh, "Datum, Erledigt", "Termine"), QString("01.01.2007|N"));
 
-    // A colony that left the stock: refused, the date stays open.
-    w->litermine->setRow(2);
-    w->litermine_rowclick();
+    // A colony that left the stock: refused, the date stays open. The arrow key shows the next date.
+    taste(*w->litermine, Qt::Key_Down);
+    QCOMPARE(w->litermine->row(), 2);
+    QCOMPARE(w->sevt(0).text() + "/" + w->sevt(8).text(), QString("17.05.2007/2"));
     messages().expect("...das angegebene Volk nicht existiert (aktuell im Bestand ist).");
-    w->litermine_dblclick();
+    klicken(*w->litermine, 2, 1, true);
     QVERIFY(messages().allUsed());
     QCOMPARE(werte(fort, "Erledigt, Volk", "Termine"), QString("N|%1").arg(v2));
 
     // A colony that no longer exists shows no number, so the date does not move to the colony shown before.
-    w->litermine->setRow(3);
-    w->litermine_rowclick();
+    klicken(*w->litermine, 3);
     QCOMPARE(w->sevt(8).text(), QString());
-    w->litermine_dblclick();
+    klicken(*w->litermine, 3, 1, true);
     QVERIFY(anzahl("select Volk from Termine where ID = " + QString::number(weg)) != v1);
+    w->close();
   }
 
   void alleErledigtenLoeschen() {
