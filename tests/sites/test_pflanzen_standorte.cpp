@@ -7,6 +7,7 @@
 #include "platform/runtime/vb.h"
 #include "platform/runtime/widgets.h"
 #include "shell/registry.h"
+#include "support/gridmaus.h"
 #include "sites/registry.h"
 #include "standorttest.h"
 
@@ -94,6 +95,7 @@ private slots:
     for (int f : felder) t << w->sevt(f).text();
     QCOMPARE(t.join("|"), texte);
     QCOMPARE(w->lipflanzen->rows(), 11);
+    QCOMPARE(w->lipflanzen->cell(1, "Pflanze"), QString("Bergahorn"));   // by name, not as entered
     QCOMPARE(w->lipflanzen->row(), 0);
     // The fields of the second tab stay empty until a save there.
     QCOMPARE(w->sevt(17).text() + w->sevt(18).text(), QString());
@@ -178,6 +180,7 @@ private slots:
                                                              << "Die Pflanze existiert bereits!";
     QTest::newRow("its twin without the umlaut") << 0 << "Kublerweide" << "01.01.2026" << "01.02.2026" << "";
     QTest::newRow("change keeping its name") << 1 << "Efeu" << "01.01.2026" << "01.02.2026" << "";
+    QTest::newRow("change of a later plant") << 1 << "Kirsche" << "01.01.2026" << "01.02.2026" << "";
     QTest::newRow("end before start") << 0 << "Raps" << "01.05.2026" << "01.04.2026" << "";
     QTest::newRow("short dates") << 0 << "Raps" << "1.4.26" << "3.5.2026" << "";
     QTest::newRow("empty end") << 0 << "Raps" << "01.05.2026" << ""
@@ -206,6 +209,10 @@ private slots:
     QVERIFY(messages().allUsed());
     const int erwartet = index == 0 && meldung.isEmpty() ? 12 : 11;
     QCOMPARE(anzahl("select count(*) from Pflanzen"), erwartet);
+    if (index == 1) {   // the marked plant changed, the first stored kept
+      QCOMPARE(zeilen("select Pflanze from Pflanzen where Weidezeit_von = #01/01/2026#"), QStringList{name});
+      QCOMPARE(anzahl("select count(*) from Pflanzen where Pflanze = 'Efeu'"), 1);
+    }
     if (!meldung.isEmpty()) return;
     QVERIFY(liste.nurfrei());   // the list is read once the plant is committed
     // The saved plant is current and shown as stored.
@@ -258,6 +265,17 @@ private slots:
     QVERIFY(messages().allUsed());
     QCOMPARE(anzahl("select count(*) from Standorte"), 3);
     QVERIFY(w->neustandort[0]->isEnabled());
+    // "&Ändern" of a later site keeps its own name and leaves the others as they were...
+    klicken(*w, *w->listandorte, "Standort", "Ostlicher Hang");
+    w->sevt(6).setText("Bachseite");
+    w->neustandort_click(1);
+    QCOMPARE(zeilen("select Standort, Zusatzortshinweis from Standorte order by ID"),
+             (QStringList{"Am \"Hang\" O`Brien|Nord", "Östlicher Hang|Süd", "Ostlicher Hang|Bachseite"}));
+    // ... and refuses the name of another.
+    w->sevt(5).setText("östlicher hang");
+    messages().expect("Der Standort existiert bereits!");
+    w->neustandort_click(1);
+    QVERIFY(messages().allUsed());
   }
 
   // A listed row without a usable ID is neither changed nor given plants, and
@@ -321,31 +339,47 @@ private slots:
     }
   }
 
-  // A click in the site list of the second tab makes that site current,
-  // whatever order either list is sorted in.
+  // A click or an arrow key in the site list of the second tab makes that
+  // site current, whatever order the beekeeper sorted either list in with a
+  // header click.
   void plantsGoToTheClickedSite() {
-    const int a = standort("Acker");
     standort("Bach");
     standort("Chaussee");
-    jepflanze(a, "Efeu", 100, 40);
+    const int a = standort("Acker");
+    jepflanze(a, "Krokus", 100, 10);
+    jepflanze(a, "Efeu", 100, 30);
     auto w = standortfenster();
+    QVERIFY(showActive(*w));
     w->sstab->setTab(1);
-    QCOMPARE(w->lijeort->rows(), 3);
-    w->lijeort->sort(1, 2);   // descending: Chaussee, Bach, Acker
-    w->lijeort->setRow(3);
-    w->lijeort_rowclick();
+    const auto namen = [](ui::sevGrid& g, const char* spalte) {
+      QStringList t;
+      for (int r = 1; r <= g.rows(); ++r) t << g.cell(r, spalte);
+      return t.join(' ');
+    };
+    // The lists by name, not as entered.
+    QCOMPARE(namen(*w->listandorte, "Standort") + " / " + namen(*w->lijeort, "Standort") + " / " +
+                 namen(*w->lijepflanze, "Pflanze"),
+             QString("Acker Bach Chaussee / Acker Bach Chaussee / Efeu Krokus"));
+    kopfklick(*w->lijeort, "Standort");   // up, then down: Chaussee, Bach, Acker
+    kopfklick(*w->lijeort, "Standort");
+    zellenklick(*w->lijeort, 2, "Standort");
+    QCOMPARE(w->bezproz->text(), QString("0"));
+    gridtaste(*w->lijeort, Qt::Key_Down);   // an arrow key chooses as a click does
     QCOMPARE(w->bezproz->text(), QString("40"));
-    jefelder(*w, "Krokus", "100", "10");
+    jefelder(*w, "Kirsche", "100", "10");
     w->neuje_click(0);
-    QCOMPARE(wert("select Standort_Kennung from Standorte_Pflanzen where Pflanze = 'Krokus'"), QString::number(a));
+    QCOMPARE(wert("select Standort_Kennung from Standorte_Pflanzen where Pflanze = 'Kirsche'"), QString::number(a));
     QCOMPARE(w->bezproz->text(), QString("50"));
     // Entering the tab again starts from the site marked on the first tab.
     w->sstab->setTab(0);
-    w->listandorte->sort(1, 2);
-    klicken(*w, *w->listandorte, "Standort", "Bach");
+    kopfklick(*w->listandorte, "Standort");
+    kopfklick(*w->listandorte, "Standort");
+    zellenklick(*w->listandorte, 1, "Standort");
+    QCOMPARE(w->sevt(5).text(), QString("Chaussee"));
     w->sstab->setTab(1);
-    QCOMPARE(w->lijeort->cell(w->lijeort->row(), "Standort"), QString("Bach"));
+    QCOMPARE(w->lijeort->cell(w->lijeort->row(), "Standort"), QString("Chaussee"));
     QCOMPARE(w->bezproz->text(), QString("0"));
+    w->close();
   }
 
   void deleting_data() {
@@ -402,6 +436,11 @@ private slots:
     // An earlier period is replaced, or lost when no plant counts.
     const int id = standort("Heide", {{"Trachtzeit_von", QDate(2001, 1, 1)}, {"Trachtzeit_bis", QDate(2001, 2, 1)}});
     for (QString p : pflanzen) jepflanze(id, p.remove(" 2007"), 100, 10);
+    // A neighbour whose plant blooms all year: none of it reaches Heide.
+    einfügen("Pflanzen", {{"Pflanze", "Zaubernuss"}, {"Weidezeit_von", QDate(2006, 1, 1)},
+                          {"Weidezeit_bis", QDate(2006, 12, 31)}});
+    const int moor = standort("Moor");
+    jepflanze(moor, "Zaubernuss", 100, 10);
     for (bool schließknopf : {false, true}) {
       db().execute("update Standorte set Trachtzeit_von = #01/01/2001#, Trachtzeit_bis = #02/01/2001#");
       auto w = standortfenster();
@@ -412,6 +451,7 @@ private slots:
       }
       QVERIFY(w->isUnloaded());
       QCOMPARE(trachtzeit(id), zeitraum);
+      QCOMPARE(trachtzeit(moor), QString("01.01.2006-31.12.2006"));
     }
   }
 
@@ -427,6 +467,37 @@ private slots:
     for (const QString& a : shell::schemaanweisungen())
       if (a.contains(" Standorte_Pflanzen(")) db().execute(a);
     QCOMPARE(trachtzeit(id), QString("01.01.2001-"));
+  }
+
+  // A derivation or a year shift that the database refuses in the middle
+  // keeps nothing of what it wrote before.
+  void refusedInTheMiddleKeepsNothing_data() {
+    QTest::addColumn<QString>("tabelle");   // where the second write is refused
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("derivation") << "Standorte" << "Die Trachtzeiten der Standorte konnten nicht ermittelt werden.";
+    QTest::newRow("year shift") << "Pflanzen" << "Die Weidezeiten konnten nicht verschoben werden.";
+  }
+  void refusedInTheMiddleKeepsNothing() {
+    QFETCH(QString, tabelle);
+    QFETCH(QString, meldung);
+    const QDate alt(2001, 1, 1);
+    jepflanze(standort("Heide", {{"Trachtzeit_von", alt}, {"Trachtzeit_bis", alt}}), "Efeu", 100, 10);
+    jepflanze(standort("Moor", {{"Trachtzeit_von", alt}, {"Trachtzeit_bis", alt}}), "Krokus", 100, 10);
+    const auto stand = [] {
+      return zeilen("select Standort, Trachtzeit_von, Trachtzeit_bis from Standorte order by ID") +
+             zeilen("select Pflanze, Weidezeit_von, Weidezeit_bis from Pflanzen order by ID");
+    };
+    const QStringList vorher = stand();
+    // Heide and Efeu come first; Moor and the second plant are refused.
+    roh("create trigger zweiter before update on " + tabelle + " when new.ID = (select min(ID) + 1 from " +
+        tabelle + ") begin select raise(abort, 'gesperrt'); end");
+    auto w = standortfenster("2");
+    messages().expect(meldung);
+    if (tabelle == "Pflanzen") w->aufwaerts_click(0);
+    else w->beenden_click();
+    roh("drop trigger zweiter");
+    QVERIFY(messages().allUsed());
+    QCOMPARE(stand(), vorher);
   }
 
   // A name typed with an apostrophe is stored with a backtick and still

@@ -102,6 +102,16 @@ private slots:
     // q = 12.5 / 10 x 3 = 3.75: 103.75 rounds to 104.
     QTest::newRow("premium 12,50") << Standortwerte{"N", 0, "12,50"} << V{pf(20, 0, 0, 0)} << "15.04.2026"
                                    << std << qint64(100) << qint64(104);
+    // Only a positive weight, share or plant sum takes its step (a hand-edited
+    // settings file can hold a negative parameter).
+    QTest::newRow("negative weights skip their steps")
+        << Standortwerte{"N", 300, "20"} << V{pf(4, 2, 300, 10)} << "15.04.2026" << par({5, 5, -5, -15, 30, -50, -3})
+        << qint64(30) << qint64(30);
+    QTest::newRow("a negative share skips its step") << ohnezuschlag << V{pf(2, 0, 0, -10)} << "15.04.2026" << std
+                                                     << qint64(10) << qint64(10);
+    QTest::newRow("a negative plant sum gets no site factors")
+        << Standortwerte{"J", 300, "20"} << V{pf(4, 0, 0, 0)} << "15.04.2026" << par({-5, 5, 5, 15, 30, 50, 3})
+        << qint64(-20) << qint64(-20);
     QTest::newRow("emptied parameters skip their steps")
         << beispielstandort << V{pf(3, 4, 300, 10)} << "15.04.2026"
         << Qualitätsparameter::ausTexten({"", "5", "", "", "", "", ""}) << qint64(20) << qint64(20);

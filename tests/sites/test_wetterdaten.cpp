@@ -4,12 +4,14 @@
 #include "common/einstellungen.h"
 #include "output/registry.h"
 #include "support/datenbank.h"
+#include "support/gridmaus.h"
 #include "sites/iv_wetterdaten.h"
 #include "sites/iw_wetterdaten.h"
 #include "sites/registry.h"
 #include "evaluations/listenlesen.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <sqlite3.h>
 
@@ -204,6 +206,26 @@ private slots:
     QCOMPARE(::felder(w), felder);
   }
 
+  // A header click sorts the journal by its column; "&Ändern" then changes
+  // the row the beekeeper clicked or reached with an arrow key.
+  void headerClickThenChange() {
+    wetter(mai2);   // entered after the day that follows it
+    wetter(mai1);
+    IV_Wetterdaten w;
+    w.Form_Load();
+    QVERIFY(showActive(w));
+    QCOMPARE(w.liwetter->cell(1, "Datum"), QString("02.05.2026"));   // newest first
+    kopfklick(*w.liwetter, "Temperatur");
+    zellenklick(*w.liwetter, 2, "Wetter");
+    QCOMPARE(::felder(w), mai2);
+    gridtaste(*w.liwetter, Qt::Key_Up);   // an arrow key shows the row as a click does
+    QCOMPARE(::felder(w), mai1);
+    tippen(w.sevt(1), "heiter");
+    QTest::mouseClick(w.neu[1], Qt::LeftButton);
+    QCOMPARE(gespeichert(), (QStringList{"01.05.2026|heiter|10|0|W|2|", mai2}));
+    w.close();
+  }
+
   void aRefusedWriteStoresNothing() {
     wetter(mai1);
     IV_Wetterdaten w;
@@ -262,6 +284,7 @@ private slots:
     const QStringList mittel{"Anzahl > #", "D_Temperatur > #", "D_Niederschlag > #", "D_Windstärke > #"};
     QTest::newRow("records of May, both ends") << 0 << "01.05.2026" << "31.05.2026" << direkt
                                                << QStringList{mai1, "31.05.2026|Regen|13|5||3|"};
+    QTest::newRow("one day, from and to alike") << 0 << "01.05.2026" << "01.05.2026" << direkt << QStringList{mai1};
     QTest::newRow("all records, dates typed")
         << 0 << "01.05.2026" << "" << direkt
         << QStringList{"15.03.2025|Schnee|-2|3|N|5|", "30.04.2026|sonnig|13|0|W|4|kalt", mai1,

@@ -63,7 +63,7 @@ private slots:
   }
 
   void listing_data() {
-    QTest::addColumn<QString>("buchungen");   // table:field=value:colony:date, ...
+    QTest::addColumn<QString>("buchungen");   // table:field=value:colony ("-" none):date[:premium received], ...
     QTest::addColumn<int>("art");
     QTest::addColumn<int>("option");
     QTest::addColumn<QList<int>>("posten");
@@ -110,6 +110,25 @@ private slots:
         << QList<int>{1} << null
         << QStringList{kopf({"Volknr", "Volkname", "Standort", "E_Honigernte", "Summe"}), "1\tAnna\tWald\t0,01 €\t0,01 €\t",
                        "2\tBerta\t\t0,01 €\t0,01 €\t", "SUMME\t\t\t0,02 €\t0,02 €\t"};
+    // Both ends of the year count, the days beside them do not; only a premium
+    // received is taken off; every colony of the choice, sales and purchases
+    // of the year whatever the choice.
+    QTest::newRow("years: ends of the year, premium received, all colonies")
+        << "Honigernte:Kosten=1:a:31.12.2009, Honigernte:Kosten=2:c:01.01.2009, Honigernte:Kosten=4:b:01.01.2010, "
+           "Honigernte:Kosten=8:b:31.12.2008, Wanderung:Kosten=40:a:01.05.2009:J, Wanderung:Kosten=40:b:02.05.2009:N, "
+           "Wanderung:Kosten=40:c:03.05.2009:, Verkauf:Einnahmen=2:-:31.12.2009, Verkauf:Einnahmen=64:-:01.01.2010, "
+           "Einkauf:Ausgaben=16:-:31.12.2008, Einkauf:Ausgaben=32:-:01.01.2010"
+        << 0 << 1 << QList<int>{0, 6, 11, 15} << null
+        << QStringList{kopf({"Jahr", "E_Verkäufe", "K_Honigernte", "K_Wanderung", "K_Verkäufe", "Summe"}),
+                       "2009\t20,00 €\t3,00 €\t105,00 €\t7,00 €\t-95,00 €\t",
+                       "SUMME\t20,00 €\t3,00 €\t105,00 €\t7,00 €\t-95,00 €\t"};
+    QTest::newRow("colonies: ends of the range, all colonies")
+        << "Arbeiten:Kosten=1:a:01.01.2009, Arbeiten:Kosten=2:a:31.12.2009, Arbeiten:Kosten=4:a:31.12.2008, "
+           "Arbeiten:Kosten=8:a:01.01.2010, Arbeiten:Kosten=16:c:01.06.2009"
+        << 1 << 1 << QList<int>{10} << null
+        << QStringList{kopf({"Volknr", "Volkname", "Standort", "K_Arbeiten", "Summe"}), "1\tAnna\tWald\t3,00 €\t-3,00 €\t",
+                       "2\tBerta\t\t0,00 €\t0,00 €\t", "3\tCarl\t\t16,00 €\t-16,00 €\t",
+                       "SUMME\t\t\t19,00 €\t-19,00 €\t"};
     QTest::newRow("current colony only")
         << "Arbeiten:Kosten=3:a:01.05.2009, Arbeiten:Kosten=4:b:01.05.2009" << 1 << 4 << QList<int>{10} << null
         << QStringList{kopf({"Volknr", "Volkname", "Standort", "K_Arbeiten", "Summe"}), "1\tAnna\tWald\t3,00 €\t-3,00 €\t",
@@ -129,7 +148,8 @@ private slots:
     const QHash<QString, int> völker{{"a", anna_}, {"b", berta_}, {"c", carl_}};
     for (const QString& b : buchungen.split(", ")) {
       const QStringList t = b.split(':');
-      Werte werte{{"Datum", *vb::parseDate(t[3])}, {"Volk", völker[t[2]]}};
+      Werte werte{{"Datum", *vb::parseDate(t[3])}};
+      if (t[2] != "-") werte += {{"Volk", völker[t[2]]}};
       werte += {{t[1].section('=', 0, 0), t[1].section('=', 1).toDouble()}};
       if (t.size() > 4) werte += {{"Standortprämie", 15.0}, {"Prämie_erhalten", t[4]}};
       einfügen(t[0], werte);
@@ -251,7 +271,17 @@ private slots:
     QTest::newRow("minus beyond") << min + " - 1" << "-";
     QTest::newRow("times within") << "4611686018427387903 * 2" << "9223372036854775806";
     QTest::newRow("times beyond") << "4611686018427387904 * 2" << "-";
-    for (const auto& [betrag, cent] : {std::pair{"149", "100"}, {"150", "200"}, {"-149", "-100"}, {"-150", "-200"}})
+    // Amounts whose ten-thousandths a double does not hold exactly.
+    QTest::newRow("typed 0,57") << "text 0,57" << "5700";
+    QTest::newRow("typed 1,15") << "text 1,15" << "11500";
+    QTest::newRow("typed 2.675,005") << "text 2.675,005" << "26750050";
+    QTest::newRow("stored 0,57") << "wert 0.57" << "5700";
+    QTest::newRow("stored -1,15") << "wert -1.15" << "-11500";
+    QTest::newRow("stored 2.675,005") << "wert 2675.005" << "26750050";
+    QTest::newRow("half a ten-thousandth") << "wert 0.00005" << "1";
+    QTest::newRow("minus half a ten-thousandth") << "wert -0.00005" << "-1";
+    for (const auto& [betrag, cent] : {std::pair{"149", "100"}, {"150", "200"}, {"-149", "-100"}, {"-150", "-200"},
+                                       {"26750050", "26750100"}, {"-26750050", "-26750100"}})
       QTest::newRow(betrag) << QString("cent ") + betrag << cent;
   }
   void moneyAtItsEdges() {

@@ -2,6 +2,7 @@
 // end to end through the main window, the save and delete rules of each
 // tab, the totals line and typed input.
 #include "handeltest.h"
+#include "support/gridmaus.h"
 #include "support/hauptfenster.h"
 
 #include "output/registry.h"
@@ -179,6 +180,8 @@ private slots:
     QTest::newRow("stock: nothing in, nothing out") << lagerfelder << QStringList{"01.05.2007", "Raps", "0", "0"}
                                                     << lager;
     QTest::newRow("stock: minus two in") << lagerfelder << QStringList{"1.5.2007", "Raps", "-2", "0"} << "";
+    QTest::newRow("stock: minus two and a half out") << lagerfelder << QStringList{"1.5.2007", "Raps", "0", "-2,5"}
+                                                     << "";
     QTest::newRow("stock: everything missing") << lagerfelder << QStringList{"", "", "", ""}
                                                << datum + produkt + lager;
     // "&Ändern" without a current row, on each tab, after the reasons passed.
@@ -205,7 +208,8 @@ private slots:
     QCOMPARE(messages().texts(), meldung.isEmpty() ? QStringList{} : QStringList{meldung});
     QCOMPARE(zeilen("select Menge from Einkauf") + zeilen("select Menge from Verkauf") +
                  zeilen("select Datum, Zugang, Abgang from Honiglager"),
-             gründe.isEmpty() ? QStringList{erstes ? "0,5" : "01.05.2007|-2|0"} : QStringList{});
+             gründe.isEmpty() ? QStringList{erstes ? werte[4] : "01.05.2007|" + werte[2] + "|" + werte[3]}
+                              : QStringList{});
   }
 
   // After "&Neu" the new row is current and shown, the date kept; "&Ändern"
@@ -235,6 +239,55 @@ private slots:
     QVERIFY(messages().allUsed());
   }
 
+  // After "&Neu" the saved row is current and shown wherever its date sorts
+  // it: each list is read oldest first, not in the order of entry.
+  void savedRowShownWhereItSorts_data() {
+    QTest::addColumn<int>("erstes");
+    QTest::newRow("purchase") << einkaufsfelder;
+    QTest::newRow("sale") << verkaufsfelder;
+    QTest::newRow("stock") << lagerfelder;
+  }
+  void savedRowShownWhereItSorts() {
+    QFETCH(int, erstes);
+    const Werte linde{{"Datum", datum("01.03.2007")}, {"Produkt", "Linde"}, {"Menge", 1.0}};
+    if (erstes == lagerfelder) lagerzeile("01.03.2007", "Linde", 1);
+    else einfügen(erstes == einkaufsfelder ? "Einkauf" : "Verkauf", linde);
+    auto w = handelsfenster();
+    if (erstes == lagerfelder) {
+      eintragen(*w, erstes, {"01.02.2007", "Raps", "2"});
+      w->neu_click(0);
+    } else {
+      eintragen(*w, erstes, {"01.02.2007", "Raps", "", "", "2"});
+      if (erstes == einkaufsfelder) w->neueinkauf_click(0);
+      else w->neuverkauf_click(0);
+    }
+    ui::sevGrid& g = erstes == einkaufsfelder ? *w->lieinkauf : erstes == verkaufsfelder ? *w->liverkauf : *w->lihonig;
+    QCOMPARE(g.cell(1, "Produkt") + "|" + g.cell(2, "Produkt"), QString("Raps|Linde"));
+    QCOMPARE(g.row(), 1);
+    QCOMPARE(w->sevt(erstes).text() + "|" + w->sevt(erstes + 1).text(), QString("01.02.2007|Raps"));
+  }
+
+  // A header click sorts a list by its column; the row then clicked, or
+  // reached with an arrow key, is the one shown and deleted, with its booking.
+  void headerClickThenDelete() {
+    auto w = handelsfenster();
+    zeigen(*w);
+    const QStringList produkte{"Raps", "Linde", "Akazie"};
+    for (int i = 0; i < 3; ++i) {
+      lagerzeile("01.01.2007", produkte[i], 10);
+      eintragen(*w, einkaufsfelder, {QString("0%1.05.2007").arg(i + 1), produkte[i], "", "", "1"});
+      w->neueinkauf_click(0);
+    }
+    kopfklick(*w->lieinkauf, "Produkt");
+    zellenklick(*w->lieinkauf, 2, "Menge");
+    QCOMPARE(w->sevt(6).text(), QString("Linde"));
+    gridtaste(*w->lieinkauf, Qt::Key_Up);
+    QCOMPARE(w->sevt(6).text(), QString("Akazie"));
+    QTest::mouseClick(w->lscheinkauf, Qt::LeftButton);
+    QCOMPARE(zeilen("select Produkt from Einkauf order by ID"), (QStringList{"Raps", "Linde"}));
+    QCOMPARE(zeilen("select Produkt from Honiglager where EVK_ID <> 0 order by ID"), (QStringList{"Raps", "Linde"}));
+  }
+
   // The totals line, in the currency scale.
   void totals_data() {
     QTest::addColumn<QStringList>("einkäufe");
@@ -245,6 +298,9 @@ private slots:
                                   << "Einkauf: 5,00 €   Verkauf: 0,00 €   Summe: -5,00 €";
     QTest::newRow("cents") << QStringList{"0,1", "0,2"} << QStringList{"12345,67", "0,3"}
                            << "Einkauf: 0,30 €   Verkauf: 12.345,97 €   Summe: 12.345,67 €";
+    // Amounts whose ten-thousandths a double does not hold exactly; half a cent rounds up.
+    QTest::newRow("cents no double holds") << QStringList{"0,57", "1,15"} << QStringList{"2675,005"}
+                                           << "Einkauf: 1,72 €   Verkauf: 2.675,01 €   Summe: 2.673,29 €";
   }
   void totals() {
     QFETCH(QStringList, einkäufe);

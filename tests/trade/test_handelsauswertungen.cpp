@@ -128,27 +128,39 @@ private slots:
   }
 
   void groupings_data() {
+    QTest::addColumn<int>("art");   // 0 purchases, 1 sales
     QTest::addColumn<int>("knopf");
+    QTest::addColumn<QStringList>("spalten");
     QTest::addColumn<QStringList>("zeilen");
+    const QStringList ausgabe{"Anzahl > #", "S_Menge > #", "D_Menge > #", "Ausgabe > #"};
     // One product in upper and lower case, its unaccented twin another.
-    QTest::newRow("product") << 3 << QStringList{"Futter|1|10,00|10,00|5,00", "Wachsbrucke|1|1,00|1,00|1,00",
-                                                 "Wachsbrücke|2|502,00|251,00|12,50"};
-    QTest::newRow("quality") << 4 << QStringList{"B|4|513,00|128,25|18,50"};
-    QTest::newRow("supplier") << 5 << QStringList{"Imkerei|4|513,00|128,25|18,50"};
+    QTest::newRow("product") << 0 << 3 << QStringList{"Produkt"} + ausgabe
+                             << QStringList{"Futter|1|10,00|10,00|5,00", "Wachsbrucke|1|1,00|1,00|1,00",
+                                            "Wachsbrücke|2|502,00|251,00|12,50"};
+    QTest::newRow("quality") << 0 << 4 << QStringList{"Qualität"} + ausgabe
+                             << QStringList{"B|4|513,00|128,25|18,50"};
+    QTest::newRow("supplier") << 0 << 5 << QStringList{"Lieferant"} + ausgabe
+                              << QStringList{"Imkerei|4|513,00|128,25|18,50"};
+    QTest::newRow("customer") << 1 << 5
+                              << QStringList{"Abnehmer", "Anzahl > #", "S_Menge > #", "D_Menge > #", "Einnahme > #"}
+                              << QStringList{"Meier|1|3,00|3,00|12,00"};
   }
   void groupings() {
+    QFETCH(int, art);
     QFETCH(int, knopf);
+    QFETCH(QStringList, spalten);
     QFETCH(QStringList, zeilen);
     einkauf("01.02.2007", "Wachsbrücke", 2, 10, "kg");
     einkauf("03.02.2007", "WACHSBRÜCKE", 500, 2.5, "g");   // added unconverted
     einkauf("04.02.2007", "Futter", 10, 5);
     einkauf("05.02.2007", "Wachsbrucke", 1, 1);
-    const Liste l = auswertunglesen(*einverkauf(0), knopf);
-    QCOMPARE(l.spalten.mid(1), (QStringList{"Anzahl > #", "S_Menge > #", "D_Menge > #", "Ausgabe > #"}));
+    verkauf("06.02.2007", "Raps", 3, 12);
+    const Liste l = auswertunglesen(*einverkauf(art), knopf);
+    QCOMPARE(l.spalten, spalten);
     QCOMPARE(l.zeilen, zeilen);
-    // A range without purchases finds nothing.
+    // A range without purchases or sales finds nothing.
     messages().expect(keine);
-    QVERIFY(!auswertunglesen(*einverkauf(0, "01.01.2006", "31.12.2006"), knopf).gezeigt);
+    QVERIFY(!auswertunglesen(*einverkauf(art, "01.01.2006", "31.12.2006"), knopf).gezeigt);
     QVERIFY(messages().allUsed());
   }
 
@@ -160,14 +172,15 @@ private slots:
     bewegung("01.02.2006", "Akazie", 5, 0);
     bewegung("01.03.2006", "Akazie", 0, 5);
     bewegung("01.04.2005", "Raps", 2.5, 0);
+    bewegung("01.04.2005", "Zitrone", 1, 1);
     // A period without movements: the stock covers every movement anyway.
     auto w = fenster<IW_Honiglager>("01.01.2007", "31.01.2007");
     QVERIFY(!w->kon->isChecked());
     Liste l = auswertunglesen(*w, 4);
     QCOMPARE(l.spalten.join(','), QString("Produkt,Summe > #,Anzahl > #,Zugänge > #,Abgänge > #"));
     const QStringList nichtnull{"Blüte|-2,00|2|10,00|12,00", "Raps|2,50|1|2,50|0,00"};
-    QCOMPARE(l.zeilen, QStringList{"Akazie|0,00|2|5,00|5,00"} + nichtnull);
-    w->kon->setChecked(true);   // over 0 only; a negative stock stays
+    QCOMPARE(l.zeilen, QStringList{"Akazie|0,00|2|5,00|5,00"} + nichtnull + QStringList{"Zitrone|0,00|1|1,00|1,00"});
+    w->kon->setChecked(true);   // over 0 only, the first and the last left out; a negative stock stays
     QCOMPARE(auswertunglesen(*w, 4).zeilen, nichtnull);
     // Invalid dates refuse the stock list too.
     w->tdat(1).setText("31.02.2007");

@@ -25,6 +25,9 @@ QStringList buchungen() {
 //   "xe", "xv"      the current purchase, sale deleted
 //   "D"             the date of every booked row changed by hand to 02.05.2007
 //   "zv Raps"       the sale of Raps clicked; "sv Raps" made current without a click
+//   "ze 1"          the purchase with ID 1 clicked
+//   "k Produkt Linde" every booked row copied with the column(s) given set anew:
+//                   a neighbour that shares every key but one
 //   "f13 Linde"     a field edited ("f13" alone: emptied)
 //   "o"             the window opened anew on the sales tab
 void schritt(std::unique_ptr<IV_EinVerkauf_Lager>& w, const QString& text) {
@@ -48,6 +51,26 @@ void schritt(std::unique_ptr<IV_EinVerkauf_Lager>& w, const QString& text) {
   } else if (was == "zv" || was == "sv") {
     QVERIFY(w->liverkauf->findrow("Produkt = '" + t[1] + "'") > 0);
     if (was == "zv") w->liverkauf_rowclick();
+  } else if (was == "ze") {
+    QVERIFY(w->lieinkauf->findrow("ID = " + t[1]) > 0);
+    w->lieinkauf_rowclick();
+  } else if (was == "k") {
+    QList<Werte> kopien;
+    dao::Recordset rs = db().openRecordset("select * from Honiglager where EVK_ID <> 0");
+    for (; !rs.eof(); rs.moveNext()) {
+      Werte werte;
+      for (const char* spalte : {"Datum", "Produkt", "Zugang", "Abgang", "Bemerkung", "EVK_ID"}) {
+        const int i = t.indexOf(spalte);
+        const QString neu = t.value(i + 1), name = spalte;
+        werte += {name, i < 0               ? rs[name].value()
+                        : name == "Datum"   ? QVariant(*vb::parseDate(neu))
+                        : name == "Produkt" || name == "Bemerkung" ? QVariant(neu)
+                                            : QVariant(neu.toDouble())};
+      }
+      kopien << werte;
+    }
+    rs.close();
+    for (const Werte& werte : kopien) einfügen("Honiglager", werte);
   } else if (was.startsWith('f')) {
     w->sevt(was.mid(1).toInt()).setText(t.value(1));
   } else if (was == "o") {
@@ -100,6 +123,25 @@ private slots:
         << QStringList{hand, "4:01.05.2007|Raps|6|0|1"};
     QTest::newRow("same ID: delete the purchase")
         << QStringList{"L Raps 10", "E Raps 5", "V Raps 3", "xe"} << QStringList{hand, "3:01.05.2007|Raps|0|3|1"};
+    QTest::newRow("a change replaces one row of its booking")
+        << QStringList{"L Raps 10", "E Raps 5", "k Bemerkung Markt", "e Raps 7"}
+        << QStringList{hand, "3:01.05.2007|Raps|5|0|1", "4:01.05.2007|Raps|7|0|1"};
+    QTest::newRow("same ID: change the sale booked after the purchase")
+        << QStringList{"L Raps 10", "E Raps 5", "V Raps 3", "v Raps 4"}
+        << QStringList{hand, "2:01.05.2007|Raps|5|0|1", "4:01.05.2007|Raps|0|4|1"};
+    QTest::newRow("same ID: change the purchase booked after the sale")
+        << QStringList{"L Raps 10", "V Raps 3", "E Raps 5", "e Raps 6"}
+        << QStringList{hand, "2:01.05.2007|Raps|0|3|1", "4:01.05.2007|Raps|6|0|1"};
+    // A delete takes only the booking that matches in date, product, side
+    // and ID; a row that differs in one of them stays.
+    QTest::newRow("neighbour: another purchase's booking")
+        << QStringList{"L Raps 10", "E Raps 5", "E Raps 5", "ze 1", "xe"} << QStringList{hand, "3:01.05.2007|Raps|5|0|2"};
+    QTest::newRow("neighbour: another day") << QStringList{"L Raps 10", "E Raps 5", "k Datum 02.05.2007", "xe"}
+                                            << QStringList{hand, "3:02.05.2007|Raps|5|0|1"};
+    QTest::newRow("neighbour: another product") << QStringList{"L Raps 10", "E Raps 5", "k Produkt Linde", "xe"}
+                                                << QStringList{hand, "3:01.05.2007|Linde|5|0|1"};
+    QTest::newRow("neighbour: the other side") << QStringList{"L Raps 10", "V Raps 3", "k Zugang 3 Abgang 0", "xv"}
+                                               << QStringList{hand, "3:01.05.2007|Raps|3|0|1"};
     QTest::newRow("date changed by hand survives") << QStringList{"L Raps 10", "E Raps 5", "D", "xe"}
                                                    << QStringList{hand, "2:02.05.2007|Raps|5|0|1"};
     QTest::newRow("a manual row is no booking") << QStringList{"L Raps 10", "E Raps 5", "xe", "xe"}
