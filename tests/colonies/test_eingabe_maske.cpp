@@ -152,7 +152,7 @@ private slots:
     QCOMPARE(w->sevt(0).text() + " " + w->sevt(1).text(), QString("01.07.2007 5"));
     cellClick(*w->li, 1, 1);
     QCOMPARE(w->sevt(0).text() + " " + w->sevt(1).text(), QString("01.05.2007 7"));
-    QTest::keyClick(viewOf(*w->li)->viewport(), Qt::Key_Down);
+    gridKey(*w->li, Qt::Key_Down);
     QCOMPARE(w->sevt(0).text() + " " + w->sevt(1).text(), QString("01.06.2007 2"));
     const int menge = w->li->colIndex("Menge_kg");
     headerClick(*w->li, menge);
@@ -169,7 +169,7 @@ private slots:
     cellClick(*w->volkli, 2, 1);
     QCOMPARE(haupt.grid.row(), 2);
     QCOMPARE(w->windowTitle(), QString("Bewegungsdaten für das Volk:  2 / Berta"));
-    QTest::keyClick(viewOf(*w->volkli)->viewport(), Qt::Key_Up);
+    gridKey(*w->volkli, Qt::Key_Up);
     QCOMPARE(haupt.grid.row(), 1);
     QCOMPARE(w->li->rows(), 3);
     w->close();

@@ -5,10 +5,8 @@
 #include "colonies/eingabetest.h"
 #include "common/routinen.h"
 #include "support/datenbank.h"
+#include "support/raster.h"
 #include "planning/registry.h"
-
-#include <QHeaderView>
-#include <QTableView>
 
 #include <list>
 
@@ -76,27 +74,6 @@ void öffnenohne(const QStringList& tabellen, const QString& meldung) {
   geladen<Fenster>();
   QVERIFY(messages().allUsed());
 }
-
-// A click on the cell of row r, column c of a shown grid, as the user gives
-// it; doppelt: then a double click on it (a double click starts with a click).
-inline void klicken(ui::sevGrid& g, int r, int c = 1, bool doppelt = false) {
-  auto* v = g.findChild<QTableView*>();
-  const QModelIndex i = v->model()->index(r - 1, c - 1);
-  v->scrollTo(i);
-  const QPoint p = v->visualRect(i).center();
-  QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, p);
-  if (doppelt) QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, p);
-}
-
-// A click on the header of column c of a shown grid.
-inline void kopfklicken(ui::sevGrid& g, int c) {
-  QHeaderView* h = g.findChild<QTableView*>()->horizontalHeader();
-  QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
-                    QPoint(h->sectionViewportPosition(c - 1) + h->sectionSize(c - 1) / 2, h->height() / 2));
-}
-
-// A key pressed in a shown grid.
-inline void taste(ui::sevGrid& g, Qt::Key k) { QTest::keyClick(g.findChild<QTableView*>()->viewport(), k); }
 
 // The cells of one grid row joined by "|".
 inline QString zeile(const ui::sevGrid& g, int r) {

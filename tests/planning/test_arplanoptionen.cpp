@@ -98,8 +98,8 @@ private slots:
     QVERIFY(showActive(*w));
     const int zeileA = w->liarplan->findrow("ID = " + QString::number(a));
     QVERIFY(zeileA > 0);
-    taste(*w->liarplan, Qt::Key_Down);   // another row shown first
-    klicken(*w->liarplan, zeileA);
+    gridKey(*w->liarplan, Qt::Key_Down);   // another row shown first
+    cellClick(*w->liarplan, zeileA, 1);
     QCOMPARE(w->altearbeitsart(), QString("A"));
     QCOMPARE(w->sevt(3).text(), QString("9"));
     // Its own name is no duplicate.

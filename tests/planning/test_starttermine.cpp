@@ -148,11 +148,11 @@ private slots:
     termin("03.06.2007", "Füttern", 0);
     auto w = geladen<IV_Starttermine>();
     QVERIFY(showActive(*w));
-    klicken(*w->litermine, 2);
+    cellClick(*w->litermine, 2, 1);
     QCOMPARE(w->sevt(0).text() + "|" + w->sevt(1).text() + "|" + w->sevt(2).text(),
              QString("05.06.2007|Kontrolle|Obstwiese"));
     w->sevt(0).setText("01.06.2007");
-    klicken(*w->litermine, 2, 1, true);
+    cellDoubleClick(*w->litermine, 2);
     QCOMPARE(test::termine(v1, "Kontrolle"), (QStringList{"05.06!", "14.06", "23.06"}));
     QCOMPARE(test::termine(0, "Füttern"), QStringList{"03.06"});
     w->close();
@@ -315,8 +315,8 @@ private slots:
     auto w = geladen<IV_Starttermine>();
     QVERIFY(showActive(*w));
     // The user sorts by kind with the header, up and then down.
-    kopfklicken(*w->litermine, w->litermine->colIndex("Termin"));
-    kopfklicken(*w->litermine, w->litermine->colIndex("Termin"));
+    headerClick(*w->litermine, w->litermine->colIndex("Termin"));
+    headerClick(*w->litermine, w->litermine->colIndex("Termin"));
     Empfang e = empfangen([&] { w->ok_Click(); });
     QCOMPARE(e.titel, (QStringList{"Datum", "Termin", "Volknr", "Volkname", "Standort", "ID"}));
     QCOMPARE(e.zeilen.size(), 5);

@@ -189,27 +189,27 @@ private slots:
     const int weg = termin("18.05.2007", "Kontrolle", 99999);
     termin("19.05.2007", "Kontrolle", v1);
     auto w = gezeigt();
-    klicken(*w->litermine, 1);
+    cellClick(*w->litermine, 1, 1);
     QCOMPARE(w->sevt(8).text(), QString("1"));
-    klicken(*w->litermine, 1, 1, true);
+    cellDoubleClick(*w->litermine, 1);
     QCOMPARE(w->litermine->row(), 1);
     QCOMPARE(w->litermine->cell(1, "Erledigt"), QString("J"));
     QCOMPARE(anzahl("select count(*) from Termine where Erledigt = 'J'"), 1);
     QCOMPARE(werte(früh, "Datum, Erledigt", "Termine"), QString("01.01.2007|N"));
 
     // A colony that left the stock: refused, the date stays open. The arrow key shows the next date.
-    taste(*w->litermine, Qt::Key_Down);
+    gridKey(*w->litermine, Qt::Key_Down);
     QCOMPARE(w->litermine->row(), 2);
     QCOMPARE(w->sevt(0).text() + "/" + w->sevt(8).text(), QString("17.05.2007/2"));
     messages().expect("...das angegebene Volk nicht existiert (aktuell im Bestand ist).");
-    klicken(*w->litermine, 2, 1, true);
+    cellDoubleClick(*w->litermine, 2);
     QVERIFY(messages().allUsed());
     QCOMPARE(werte(fort, "Erledigt, Volk", "Termine"), QString("N|%1").arg(v2));
 
     // A colony that no longer exists shows no number, so the date does not move to the colony shown before.
-    klicken(*w->litermine, 3);
+    cellClick(*w->litermine, 3, 1);
     QCOMPARE(w->sevt(8).text(), QString());
-    klicken(*w->litermine, 3, 1, true);
+    cellDoubleClick(*w->litermine, 3);
     QVERIFY(anzahl("select Volk from Termine where ID = " + QString::number(weg)) != v1);
     w->close();
   }

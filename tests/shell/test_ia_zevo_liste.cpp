@@ -115,9 +115,7 @@ private slots:
     QCOMPARE(spalte("Volkname"), (QStringList{"Volk 3", "Volk 2", "Volk 1"}));
     QApplication::processEvents();   // the reloaded rows laid out
 
-    test::cellClick(*w->datali, 2, name);   // a double click's first click
-    QTest::mouseDClick(test::viewOf(*w->datali)->viewport(), Qt::LeftButton, Qt::NoModifier,
-                       test::cellCenter(*w->datali, 2, name));
+    test::cellDoubleClick(*w->datali, 2, name);
     QCOMPARE(w->Text1->toPlainText().section('\n', 1, 1), QString("Volknummer:        2"));
     const QString karte = w->Text1->toPlainText();
     QTest::keyClicks(w->Text1, "xy");

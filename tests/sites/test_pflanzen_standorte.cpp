@@ -7,7 +7,7 @@
 #include "platform/runtime/vb.h"
 #include "platform/runtime/widgets.h"
 #include "shell/registry.h"
-#include "support/gridmaus.h"
+#include "support/raster.h"
 #include "sites/registry.h"
 #include "standorttest.h"
 
@@ -360,11 +360,11 @@ private slots:
     QCOMPARE(namen(*w->listandorte, "Standort") + " / " + namen(*w->lijeort, "Standort") + " / " +
                  namen(*w->lijepflanze, "Pflanze"),
              QString("Acker Bach Chaussee / Acker Bach Chaussee / Efeu Krokus"));
-    kopfklick(*w->lijeort, "Standort");   // up, then down: Chaussee, Bach, Acker
-    kopfklick(*w->lijeort, "Standort");
-    zellenklick(*w->lijeort, 2, "Standort");
+    headerClick(*w->lijeort, "Standort");   // up, then down: Chaussee, Bach, Acker
+    headerClick(*w->lijeort, "Standort");
+    cellClick(*w->lijeort, 2, "Standort");
     QCOMPARE(w->bezproz->text(), QString("0"));
-    gridtaste(*w->lijeort, Qt::Key_Down);   // an arrow key chooses as a click does
+    gridKey(*w->lijeort, Qt::Key_Down);   // an arrow key chooses as a click does
     QCOMPARE(w->bezproz->text(), QString("40"));
     jefelder(*w, "Kirsche", "100", "10");
     w->neuje_click(0);
@@ -372,9 +372,9 @@ private slots:
     QCOMPARE(w->bezproz->text(), QString("50"));
     // Entering the tab again starts from the site marked on the first tab.
     w->sstab->setTab(0);
-    kopfklick(*w->listandorte, "Standort");
-    kopfklick(*w->listandorte, "Standort");
-    zellenklick(*w->listandorte, 1, "Standort");
+    headerClick(*w->listandorte, "Standort");
+    headerClick(*w->listandorte, "Standort");
+    cellClick(*w->listandorte, 1, "Standort");
     QCOMPARE(w->sevt(5).text(), QString("Chaussee"));
     w->sstab->setTab(1);
     QCOMPARE(w->lijeort->cell(w->lijeort->row(), "Standort"), QString("Chaussee"));

@@ -14,7 +14,12 @@ namespace {
 
 Pflanzeamstandort pf(double nektar, double pollen, double entfernung, double anteil,
                      const QString& von = "01.04.2006", const QString& bis = "30.04.2006") {
-  return {entfernung, anteil, Pflanzenwerte{von, bis, nektar, pollen}};
+  Pflanzenwerte w;
+  w.von = von;
+  w.bis = bis;
+  w.nektar = nektar;
+  w.pollen = pollen;
+  return {entfernung, anteil, w};
 }
 
 Qualitätsparameter par(std::initializer_list<double> p) {

@@ -4,7 +4,7 @@
 #include "common/einstellungen.h"
 #include "output/registry.h"
 #include "support/datenbank.h"
-#include "support/gridmaus.h"
+#include "support/raster.h"
 #include "sites/iv_wetterdaten.h"
 #include "sites/iw_wetterdaten.h"
 #include "sites/registry.h"
@@ -215,10 +215,10 @@ private slots:
     w.Form_Load();
     QVERIFY(showActive(w));
     QCOMPARE(w.liwetter->cell(1, "Datum"), QString("02.05.2026"));   // newest first
-    kopfklick(*w.liwetter, "Temperatur");
-    zellenklick(*w.liwetter, 2, "Wetter");
+    headerClick(*w.liwetter, "Temperatur");
+    cellClick(*w.liwetter, 2, "Wetter");
     QCOMPARE(::felder(w), mai2);
-    gridtaste(*w.liwetter, Qt::Key_Up);   // an arrow key shows the row as a click does
+    gridKey(*w.liwetter, Qt::Key_Up);   // an arrow key shows the row as a click does
     QCOMPARE(::felder(w), mai1);
     tippen(w.sevt(1), "heiter");
     QTest::mouseClick(w.neu[1], Qt::LeftButton);

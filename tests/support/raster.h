@@ -1,6 +1,7 @@
 #pragma once
-// Where a person clicks in a grid: the centre of a cell or of a column
-// header, for mouse events sent as the user's own.
+// Where a person clicks in a grid, and the clicks and keys themselves, sent
+// as the user's own events: a cell, a double click, a column header (which
+// sorts a grid with autosort), a key in the grid.
 #include "components/sevgrid.h"
 
 #include <QHeaderView>
@@ -27,10 +28,25 @@ inline QPoint headerCenter(ui::sevGrid& g, int col) {
 inline void headerClick(ui::sevGrid& g, int col) {
   QTest::mouseClick(viewOf(g)->horizontalHeader()->viewport(), Qt::LeftButton, Qt::NoModifier, headerCenter(g, col));
 }
+inline void headerClick(ui::sevGrid& g, const QString& key) { headerClick(g, g.colIndex(key)); }
 
+// A click on a cell, scrolled into view first as the user would.
 inline void cellClick(ui::sevGrid& g, int row, int col, Qt::MouseButton button = Qt::LeftButton,
                       Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  viewOf(g)->scrollTo(viewOf(g)->model()->index(row - 1, col - 1));
   QTest::mouseClick(viewOf(g)->viewport(), button, mods, cellCenter(g, row, col));
 }
+inline void cellClick(ui::sevGrid& g, int row, const QString& key, Qt::MouseButton button = Qt::LeftButton) {
+  cellClick(g, row, g.colIndex(key), button);
+}
+
+// A double click on a cell: its first click, then the double click.
+inline void cellDoubleClick(ui::sevGrid& g, int row, int col = 1) {
+  cellClick(g, row, col);
+  QTest::mouseDClick(viewOf(g)->viewport(), Qt::LeftButton, Qt::NoModifier, cellCenter(g, row, col));
+}
+
+// A key pressed in the grid (the arrows move the current row).
+inline void gridKey(ui::sevGrid& g, Qt::Key key) { QTest::keyClick(viewOf(g)->viewport(), key); }
 
 }  // namespace zevo::test

@@ -2,7 +2,7 @@
 // end to end through the main window, the save and delete rules of each
 // tab, the totals line and typed input.
 #include "handeltest.h"
-#include "support/gridmaus.h"
+#include "support/raster.h"
 #include "support/hauptfenster.h"
 
 #include "output/registry.h"
@@ -278,10 +278,10 @@ private slots:
       eintragen(*w, einkaufsfelder, {QString("0%1.05.2007").arg(i + 1), produkte[i], "", "", "1"});
       w->neueinkauf_click(0);
     }
-    kopfklick(*w->lieinkauf, "Produkt");
-    zellenklick(*w->lieinkauf, 2, "Menge");
+    headerClick(*w->lieinkauf, "Produkt");
+    cellClick(*w->lieinkauf, 2, "Menge");
     QCOMPARE(w->sevt(6).text(), QString("Linde"));
-    gridtaste(*w->lieinkauf, Qt::Key_Up);
+    gridKey(*w->lieinkauf, Qt::Key_Up);
     QCOMPARE(w->sevt(6).text(), QString("Akazie"));
     QTest::mouseClick(w->lscheinkauf, Qt::LeftButton);
     QCOMPARE(zeilen("select Produkt from Einkauf order by ID"), (QStringList{"Raps", "Linde"}));
