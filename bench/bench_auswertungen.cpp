@@ -18,7 +18,9 @@
 //      column width.
 // Beside each time the peak resident size while the step ran.
 //
-//   bench_auswertungen [folder]    builds the database there (default: a temporary folder)
+//   bench_auswertungen [--voelker N] [--handel N] [folder]
+//       builds the database there (default: a temporary folder); N colonies
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
 
 #include "grossedatenbank.h"
 #include "messung.h"

@@ -22,6 +22,31 @@ void offscreen() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
+namespace {
+
+double höchststand = 0;
+
+// A "VmHWM:" or "VmRSS:" line of /proc/self/status, in MB; 0 where there is none.
+double statuszeile(const char* name) {
+  QFile f(QStringLiteral("/proc/self/status"));
+  if (!f.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& zeile : f.readAll().split('\n'))
+    if (zeile.startsWith(name)) return zeile.mid(int(std::strlen(name))).trimmed().split(' ').value(0).toDouble() / 1024;
+  return 0;
+}
+
+void spitzezurücksetzenohnemerken() {
+  QFile f(QStringLiteral("/proc/self/clear_refs"));
+  if (f.open(QIODevice::WriteOnly)) f.write("5");
+}
+
+void höchststandvergessen() {
+  spitzezurücksetzenohnemerken();
+  höchststand = 0;
+}
+
+}  // namespace
+
 QString programmordner(int argc, char** argv, const QTemporaryDir& tmp) {
   const QString ordner = vb::withTrailingSlash(argc > 1 ? QDir(argv[1]).absolutePath() : tmp.path());
   QDir().mkpath(ordner);
@@ -31,9 +56,9 @@ QString programmordner(int argc, char** argv, const QTemporaryDir& tmp) {
   return ordner;
 }
 
-Programm::Programm(int& argc, char** argv, const Umfang& umfang)
-    : offscreen_((offscreen(), true)), app_(argc, argv), ordner(programmordner(argc, argv, tmp_)),
-      pfad(datenbankdatei(ordner)) {
+Programm::Programm(int& argc, char** argv, const Umfang& vorgabe)
+    : umfang(umfangaus(argc, argv, vorgabe)), offscreen_((offscreen(), true)), app_(argc, argv),
+      ordner(programmordner(argc, argv, tmp_)), pfad(datenbankdatei(ordner)) {
   QElapsedTimer aufbau;
   aufbau.start();
   spitzezurücksetzen();
@@ -41,8 +66,9 @@ Programm::Programm(int& argc, char** argv, const Umfang& umfang)
   sekunden = double(aufbau.elapsed()) / 1000;
   std::printf("Aufbau der Datenbank: Spitze %.0f MB\n", spitzeMB());
   // The program never builds its file: what the building used goes back to
-  // the system before anything is measured.
+  // the system before anything is measured, and its peak is not counted.
   malloc_trim(0);
+  höchststandvergessen();
 }
 
 QString datenbankdatei(const QString& ordner) { return ordner + "ZEVO.MDB"; }
@@ -66,20 +92,6 @@ double median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-namespace {
-
-double höchststand = 0;
-
-// A "VmHWM:" or "VmRSS:" line of /proc/self/status, in MB; 0 where there is none.
-double statuszeile(const char* name) {
-  QFile f(QStringLiteral("/proc/self/status"));
-  if (!f.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& zeile : f.readAll().split('\n'))
-    if (zeile.startsWith(name)) return zeile.mid(int(std::strlen(name))).trimmed().split(' ').value(0).toDouble() / 1024;
-  return 0;
-}
-
-}  // namespace
 
 double spitzeMB() {
   const double s = statuszeile("VmHWM:");
@@ -89,8 +101,7 @@ double spitzeMB() {
 
 void spitzezurücksetzen() {
   spitzeMB();
-  QFile f(QStringLiteral("/proc/self/clear_refs"));
-  if (f.open(QIODevice::WriteOnly)) f.write("5");
+  spitzezurücksetzenohnemerken();
 }
 
 double höchststandMB() {

@@ -26,11 +26,14 @@ QString programmordner(int argc, char** argv, const QTemporaryDir& tmp);
 QString datenbankdatei(const QString& ordner);
 
 // A benchmark program's frame: the application (offscreen unless a platform
-// is set), the program folder (argv[1] or a temporary one) and in it the
-// large database of the given size, not yet opened.
+// is set), the program folder (the first argument or a temporary one) and in
+// it the large database of the given size, changed by the command line or
+// the environment (umfangaus), not yet opened.
 class Programm {
 public:
-  Programm(int& argc, char** argv, const Umfang& umfang = {});
+  Programm(int& argc, char** argv, const Umfang& vorgabe = {});
+
+  const Umfang umfang;
 
 private:
   bool offscreen_;   // set before the application is made
@@ -56,7 +59,7 @@ double median(std::vector<double> v);
 // The peak resident size of the process. spitzezurücksetzen() sets the
 // kernel's high-water mark (VmHWM) back to the present size, so that
 // spitzeMB() tells the peak since then; höchststandMB() is the highest peak
-// of the whole process, the times before every reset included.
+// since the database was built, the times before every reset included.
 void spitzezurücksetzen();
 double spitzeMB();
 double höchststandMB();
