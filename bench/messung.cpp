@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include <malloc.h>
 
@@ -62,7 +63,28 @@ Programm::Programm(int& argc, char** argv, const Umfang& vorgabe)
   QElapsedTimer aufbau;
   aufbau.start();
   spitzezurücksetzen();
-  zeilen = grossedatenbankanlegen(pfad, umfang);
+  const QString vorlagen = qEnvironmentVariable("ZEVO_BENCH_VORLAGEN");
+  const QString vorlage =
+      vorlagen.isEmpty() ? QString()
+                         : QDir(vorlagen).filePath(QStringLiteral("ZEVO_%1_%2_%3_%4_%5.MDB")
+                                                       .arg(umfang.voelker)
+                                                       .arg(umfang.jahre)
+                                                       .arg(umfang.erstesJahr)
+                                                       .arg(umfang.handel ? umfang.handelJeJahr : 0)
+                                                       .arg(umfang.zufall));
+  if (!vorlage.isEmpty() && QFile::copy(vorlage, pfad)) {
+    dao::Workspace arbeitsbereich;
+    dao::Database db = arbeitsbereich.openDatabase(pfad);
+    for (const QString& tabelle : db.tableNames())
+      zeilen[tabelle] = db.openRecordset("select count(*) from " + tabelle).fields(0).value().toInt();
+    std::printf("Datenbank aus %s\n", qPrintable(vorlage));
+  } else {
+    zeilen = grossedatenbankanlegen(pfad, umfang);
+    if (!vorlage.isEmpty()) {
+      QDir().mkpath(vorlagen);
+      QFile::copy(pfad, vorlage);
+    }
+  }
   sekunden = double(aufbau.elapsed()) / 1000;
   std::printf("Aufbau der Datenbank: Spitze %.0f MB\n", spitzeMB());
   // The program never builds its file: what the building used goes back to
@@ -109,13 +131,21 @@ double höchststandMB() {
   return höchststand;
 }
 
+double prozessorzeit() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
 Schritt::Schritt() {
   spitzezurücksetzen();
+  cpu_ = prozessorzeit();
   uhr_.start();
 }
 
 void Schritt::ende(Messwerte& werte) const {
   werte.push_back(millisekunden(uhr_));
+  werte.cpu.push_back(prozessorzeit() - cpu_);
   werte.spitzeMB = std::max(werte.spitzeMB, spitzeMB());
 }
 
@@ -135,10 +165,11 @@ Messwerte runden(int anzahl, const std::function<void()>& vorbereiten, const std
 }
 
 void bericht(const QString& was, const Messwerte& ms, int breite, const QString& zusatz) {
+  const QString cpu = ms.cpu.empty() ? QString() : QString::asprintf("   CPU %8.1f ms", median(ms.cpu));
   const QString spitze = ms.spitzeMB < 0 ? QString() : QString::asprintf("   Spitze %5.0f MB", ms.spitzeMB);
-  std::printf("%-*s median %8.1f ms   min %8.1f ms   max %8.1f ms%s%s\n", breite, was.toLocal8Bit().constData(),
+  std::printf("%-*s median %8.1f ms   min %8.1f ms   max %8.1f ms%s%s%s\n", breite, was.toLocal8Bit().constData(),
               median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
-              spitze.toLocal8Bit().constData(), zusatz.toLocal8Bit().constData());
+              cpu.toLocal8Bit().constData(), spitze.toLocal8Bit().constData(), zusatz.toLocal8Bit().constData());
 }
 
 int listenzeilen() {
@@ -151,6 +182,11 @@ int listenspalten() {
   ui::sevGrid g;
   g.loadfromfile(common::datenpfad + "gridli.txt");
   return g.cols();
+}
+
+bool fall(int n) {
+  const QString fälle = qEnvironmentVariable("ZEVO_BENCH_FAELLE");
+  return fälle.isEmpty() || fälle.split(QLatin1Char(',')).contains(QString::number(n));
 }
 
 void höchststandberichten() { std::printf("Höchster Speicherstand des Prozesses: %.0f MB\n", höchststandMB()); }
