@@ -114,7 +114,7 @@ struct sevGrid::Data {
   dao::Database db;
   QString table;
   // The bound query's values, record after record, as the layer keeps them.
-  std::vector<QVariant> records;
+  dao::Records records;
   int recordWidth = 0;
   mutable std::vector<int> selCache;
   mutable bool selDirty = true;

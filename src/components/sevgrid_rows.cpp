@@ -237,8 +237,7 @@ QVariant sevGrid::Data::recordValue(int row0, int col0) const {
   if (row0 < 0 || row0 >= int(rows.size()) || col0 < 0 || col0 >= recordWidth) return {};
   const GridRow& r = rows[size_t(row0)];
   if (!r.bound) return {};
-  return dao::presentedValue(dao::FieldType(cols[size_t(col0)].fieldType),
-                             records[size_t(r.n) * size_t(recordWidth) + size_t(col0)]);
+  return dao::presentedValue(dao::FieldType(cols[size_t(col0)].fieldType), records.view(r.n, col0).variant());
 }
 
 QString sevGrid::Data::cellText(int row0, int col0) const {

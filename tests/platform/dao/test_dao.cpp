@@ -272,6 +272,68 @@ private slots:
     QVERIFY(rs.findFirst("ID = 3 and A = 'drei'"));
   }
 
+  // The records a recordset hands out (a bound grid keeps them) stay as the
+  // recordset held them: its later edits, additions, deletions and closing
+  // leave them, while the recordset reads what it wrote. Every kind of value
+  // comes back as the file holds it, a record larger than a block too.
+  void recordsKeepWhatTheRecordsetHeld() {
+    Database db = newDatabase();
+    const QString lang(1500000, QChar(0x00E4));   // 3 MB as UTF-8
+    db.execute("insert into Alle(A, E, G, I) values ('eins', -2147483648, 0.1, #05/01/2007#)");
+    db.execute("insert into Alle(A) values ('zwei')");
+    addRow(db, "B", lang);
+    addRow(db, "A", QString());
+    {
+      sqlite3* raw = nullptr;
+      QCOMPARE(sqlite3_open(db.name().toUtf8().constData(), &raw), SQLITE_OK);
+      QCOMPARE(sqlite3_exec(raw, "insert into Alle(A, E) values (x'00ff41', -9223372036854775808), "
+                                 "('Öl 🐝', 9223372036854775807)", nullptr, nullptr, nullptr), SQLITE_OK);
+      sqlite3_close(raw);
+    }
+    Recordset rs = db.openRecordset("select A, B, E, G, I, ID from Alle order by ID");
+    rs.moveNext();
+    rs.deleteRecord();   // "zwei"
+    const Records r = rs.records();
+    rs.moveFirst();
+    rs.edit();
+    rs["A"] = "geändert";
+    rs.update();
+    QCOMPARE(rs["A"].value(), QVariant("geändert"));
+    rs.addNew();
+    rs["A"] = "vier";
+    rs.update();
+    QCOMPARE(rs["A"].value(), QVariant("vier"));
+    rs.moveFirst();
+    QCOMPARE(rs["A"].value(), QVariant("geändert"));
+    QCOMPARE(rs["E"].value(), QVariant(-2147483647 - 1));
+    rs.close();
+
+    QCOMPARE(r.count(), 5);
+    QCOMPARE(r.width(), 6);
+    auto at = [&](int record, int field) { return r.view(record, field).variant(); };
+    QCOMPARE(at(0, 0), QVariant("eins"));
+    QCOMPARE(r.view(0, 1).kind, StoredView::Null);
+    QCOMPARE(at(0, 2), QVariant(qint64(-2147483648LL)));
+    QCOMPARE(at(0, 3), QVariant(0.1));
+    QCOMPARE(at(0, 4), QVariant("2007-05-01"));
+    QCOMPARE(at(0, 5), QVariant(qint64(1)));
+    QCOMPARE(at(1, 1), QVariant(lang));
+    QCOMPARE(at(1, 5), QVariant(qint64(3)));
+    QCOMPARE(r.view(2, 0).kind, StoredView::Text);   // an empty text, not Null
+    QCOMPARE(at(2, 0), QVariant(QString("")));
+    QCOMPARE(at(3, 0), QVariant(QByteArray("\0\xff" "A", 3)));
+    QCOMPARE(at(3, 2), QVariant(qint64(std::numeric_limits<qint64>::min())));
+    QCOMPARE(at(4, 0), QVariant("Öl 🐝"));
+    QCOMPARE(at(4, 2), QVariant(qint64(std::numeric_limits<qint64>::max())));
+    // Beyond the records and their fields: Null.
+    QCOMPARE(r.view(5, 0).kind, StoredView::Null);
+    QCOMPARE(r.view(0, 6).kind, StoredView::Null);
+    std::vector<StoredView> all(6);
+    r.views(4, all.data());
+    QCOMPARE(all[0].variant(), QVariant("Öl 🐝"));
+    QCOMPARE(all[5].variant(), QVariant(qint64(6)));
+  }
+
   void refusals() {
     Database db = newDatabase();
     db.execute("insert into Alle(A) values ('x')");
