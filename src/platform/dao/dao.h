@@ -86,7 +86,7 @@ private:
   int index_;
 };
 
-// A value as the layer keeps it (see Recordset::storedValue), seen where it
+// A value as the layer keeps it (see Recordset::storedView), seen where it
 // is kept: valid while the records that hold it live and are not written.
 struct StoredView {
   enum Kind : unsigned char { Null, Whole, Real, Text, Bytes };
@@ -94,7 +94,7 @@ struct StoredView {
   qint64 whole = 0;
   double real = 0;
   QByteArrayView bytes;              // a Text as UTF-8, Bytes as they are
-  QVariant variant() const;          // as Recordset::storedValue gives it
+  QVariant variant() const;          // Null invalid, whole numbers qint64
 };
 
 // The records of a recordset as it held them when Recordset::records was
@@ -134,17 +134,18 @@ public:
   Field fields(int index) const;     // 0-based
   Field fields(const QString& name) const;  // case-insensitive; first match
   // The current record's value of field `index` without a Field handle, as
-  // Field::value() gives it; storedValue as the layer keeps it (Null
-  // invalid, whole numbers qint64, dates "yyyy-mm-dd[ hh:mm:ss]" text).
-  // For reading many cells; storedValue's reference holds until the cursor
-  // moves or the record is written.
+  // Field::value() gives it; storedView as the layer keeps it (whole numbers,
+  // doubles, texts in UTF-8, dates as "yyyy-mm-dd[ hh:mm:ss]" text), valid
+  // until the cursor moves or the recordset is written. For reading many
+  // cells.
   QVariant value(int index) const;
-  const QVariant& storedValue(int index) const;
+  StoredView storedView(int index) const;
   Records records() const;
   FieldType fieldType(int index) const;
   Field operator[](const QString& name) const { return fields(name); }
   Field operator[](const char* name) const { return fields(QString::fromUtf8(name)); }
   bool hasField(const QString& name) const;
+  int fieldIndex(const QString& name) const;   // as fields(name) finds it; errItemNotFound
 
   void addNew();                     // empty buffer, all fields Null
   void edit();
@@ -230,8 +231,8 @@ private:
 };
 
 // The typed value, as Field::value gives it, of a value of a field of type t
-// as the layer keeps it (Recordset::storedValue): for whoever keeps the
-// stored values of many records and needs few of them typed.
+// as the layer keeps it (StoredView::variant): for whoever keeps the stored
+// values of many records and needs few of them typed.
 QVariant presentedValue(FieldType t, const QVariant& stored);
 
 struct DBEngine {

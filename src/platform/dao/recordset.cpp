@@ -49,25 +49,28 @@ std::shared_ptr<RecordsetData> materialize(const std::shared_ptr<Database::Handl
   while (s.step(sqlForErrors)) {
     for (int i = 0; i < width; ++i) {
       StoredView& v = values[size_t(i)];
-      switch (sqlite3_column_type(st, i)) {
+      // The column's value read in place: the row's values stay valid
+      // until the next step.
+      sqlite3_value* c = sqlite3_column_value(st, i);
+      switch (sqlite3_value_type(c)) {
         case SQLITE_INTEGER:
           v.kind = StoredView::Whole;
-          v.whole = sqlite3_column_int64(st, i);
+          v.whole = sqlite3_value_int64(c);
           break;
         case SQLITE_FLOAT:
           v.kind = StoredView::Real;
-          v.real = sqlite3_column_double(st, i);
+          v.real = sqlite3_value_double(c);
           break;
         case SQLITE_TEXT: {
           v.kind = StoredView::Text;
-          const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-          v.bytes = QByteArrayView(text, sqlite3_column_bytes(st, i));
+          const char* text = reinterpret_cast<const char*>(sqlite3_value_text(c));
+          v.bytes = QByteArrayView(text, sqlite3_value_bytes(c));
           break;
         }
         case SQLITE_BLOB: {
           v.kind = StoredView::Bytes;
-          const char* blob = static_cast<const char*>(sqlite3_column_blob(st, i));
-          v.bytes = QByteArrayView(blob, sqlite3_column_bytes(st, i));
+          const char* blob = static_cast<const char*>(sqlite3_value_blob(c));
+          v.bytes = QByteArrayView(blob, sqlite3_value_bytes(c));
           break;
         }
         default: v.kind = StoredView::Null; break;
@@ -120,25 +123,28 @@ const QVariant& RecordsetData::raw(int field) const {
     return buffer[size_t(field)];
   }
   checkCurrent();
+  readRecord();
   const size_t f = size_t(field);
-  if (cachedPos != pos) {
-    if (cachedViews.size() != size_t(width())) {
-      cachedViews.resize(size_t(width()));
-      cachedValues.resize(size_t(width()));
-      cachedRead.assign(size_t(width()), 0);
-    }
-    store->views(pos, cachedViews.data());
-    if (++cachedRecord == 0) {   // the stamps start again
-      std::fill(cachedRead.begin(), cachedRead.end(), 0);
-      cachedRecord = 1;
-    }
-    cachedPos = pos;
-  }
   if (cachedRead[f] != cachedRecord) {
     cachedValues[f] = cachedViews[f].variant();
     cachedRead[f] = cachedRecord;
   }
   return cachedValues[f];
+}
+
+void RecordsetData::readRecord() const {
+  if (cachedPos == pos) return;
+  if (cachedViews.size() != size_t(width())) {
+    cachedViews.resize(size_t(width()));
+    cachedValues.resize(size_t(width()));
+    cachedRead.assign(size_t(width()), 0);
+  }
+  store->views(pos, cachedViews.data());
+  if (++cachedRecord == 0) {   // the stamps start again
+    std::fill(cachedRead.begin(), cachedRead.end(), 0);
+    cachedRecord = 1;
+  }
+  cachedPos = pos;
 }
 
 RecordStore& RecordsetData::writableStore() {
@@ -253,14 +259,23 @@ Field Recordset::fields(int index) const {
 }
 
 QVariant Recordset::value(int index) const {
-  const QVariant& gespeichert = storedValue(index);
-  return present(data(d_).fields[size_t(index)], gespeichert);
-}
-
-const QVariant& Recordset::storedValue(int index) const {
   const RecordsetData& d = data(d_);
   if (index < 0 || index >= d.width()) fail(errItemNotFound, QString::number(index));
-  return d.raw(index);
+  return present(d.fields[size_t(index)], d.raw(index));
+}
+
+StoredView Recordset::storedView(int index) const {
+  const RecordsetData& d = data(d_);
+  if (index < 0 || index >= d.width()) fail(errItemNotFound, QString::number(index));
+  if (d.mode != RecordsetData::Mode::None) {
+    d.check();
+    // The buffer of an edit: its value as the store would keep it.
+    d.cachedText = QByteArray();
+    return storedViewOf(d.buffer[size_t(index)], d.cachedText);
+  }
+  d.checkCurrent();
+  d.readRecord();
+  return d.cachedViews[size_t(index)];
 }
 
 Records Recordset::records() const {
@@ -289,6 +304,12 @@ Field Recordset::fields(const QString& name) const {
 }
 
 bool Recordset::hasField(const QString& name) const { return data(d_).fieldIndex(name) >= 0; }
+
+int Recordset::fieldIndex(const QString& name) const {
+  const int i = data(d_).fieldIndex(name);
+  if (i < 0) fail(errItemNotFound, name);
+  return i;
+}
 
 void Recordset::addNew() {
   RecordsetData& d = data(d_);

@@ -94,8 +94,10 @@ struct RecordsetData {
   mutable std::vector<StoredView> cachedViews;
   mutable std::vector<QVariant> cachedValues;
   mutable std::vector<quint32> cachedRead;
+  mutable QByteArray cachedText;    // the text of a buffered value's view
 
   int width() const { return int(fields.size()); }
+  void readRecord() const;          // the current record's views, once per record
   RecordStore& writableStore();     // this recordset's own, copied when shared
   void forget() const { cachedPos = -1; }
   QVariant storedAt(int record, int field) const { return store->view(record, field).variant(); }
