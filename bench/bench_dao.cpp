@@ -215,6 +215,47 @@ int main(int argc, char** argv) {
         sink += static_cast<long long>(table.size());
       });
 
+  // 5. A colony by its number, one query per colony: a text key of plain
+  //    ASCII, looked up through the Volknr index.
+  compare(
+      "Volk je Volknr (300 Abfragen)", bare, "SELECT * FROM Bienenvolk WHERE Volknr = ?",
+      [&] {
+        for (int v = 1; v <= colonies; ++v) {
+          dao::Recordset rs = db.openRecordset("select * from Bienenvolk where Volknr = '" + QString::number(v) + "'");
+          readAll(rs);
+        }
+      },
+      [&](sqlite3_stmt* s) {
+        for (int v = 1; v <= colonies; ++v) {
+          const QByteArray nr = QByteArray::number(v);
+          sqlite3_bind_text(s, 1, nr.constData(), int(nr.size()), SQLITE_TRANSIENT);
+          drain(s);
+        }
+      });
+
+  // 6. The migrations to one site, by its name: plain ASCII through the
+  //    Standort index; a name with an umlaut compares every row, as upper
+  //    and lower case of the umlaut must match (bare SQLite: the index,
+  //    telling "Ö" from "ö").
+  for (const char* site : {"Heide", "Öhringer Hang"}) {
+    const QString name = QString::fromUtf8(site);
+    const QByteArray title = "Wanderungen nach '" + QByteArray(site) + "' (20 Abfragen)";
+    compare(
+        title.constData(), bare, "SELECT * FROM Wanderung WHERE Standort = ?",
+        [&] {
+          for (int k = 0; k < 20; ++k) {
+            dao::Recordset rs = db.openRecordset("select * from Wanderung where Standort = '" + name + "'");
+            readAll(rs);
+          }
+        },
+        [&](sqlite3_stmt* s) {
+          for (int k = 0; k < 20; ++k) {
+            sqlite3_bind_text(s, 1, site, -1, SQLITE_STATIC);
+            drain(s);
+          }
+        });
+  }
+
   // 4. 10,000 dates inserted in one transaction.
   dao::Database rw = ws.openDatabase(path);
   const QDate start(2024, 1, 1);

@@ -173,8 +173,7 @@ void IE_Eingabe::buchungenlisten(bool melden) {
   gelistetesvolk_ = zeile > 0 ? d->cell(zeile, QStringLiteral("ID")) : QString();
   gelistetesvolknr_ = zeile > 0 ? d->cell(zeile, QStringLiteral("Volknr")) : QString();
   const QString sql = listenkopf(art, common::stockkartesql()) + QStringLiteral(" where Volk = ") +
-                      QString::number(common::sqlid(gelistetesvolk_).value_or(0)) +
-                      QStringLiteral(" order by Datum");
+                      common::sqlidtext(gelistetesvolk_) + QStringLiteral(" order by Datum");
   li->clear(true);
   try {
     dao::Recordset rs = db_.openRecordset(sql);

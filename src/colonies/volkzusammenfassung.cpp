@@ -3,6 +3,7 @@
 
 #include "colonies/ie_eingabe.h"
 
+#include "common/fensterdienste.h"
 #include "common/routinen.h"
 
 namespace zevo::colonies {
@@ -81,8 +82,9 @@ void volkzusammenfassungen(dao::Database& db, const QString& gebuchtevölker) {
   dao::Transaction t(db);
   dao::Recordset volk = db.openRecordset(QStringLiteral("select * from Bienenvolk"));
   for (; !volk.eof(); volk.moveNext()) {
-    const QString id = common::feldtext(volk["ID"]);
-    if (gebuchtevölker.contains(QLatin1Char('/') + id + QLatin1Char('/'))) zusammenfassen(db, volk, id);
+    const std::optional<int> id = common::sqlid(common::feldtext(volk["ID"]));
+    if (id && gebuchtevölker.contains(QLatin1Char('/') + QString::number(*id) + QLatin1Char('/')))
+      zusammenfassen(db, volk, QString::number(*id));
   }
   volk.close();
   t.commit();

@@ -55,6 +55,8 @@ std::optional<int> sqlid(const QString& text) {
   return static_cast<int>(zahl);
 }
 
+QString sqlidtext(const QString& text) { return QString::number(sqlid(text).value_or(0)); }
+
 int datensatzid(const QString& text, const QString& wessen) {
   if (const std::optional<int> id = sqlid(text)) return *id;
   throw dao::Error(dao::errTypeConversion, wessen + " hat keine gültige ID.");

@@ -35,6 +35,10 @@ int ganzzahlamanfang(const QString& text);
 // own, so an ID cell is never pasted into SQL as it stands.
 std::optional<int> sqlid(const QString& text);
 
+// sqlid as SQL takes it where a missing record selects nothing: the number,
+// or "0", which no record has.
+QString sqlidtext(const QString& text);
+
 // sqlid for an action that must not go on without the record: a text that is
 // no ID throws dao::Error (errTypeConversion) "<wessen> hat keine gültige ID.",
 // which the window reports like any failure of the database, so that

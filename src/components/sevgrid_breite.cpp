@@ -15,16 +15,47 @@ namespace {
 constexpr int kErsteZeilen = 60;         // the rows a person sees first
 constexpr int kHöchsteStartbreite = 6000;   // twips: a long remark does not take the whole list
 
-// The characters of a cell, counted on its UTF-8 bytes as a text counts
-// them (a character beyond the BMP as two); an escaped cell's escapes count
-// as the one character they stand for.
-int zeichen(QByteArrayView b, bool escaped = true) {
-  int n = 0;
-  for (qsizetype i = 0; i < b.size(); ++i) {
-    const uchar c = uchar(b[i]);
-    if (escaped && c == '\\') ++i;
-    if ((c & 0xC0) != 0x80) n += c >= 0xF0 ? 2 : 1;
+// The width of an escaped cell in pixels, as the sum of its characters'
+// widths: close to what the font measures (without kerning), so that the
+// widest texts are the ones measured, whatever their number of characters
+// (a title in capitals beside longer names in small letters).
+class Schätzung {
+public:
+  explicit Schätzung(const QFontMetrics& fm) : fm_(fm) { ascii_.fill(-1); }
+  int operator()(QByteArrayView b) {
+    int px = 0;
+    for (qsizetype i = 0; i < b.size(); ++i) {
+      uchar c = uchar(b[i]);
+      if (c == '\\' && i + 1 < b.size()) c = uchar(b[++i]);   // an escaped character
+      if (c < 0x80) {
+        int& w = ascii_[c];
+        if (w < 0) w = fm_.horizontalAdvance(QLatin1Char(char(c)));
+        px += w;
+        continue;
+      }
+      // A character of several bytes, read whole.
+      const int folgebytes = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+      char32_t z = folgebytes == 0 ? c : c & (0x3F >> folgebytes);
+      for (int k = 0; k < folgebytes && i + 1 < b.size(); ++k) z = (z << 6) | (uchar(b[++i]) & 0x3F);
+      auto it = andere_.find(z);
+      if (it == andere_.end())
+        it = andere_.emplace(z, fm_.horizontalAdvance(QString::fromUcs4(&z, 1))).first;
+      px += it->second;
+    }
+    return px;
   }
+private:
+  const QFontMetrics& fm_;
+  std::array<int, 128> ascii_;
+  std::unordered_map<char32_t, int> andere_;
+};
+
+// The characters of a text in UTF-8, as a QString counts them (a character
+// beyond the BMP as two).
+int zeichen(QByteArrayView b) {
+  int n = 0;
+  for (const char c : b)
+    if ((uchar(c) & 0xC0) != 0x80) n += uchar(c) >= 0xF0 ? 2 : 1;
   return n;
 }
 
@@ -38,7 +69,7 @@ public:
       case dao::StoredView::Null: return 0;
       case dao::StoredView::Text: {
         const QByteArrayView t = roh.bytes;
-        if (typ == dao::dbText || typ == dao::dbMemo) return zeichen(t, false);
+        if (typ == dao::dbText || typ == dao::dbMemo) return zeichen(t);
         if (typ == dao::dbDate && t.size() == 10 && t[4] == '-' && t[7] == '-') {
           int z[10] = {};
           bool ok = true;
@@ -97,9 +128,10 @@ int sevGrid::startbreite(const QString& caption) const {
 int sevGrid::inhaltsbreite(int col) const { return inhaltsbreiten(col - 1, col - 1).front(); }
 
 // Pixels for the caption (with room for the sort mark) and the texts: those
-// of the first rows and the three longest further down. Other cells are not
+// of the first rows and the three widest further down. Other cells are not
 // measured, so that a long list is fitted as fast as a short one; their
-// lengths are counted on the rows as they are kept, all columns in one pass.
+// widths are estimated on the rows as they are kept (a bound value by its
+// number of characters), all columns in one pass.
 std::vector<int> sevGrid::inhaltsbreiten(int first, int last) const {
   const QFontMetrics zelle(d->view->font());
   const QFontMetrics kopf(d->view->horizontalHeader()->fontMetrics());
@@ -118,13 +150,15 @@ std::vector<int> sevGrid::inhaltsbreiten(int first, int last) const {
   };
   std::vector<Textlänge> wertlänge(size_t(last - first + 1));
   std::vector<dao::StoredView> werte;
+  Schätzung schätzen(zelle);
+  const int zeichenbreite = zelle.averageCharWidth();   // a bound value's length in pixels
   for (int r = erste; r < n; ++r) {
     const GridRow& row = d->rows[size_t(r)];
     if (row.bound) {
       werte.resize(size_t(d->recordWidth));
       d->records.views(row.n, werte.data());
       for (int c = first; c <= last; ++c)
-        merken(c, r, c < d->recordWidth ? wertlänge[size_t(c - first)](d->cols[size_t(c)].fieldType, werte[c]) : 0);
+        merken(c, r, c < d->recordWidth ? wertlänge[size_t(c - first)](d->cols[size_t(c)].fieldType, werte[c]) * zeichenbreite : 0);
       continue;
     }
     const QByteArrayView alle = row.text.bytes();
@@ -132,7 +166,7 @@ std::vector<int> sevGrid::inhaltsbreiten(int first, int last) const {
     for (int c = 0; c <= last; ++c) {
       qsizetype ende = c < row.n ? alle.indexOf('\t', anfang) : anfang;
       if (ende < 0) ende = alle.size();
-      if (c >= first) merken(c, r, c < row.n ? zeichen(alle.sliced(anfang, ende - anfang)) : 0);
+      if (c >= first) merken(c, r, c < row.n ? schätzen(alle.sliced(anfang, ende - anfang)) : 0);
       anfang = std::min(ende + 1, alle.size());
     }
   }

@@ -76,7 +76,7 @@ QString Auswertungsfenster::völkerklausel(Klauselart art, int option, const QSt
     case 4:
       return (art == Klauselart::Völkerdaten ? QStringLiteral(" where ID = ")
                                              : QStringLiteral(" where Bienenvolk.ID = ")) +
-             QString::number(common::sqlid(id).value_or(0));
+             common::sqlidtext(id);
     default: return {};
   }
 }

@@ -166,7 +166,7 @@ void IW_Arbeitszeiten::völkerlisten(int von, int bis) {
     völker.moveLast();
     meterstarten(völker.recordCount());
     for (völker.moveFirst(); !völker.eof(); völker.moveNext()) {
-      const QString id = common::feldtext(völker.fields(3).value());
+      const QString id = common::sqlidtext(common::feldtext(völker.fields(3).value()));
       float zeile[9] = {};
       for (int i = 0; i < 9; ++i)
         if (konkost[i]->isChecked())

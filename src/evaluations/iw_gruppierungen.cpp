@@ -305,7 +305,7 @@ void IW_Gruppierungen::ok_click() {
     vb::msgbox(QStringLiteral("Keine zu listenden Daten gefunden"));
     return;
   }
-  output::listeübergeben(*gridli);
+  output::listeübergeben(*gridli, true);   // the result stays for the next listing
 }
 
 }  // namespace zevo::evaluations

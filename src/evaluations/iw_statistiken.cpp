@@ -196,30 +196,44 @@ void IW_Statistiken::t_lostfocus(int index) { t(index).setText(common::jahrergä
 
 // --- the listing -----------------------------------------------------------------------
 
+// The years as the boxes hold them, each the number at the start of its
+// text (0 for an empty box). Refused with the reasons when the to year lies
+// before the from year or more than 20 years after it.
+bool IW_Statistiken::jahregeprüft(int& von, int& bis) {
+  von = common::ganzzahlamanfang(t(0).text());
+  bis = common::ganzzahlamanfang(t(1).text());
+  QString gründe;
+  if (bis < von) gründe += QStringLiteral("...das Jahr von... nicht höher sein darf als das Jahr bis...!") + common::zeilenumbruch;
+  if (qint64(bis) - von > 20)
+    gründe += QStringLiteral("...der Unterschied Jahr von... zu Jahr bis... max. 20 Jahre sein darf.") + common::zeilenumbruch;
+  if (gründe.isEmpty()) return true;
+  vb::setMousePointer(vb::vbDefault);
+  vb::msgbox(QStringLiteral("Die Statisktik kann nicht erstellt werden, weil...") + common::zeilenumbruch +
+             common::zeilenumbruch + gründe);
+  return false;
+}
+
 // A box that holds no year of 1901..2099 (empty, three digits, "0") would
 // make the query's date literal unreadable: it gets the current year, which
-// the user sees.
-void IW_Statistiken::jahrekorrigieren() {
+// the user sees. Returns whether a box was changed.
+bool IW_Statistiken::jahrekorrigieren() {
+  bool geändert = false;
   for (int i = 0; i < 2; ++i) {
     int jahr = 0;
-    if (!istjahr(t(i).text(), jahr)) t(i).setText(QString::number(Auswertungsfenster::aktuellesjahr()));
+    if (istjahr(t(i).text(), jahr)) continue;
+    t(i).setText(QString::number(Auswertungsfenster::aktuellesjahr()));
+    geändert = true;
   }
+  return geändert;
 }
 
 void IW_Statistiken::ok_click(int index) {
-  jahrekorrigieren();
-  const int von = t(0).text().trimmed().toInt();
-  const int bis = t(1).text().trimmed().toInt();
-  QString gründe;
-  if (bis < von) gründe += QStringLiteral("...das Jahr von... nicht höher sein darf als das Jahr bis...!") + common::zeilenumbruch;
-  if (bis - von > 20)
-    gründe += QStringLiteral("...der Unterschied Jahr von... zu Jahr bis... max. 20 Jahre sein darf.") + common::zeilenumbruch;
-  if (!gründe.isEmpty()) {
-    vb::setMousePointer(vb::vbDefault);
-    vb::msgbox(QStringLiteral("Die Statisktik kann nicht erstellt werden, weil...") + common::zeilenumbruch +
-               common::zeilenumbruch + gründe);
-    return;
-  }
+  // The years are checked as typed; only a range that passes has a box
+  // without a year set to the current one, and the range it then gives is
+  // checked once more.
+  int von = 0, bis = 0;
+  if (!jahregeprüft(von, bis)) return;
+  if (jahrekorrigieren() && !jahregeprüft(von, bis)) return;
   if (li1->selectedItems().isEmpty()) alletier_click(0);
   if (!kontier[0]->isChecked() && !kontier[1]->isChecked() && !kontier[2]->isChecked())
     for (QCheckBox* k : kontier) k->setChecked(true);
@@ -300,7 +314,7 @@ void IW_Statistiken::zeilenjevolk(int von, int bis) {
     const char* felder[3] = {"Volknr", "Volkname", "Standort"};
     for (int i = 0; i < 3; ++i)
       if (kontier[i]->isChecked()) zeile += common::feldtext(völker[felder[i]]) + QLatin1Char('\t');
-    statistikzellen(zeitraum + common::feldtext(völker["ID"]), zeile);
+    statistikzellen(zeitraum + common::sqlidtext(common::feldtext(völker["ID"])), zeile);
     gridli->additem(zeile);
     meter->setValue(meter->value() + 1);
   }

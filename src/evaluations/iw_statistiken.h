@@ -58,7 +58,8 @@ public:
 
 private:
   void steuerelementeanlegen();
-  void jahrekorrigieren();
+  bool jahregeprüft(int& von, int& bis);
+  bool jahrekorrigieren();
   void spaltenanlegen(int index);
   void zeilenjevolk(int von, int bis);
   void zeilenjejahr(int von, int bis);

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace zevo::output {
@@ -77,9 +78,25 @@ std::optional<double> excelzahl(const QString& text) {
   if (text.contains(QLatin1Char('.'))) return std::nullopt;
   QString u = text;
   if (const qsizetype komma = u.indexOf(QLatin1Char(',')); komma >= 0) u[komma] = QLatin1Char('.');
-  static const QRegularExpression zahl(QStringLiteral("^ *[+-]?(\\d+\\.?\\d*|\\.\\d+) *$"));
-  if (!zahl.match(u).hasMatch()) return std::nullopt;
-  return vb::val(u);
+  static const QRegularExpression zahl(QStringLiteral("^ *[+-]?(\\d*)\\.?(\\d*) *$"));
+  const QRegularExpressionMatch m = zahl.match(u);
+  if (!m.hasMatch()) return std::nullopt;
+  const QString ganz = m.captured(1), bruch = m.captured(2);
+  if (ganz.isEmpty() && bruch.isEmpty()) return std::nullopt;
+  // A number that would not give its text back stays text: a leading zero
+  // ("07", a colony number or a postcode), more significant digits than the
+  // sheet keeps (15), more decimals than a number format shows (30), a
+  // number beyond the range of numbers.
+  const QString alle = ganz + bruch;
+  qsizetype von = 0, bis = alle.size();
+  while (von < bis && alle[von] == QLatin1Char('0')) ++von;
+  while (bis > von && alle[bis - 1] == QLatin1Char('0')) --bis;
+  if (bis - von > 15 || bruch.size() > 30) return std::nullopt;
+  const double wert = vb::val(u);
+  const QString zurück = QString::number(std::fabs(wert), 'f', int(bruch.size()));
+  if (zurück != (ganz.isEmpty() ? QStringLiteral("0") : ganz) + (bruch.isEmpty() ? QString() : '.' + bruch))
+    return std::nullopt;
+  return wert == 0 ? 0.0 : wert;   // no "-0"
 }
 
 QString excelformat(const QString& text) {
@@ -97,19 +114,16 @@ xlsx::Worksheet exceltabelle(ui::sevGrid& grid, bool datumzeile, const QString& 
   const int cols = grid.cols();
   for (int c = 1; c <= cols; ++c) sheet.setText(oben + 1, c, grid.column(c).caption());
   sheet.setRowBold(oben + 1);
-  std::vector<bool> zahlspalte(cols + 1, false);
-  for (int c = 1; c <= cols; ++c) zahlspalte[c] = grid.column(c).align() == 1;
   for (int r = 1; r <= grid.rows(); ++r)
     for (int c = 1; c <= cols; ++c) {
       const QString t = grid.cell(r, c);
-      const auto zahl = zahlspalte[c] ? excelzahl(t) : std::nullopt;
-      if (zahl)
+      if (const auto zahl = excelzahl(t))
         sheet.setNumber(oben + 1 + r, c, *zahl, excelformat(t));
       else
         sheet.setText(oben + 1 + r, c, t);
     }
   for (int c = 1; c <= std::min(cols, maxtextspalten); ++c)
-    if (zahlspalte[c]) sheet.setColumnFormat(c, QStringLiteral("#,##0.00"), true);
+    if (grid.column(c).align() == 1) sheet.setColumnFormat(c, QStringLiteral("#,##0.00"), true);
   // The columns are fitted before the date and the header text go on top,
   // so these two never widen the first column.
   sheet.autofitColumns();

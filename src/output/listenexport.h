@@ -38,7 +38,10 @@ QStringList texttabelle(ui::sevGrid& grid, const QString& trennzeichen, bool dat
 // A cell text as the spreadsheet takes it: a number when the text has no "."
 // and, with its first "," read as decimal point, is a plain number (optional
 // sign, digits, at most one decimal point, blanks around): "-3" -> -3,
-// "12,5" -> 12.5. Everything else stays text ("1.234,50", "01.05.2007", "").
+// "12,5" -> 12.5. Everything else stays text ("1.234,50", "01.05.2007", ""),
+// and so does a number that would not give its text back, shown with the
+// text's decimals: a leading zero ("07", "-007,5"), more than 15 significant
+// digits, more than 30 decimals, a number beyond the range of numbers.
 std::optional<double> excelzahl(const QString& text);
 
 // The number format that shows such a number with the decimals its text has:
@@ -48,9 +51,9 @@ QString excelformat(const QString& text);
 
 // The sheet of the list: the date (datumzeile) and kopftext on top with one
 // empty row after them, the bold caption row (always texts), the rows, and
-// the columns fitted to the captions and cells. Only the cells of number
-// columns (align 1) become numbers, each shown with its own decimals; every
-// other column keeps its texts ("07" stays "07"). Number columns up to
+// the columns fitted to the captions and cells. Every cell that excelzahl
+// reads as a number becomes one, in every column, shown with the decimals
+// its text has; the other cells stay texts. Number columns (align 1) up to
 // column 52 are right-aligned, with "#,##0.00" for cells that hold no number.
 xlsx::Worksheet exceltabelle(ui::sevGrid& grid, bool datumzeile, const QString& heute,
                              const QString& kopftext);

@@ -143,7 +143,7 @@ int abfrageübernehmen(dao::Recordset& rs, ui::sevGrid& grid, const Übernahme& 
   return zeilen;
 }
 
-bool listeübergeben(ui::sevGrid& gridli) {
+bool listeübergeben(ui::sevGrid& gridli, bool ergebnisbehalten) {
   gridli.lockupdate(false);
   const QString datei = common::datenpfad + "gridli.txt";
   if (!gridli.savetofile(datei)) {
@@ -154,8 +154,9 @@ bool listeübergeben(ui::sevGrid& gridli) {
     return false;
   }
   // A window's hidden grid has done its work: the list window reads the
-  // file, and the list is not kept twice while it is open.
-  if (gridli.isHidden()) gridli.clear(false);
+  // file, and the list is not kept twice while it is open. A window that
+  // keeps its result between listings keeps its rows.
+  if (gridli.isHidden() && !ergebnisbehalten) gridli.clear(false);
   vb::showForm("IA_Zwischenliste");
   return true;
 }

@@ -44,10 +44,11 @@ QString zellentext(const QVariant& wert, int typ, const Übernahme& wie = {});
 
 // The hand-over to the list window: lockupdate(false), the grid saved as
 // datenpfad + "gridli.txt", then IA_Zwischenliste shown modally. A hidden
-// grid (an evaluation's) loses its rows once the file is written; its
+// grid (an evaluation's) loses its rows once the file is written, unless
+// the window keeps its result between listings (ergebnisbehalten); its
 // columns stay. When the file cannot be written the user is told (naming
 // the file), the pointer is set back, the grid keeps its rows and no list
 // window opens: false.
-bool listeübergeben(ui::sevGrid& gridli);
+bool listeübergeben(ui::sevGrid& gridli, bool ergebnisbehalten = false);
 
 }  // namespace zevo::output

@@ -232,20 +232,23 @@ void IV_Starttermine::terminerledigen(const QString& id, const QString& modus, c
   // The callers give "J" only with an Erledigungsdatum that is a date.
   const auto erledigt = datumaustext(sevt(feldErledigt).text());
   if (!erledigt) return;
-  QString volk;
+  // The date's colony: 0 for a date of no colony, else an ID; none stops the series.
+  std::optional<int> volk;
   dao::Recordset rs = db_.openRecordset("select * from Termine where ID = " + idzahl);
   if (!rs.eof()) {
-    volk = feldtext(rs["Volk"]);
+    const QString volkfeld = feldtext(rs["Volk"]);
+    volk = volkfeld == QLatin1String("0") ? std::optional<int>(0) : common::sqlid(volkfeld);
     rs.edit();
     rs["Erledigt"] = "J";
     rs["Datum"] = QVariant(*erledigt);
     rs.update();
   }
   rs.close();
-  if (!konterminreihe->isChecked() || volk.isEmpty()) return;
+  if (!konterminreihe->isChecked() || !volk) return;
 
   const QString art = feldtext(termin);
-  db_.execute("delete from Termine where Erledigt = 'N' and Volk = " + volk + " and Termin = '" + art + "'");
+  db_.execute("delete from Termine where Erledigt = 'N' and Volk = " + QString::number(*volk) + " and Termin = '" +
+              art + "'");
   rs = db_.openRecordset("select * from Arbeitsplanoptionen where Arbeitsart = '" + art + "'");
   if (rs.eof()) {
     rs.close();
@@ -262,7 +265,7 @@ void IV_Starttermine::terminerledigen(const QString& id, const QString& modus, c
     neue["Datum"] = QVariant(tag);
     neue["Termin"] = termin;
     neue["Erledigt"] = "N";
-    neue["Volk"] = volk.toInt();
+    neue["Volk"] = *volk;
     neue.update();
   }
   neue.close();

@@ -319,7 +319,7 @@ void IV_Terminverwaltung::neu_Click(int index) {
     if (!volknr.isEmpty()) {
       dao::Recordset rs = db_.openRecordset("select ID from Bienenvolk where Volknr = '" + volknr +
                                             "' and Akt_im_Bestand = 'X'");
-      if (!rs.eof()) volk = feldtext(rs["ID"]);
+      if (!rs.eof()) volk = QString::number(common::datensatzid(feldtext(rs["ID"]), QStringLiteral("Das Volk")));
       else gründe += "...das angegebene Volk nicht existiert (aktuell im Bestand ist)." + zeilenumbruch;
       rs.close();
     }

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zevo::sites {
 
 namespace {
@@ -77,6 +79,7 @@ const Zelle pflanzenzellen[] = {
 const QString abschnittStandorte = QStringLiteral("iv_pflanzen_standorte_listandorte");
 const QString abschnittJePflanze = QStringLiteral("iv_pflanzen_standorte_lijepflanze");
 const QString abschnittPflanzen = QStringLiteral("iv_pflanzen_standorte_lipflanzen");
+constexpr int höchstenamensbreite = 4500;   // twips: the widest a name column starts
 
 const QString markierenändern = QStringLiteral("Bitte markieren Sie zuerst den Datensatz, den Sie ändern möchten!");
 const QString markierenlöschen = QStringLiteral("Bitte markieren Sie zuerst den Datensatz, den Sie löschen möchten.");
@@ -326,7 +329,8 @@ bool IV_Pflanzen_Standorte::trachtzeitenermitteln() {
       standort.edit();
       standort["Trachtzeit_von"] = QVariant();
       standort["Trachtzeit_bis"] = QVariant();
-      const QString id = feldtext(standort["ID"].value());
+      const QString id =
+          QString::number(common::datensatzid(feldtext(standort["ID"].value()), QStringLiteral("Der Standort")));
       dao::Recordset rs = db_.openRecordset(
           "select top 1 Weidezeit_von from Pflanzen, Standorte_Pflanzen where Standort_Kennung = " + id +
           " and Standorte_Pflanzen.Pflanze = Pflanzen.Pflanze order by Weidezeit_von");
@@ -363,7 +367,13 @@ void IV_Pflanzen_Standorte::gridfüllen(ui::sevGrid& grid, const QString& sql, c
     grid.lockupdate(true);
     grid.setPrebindflag(true);
     grid.setRecordset(rs);
-    if (!namensspalte.isEmpty()) grid.column(namensspalte).setWidth(namensbreite);   // the name readable at once
+    if (!namensspalte.isEmpty()) {
+      // The names readable at once: the column starts at namensbreite, wider
+      // where a name needs it, up to a limit that leaves the next column in view.
+      ui::GridColumn spalte = grid.column(namensspalte);
+      grid.autosizecolumn(spalte.index());
+      spalte.setWidth(std::clamp(spalte.width(), namensbreite, höchstenamensbreite));
+    }
     if (!abschnitt.isEmpty()) grid.loadcolwidths("ZEVO", abschnitt, "ColWidths");
     grid.lockupdate(false);
     grid.refresh();
@@ -466,7 +476,7 @@ void IV_Pflanzen_Standorte::lijeort_rowclick() {
     if (listandorte->findrow("Standort = '" + feldtext(lijeort->cell(r, "Standort")) + "'") == 0)
       listandorte->setRow(0);
   }
-  const QString id = QString::number(common::sqlid(aktuellerstandort()).value_or(0));
+  const QString id = common::sqlidtext(aktuellerstandort());
   try {
     dao::Recordset rs = db_.openRecordset("select * from Standorte_Pflanzen where Standort_Kennung = " + id +
                                           " order by Pflanze");

@@ -1,5 +1,6 @@
 #include "sites/qualitaetsindex.h"
 
+#include "common/fensterdienste.h"
 #include "common/routinen.h"
 #include "platform/runtime/vb.h"
 
@@ -141,7 +142,7 @@ std::vector<Pflanzeamstandort> Standortpflanzenleser::pflanzen(const QString& st
   std::vector<Pflanzeamstandort> liste;
   dao::Recordset rs = db_.openRecordset(
       "select Pflanze, Entfernung_m, Proz_Anteil from Standorte_Pflanzen where Standort_Kennung = " +
-      (standortId.isEmpty() ? QStringLiteral("0") : standortId));
+      common::sqlidtext(standortId));
   struct Zeile {
     QString name;
     double entfernung, anteil;

@@ -105,7 +105,7 @@ void IW_Deckungsbeitrag::völkerlisten(int von, int bis, qint64 pauschaleeinnahm
     völker.moveFirst();
   }
   for (; !völker.eof(); völker.moveNext()) {
-    const QString id = common::feldtext(völker[QStringLiteral("ID")]);
+    const QString id = common::sqlidtext(common::feldtext(völker[QStringLiteral("ID")]));
     qint64 zeile[18] = {};
     for (int i = 1; i <= 16; ++i) {
       if (i == 15 || !konkost[i]->isChecked()) continue;

@@ -59,7 +59,9 @@ private slots:
     auto w = eingabeöffnen(haupt, 6, 1, {1});
     for (const auto& [feld, text] : {std::pair{1, " it's "}, {2, "1,5"}, {4, "1.234,5"}, {5, "J"}, {6, "B's"}})
       w->sevt(feld).setText(text);
+    ListePrüfen liste(*w->li);
     w->neu_Click(0);
+    QVERIFY(liste.nurfrei());   // the records are read once the new one is committed
     QCOMPARE(werte(anzahl("select ID from Wanderung"),
                    "Standort, Zeit_h, Standortprämie, Prämie_erhalten, Bemerkung, Datum, Volk", "Wanderung"),
              QString("it`s|1,5|1234,5|J|B`s|15.07.2007|%1").arg(völker[0]));
@@ -83,8 +85,10 @@ private slots:
     w->sevt(1).setText("3,5");
     haupt.grid.setRow(4);   // as a site pick does
     messages().expect("Die Änderung wird deshalb nur beim aktuellen Volk 3 auf dem ausgewählten Datensatz");
+    ListePrüfen liste(*w->li);
     w->neu_Click(1);
     QVERIFY(messages().allUsed());
+    QVERIFY(liste.nurfrei());
     QCOMPARE(werte(alt, "Datum, Menge_kg, Volk", "Honigernte"), QString("02.06.2007|3,5|%1").arg(v));
     QCOMPARE(termine(v, "Honigernte"), QStringList{"01.06!"});
     QCOMPARE(colonies::ie_eingabeWerte().gebuchtevölker, QString("/%1/").arg(v));

@@ -89,6 +89,21 @@ private slots:
       for (int c = 1; c <= g.cols(); ++c) QCOMPARE(h.cell(r, c), g.cell(r, c));
   }
 
+  // A Double shows at most 15 significant digits, in the grid and in the
+  // grid file the list window reads: 0.1 + 0.2 reads 0,3.
+  void doublesShowFifteenDigits() {
+    db.execute("insert into Honigernte (Menge_kg, Volk) values (0.30000000000000004, 3)");
+    sevGrid g;
+    dao::Recordset rs = db.openRecordset("select Menge_kg from Honigernte where Volk = 3");
+    g.setRecordset(rs);
+    QCOMPARE(g.value(1, "Menge_kg").toDouble(), 0.1 + 0.2);
+    QVERIFY(g.savetofile(QDir::current().filePath("doppelt.txt")));
+    sevGrid h;
+    QVERIFY(h.loadfromfile(QDir::current().filePath("doppelt.txt")));
+    QCOMPARE(g.cell(1, 1) + "|" + h.cell(1, 1), QString("0,3|0,3"));
+    db.execute("delete from Honigernte where Volk = 3");
+  }
+
   // A bound column is fitted to its longest text far down, read from the
   // stored values: a number, a whole number, a text (its characters counted,
   // not its bytes).

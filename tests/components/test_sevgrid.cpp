@@ -370,6 +370,9 @@ private slots:
     schmal.prepend(weit);
     QStringList dritte(150, "a");   // the widest text is the third longest
     dritte[70] = QString(16, 'i'), dritte[80] = QString(15, 'i'), dritte[100] = weit;
+    QStringList überschrift(150, "1");   // a block title far down, below longer names in small letters
+    for (int i = 70; i < 75; ++i) überschrift[i] = "lili " + QString(15, 'i');
+    überschrift[120] = "GEWICHTSMESSUNG";
     struct Fall {
       const char* name;
       QStringList zellen;
@@ -382,6 +385,7 @@ private slots:
         {"a wide text among the first rows", schmal, true, 0, weit, 0},
         {"the longest text far down", weiter, true, 0, ort, 0},
         {"the third longest further down", dritte, true, 0, weit, 0},
+        {"a title in capitals far down", überschrift, true, 0, "GEWICHTSMESSUNG", 0},
         {"filled row by row", {ort, "a"}, false, 0, ort, 0},
         {"short texts: the default", {"J", "N"}, true, 0, "", 1200},
         {"a long remark: the limit", {QString(300, 'x')}, true, 0, "", 6000},

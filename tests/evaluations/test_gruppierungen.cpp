@@ -94,6 +94,15 @@ private slots:
     w->ok_click();
     QCOMPARE(liste.zeilen.first(), QString("Volkstärke\tAnzahl\t"));
     QCOMPARE(liste.ausrichtung, (QList<int>{1, 1}));   // a whole-number column
+    // The result stays: listed again and a third time, the same list.
+    const QStringList erste = liste.zeilen;
+    QCOMPARE(erste.size(), 2);
+    for (int mal = 2; mal <= 3; ++mal) {
+      liste.zeilen.clear();
+      w->ok_click();
+      QCOMPARE(liste.gezeigt, mal);
+      QCOMPARE(liste.zeilen, erste);
+    }
   }
 
   void doubleClickIsTheArrow() {

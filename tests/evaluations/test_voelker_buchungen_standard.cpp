@@ -103,6 +103,9 @@ private slots:
       QVERIFY2(rahmen, qPrintable(caption));
       QCOMPARE(static_cast<QGroupBox*>(rahmen)->title(), caption);
     }
+    QStringList titel;   // each caption shown once: no box of the same name inside a frame
+    for (auto* g : w->findChildren<QGroupBox*>()) titel << g->title();
+    QCOMPARE(titel.count("Völkerauswahl"), 1);
   }
 
   // The reasons of a refusal, in their order, in one box.

@@ -9,6 +9,7 @@
 // (one, or those of its SELECT) to its table and changes nothing else.
 #include "fuzz.h"
 
+#include "platform/dao/connection.h"
 #include "platform/dao/errors.h"
 #include "platform/dao/jetsql.h"
 
@@ -64,16 +65,7 @@ struct Umgebung {
       if (sqlite3_exec(db, x.sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) std::abort();
     }
     if (sqlite3_exec(db, zeilen, nullptr, nullptr, nullptr) != SQLITE_OK) std::abort();
-    // The functions and the collation the layer registers, as stand-ins.
-    auto null = [](sqlite3_context* c, int, sqlite3_value**) { sqlite3_result_null(c); };
-    for (const char* f : {"year", "month", "day"})
-      sqlite3_create_function_v2(db, f, 1, SQLITE_UTF8, nullptr, null, nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(db, "datediff", 3, SQLITE_UTF8, nullptr, null, nullptr, nullptr, nullptr);
-    sqlite3_create_collation(db, germanCollation, SQLITE_UTF8, nullptr,
-                             [](void*, int n1, const void* a, int n2, const void* b) {
-                               const int c = std::memcmp(a, b, size_t(std::min(n1, n2)));
-                               return c != 0 ? c : n1 - n2;
-                             });
+    configure(db);  // the layer's functions and collations
     // The schema as the layer reads it from the file.
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db, "select m.name, p.name, p.type, p.pk from sqlite_master m, pragma_table_info(m.name) p "

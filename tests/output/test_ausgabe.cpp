@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QAbstractTextDocumentLayout>
+#include <QPrinterInfo>
+#include <QProcess>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -291,11 +293,46 @@ private slots:
       QFile::remove(pdf_);
       vb::setPrintService(std::make_unique<Warteschlange>(f.nimmt, f.nahm));
       auto w = textfenster("a\r\n");
-      if (!(f.nimmt && f.nahm)) test::messages().expect("Der Drucker \"Büro\" nimmt keine Druckaufträge an.");
-      w->dateidrucken_Click();
-      QVERIFY(test::messages().allUsed());
-      QCOMPARE(QFile::exists(pdf_), f.gedruckt);
+      // "Text drucken" and "Datei drucken" alike.
+      for (auto drucken : {&IA_Textausgabe::drucken_Click, &IA_Textausgabe::dateidrucken_Click}) {
+        QFile::remove(pdf_);
+        if (!(f.nimmt && f.nahm)) test::messages().expect("Der Drucker \"Büro\" nimmt keine Druckaufträge an.");
+        (w.get()->*drucken)();
+        QVERIFY(test::messages().allUsed());
+        QCOMPARE(QFile::exists(pdf_), f.gedruckt);
+      }
     }
+  }
+
+  // The same through a real CUPS queue, where the machine has one to spare:
+  // ZEVO_CUPS_WARTESCHLANGE names it, and it must be the default printer.
+  // The queue is made to refuse jobs (cupsreject), then to hold them
+  // (cupsdisable); it is left accepting and enabled, without the held job.
+  void aRealQueueThatRefusesJobs() {
+    const QString queue = qEnvironmentVariable("ZEVO_CUPS_WARTESCHLANGE");
+    if (queue.isEmpty()) QSKIP("no CUPS queue to try (ZEVO_CUPS_WARTESCHLANGE)");
+    vb::printer().setPdfOutput({});
+    QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), queue);
+    auto lpbefehl = [&](const QString& befehl, const QStringList& weitere = {}) {
+      QCOMPARE(QProcess::execute(befehl, weitere + QStringList{queue}), 0);
+    };
+    auto aufträge = [&] { return tool("lpstat", {"-o", queue}).count('\n'); };
+    lpbefehl("cancel", {"-a"});
+    const auto wiederher = qScopeGuard([&] {
+      for (const char* befehl : {"cupsaccept", "cupsenable"}) QProcess::execute(befehl, {queue});
+    });
+    auto w = textfenster("Zeile\r\n");
+    lpbefehl("cupsreject");
+    test::messages().expect("Der Drucker \"" + queue + "\" nimmt keine Druckaufträge an.");
+    w->drucken_Click();
+    QVERIFY(test::messages().allUsed());
+    lpbefehl("cupsaccept");
+    lpbefehl("cupsdisable");
+    w->drucken_Click();   // held: taken, printed later, nothing said
+    const int gehalten = aufträge();
+    lpbefehl("cancel", {"-a"});
+    QCOMPARE(test::messages().count(), 1);
+    QCOMPARE(gehalten, 1);
   }
 
   // --- the list window ---------------------------------------------------------------
@@ -393,7 +430,13 @@ private slots:
     const struct { QString text; std::optional<double> zahl; QString format; } fälle[] = {
         {"1.234,50", {}, ""}, {"1234,50", 1234.5, "#,##0.00"}, {"", {}, ""}, {"-3", -3, "0"}, {"01.05.2007", {}, ""},
         {" +7 ", 7, "0"}, {",5", 0.5, "#,##0.0"}, {"1,2,3", {}, ""}, {"V12", {}, ""}, {"-", {}, ""},
-        {"150", 150, "0"}, {"2,125 ", 2.125, "#,##0.000"}};
+        {"150", 150, "0"}, {"2,125 ", 2.125, "#,##0.000"},
+        // A number that would not give its text back stays text.
+        {"07", {}, ""}, {"-007,5", {}, ""}, {"00", {}, ""}, {"0", 0, "0"}, {"0,50", 0.5, "#,##0.00"},
+        {"123456789012345", 123456789012345.0, "0"}, {"1234567890123456", {}, ""}, {"1234567890123,456", {}, ""},
+        {"-99999999999999,9", -99999999999999.9, "#,##0.0"}, {"100000000000000000000", 1e20, "0"},
+        {"0,0000000000000012", 1.2e-15, "#,##0.0000000000000000"}, {",", {}, ""}, {"-0", 0, "0"},
+        {"0," + QString(30, '0') + "1", {}, ""}, {"1" + QString(400, '0'), {}, ""}};
     for (const auto& f : fälle) {
       QVERIFY2(output::excelzahl(f.text) == f.zahl, qPrintable(f.text));
       if (f.zahl) QCOMPARE(output::excelformat(f.text), f.format);
@@ -405,7 +448,7 @@ private slots:
     common::kopftext() = "Honig & <Wachs>";
     auto w = listenfenster({"Volk", ">Menge kg", "Datum", ">Kosten", "^12"},
                            {"V1\t12,50\t01.05.2007\t1.234,50\t07", "Königin 'Anna'\t-3\t08\t7", ".\t\t\t",
-                            "=SUMME(A1)\t0\tx\t0,5"});
+                            "=SUMME(A1)\t0\tx\t0,5", "12\t\t2,5\t1234567890123456\t3"});
     w->comexcel_Click();
     QCOMPARE(geöffnet_.size(), 1);
     const QString pfad = geöffnet_[0].toLocalFile();
@@ -414,7 +457,8 @@ private slots:
 
     // Date, header text, an empty row, the bold captions, then the rows;
     // number columns right-aligned, each number with the decimals the list
-    // shows; texts never formulas, and text columns never numbers.
+    // shows, in every column; texts never formulas; a caption, a leading
+    // zero and more digits than a number keeps stay texts.
     const QHash<QString, QString> m = zellen(pfad);
     const QString z = " rechts #,##0.00";
     const QList<QPair<QString, QString>> erwartet = {
@@ -422,7 +466,8 @@ private slots:
         {"B4", "\"Menge kg\" fett" + z}, {"E4", "\"12\" fett"}, {"A5", "\"V1\""}, {"B5", "12.5" + z},
         {"C5", "\"01.05.2007\""}, {"D5", "\"1.234,50\"" + z}, {"E5", "\"07\""}, {"A6", "\"Königin 'Anna'\""},
         {"B6", "-3 rechts 0"}, {"C6", "\"08\""}, {"D6", "7 rechts 0"}, {"A7", "\".\""}, {"A8", "\"=SUMME(A1)\""},
-        {"D8", "0.5 rechts #,##0.0"}};
+        {"D8", "0.5 rechts #,##0.0"}, {"A9", "12 0"}, {"C9", "2.5 #,##0.0"},
+        {"D9", "\"1234567890123456\"" + z}, {"E9", "3 0"}};
     for (const auto& [ref, zelle] : erwartet) QCOMPARE(m.value(ref), zelle);
     // Fitted columns: the long name widens column A, the header text on top does not.
     QVERIFY(m["breite1"].toDouble() >= 14 && m["breite1"].toDouble() < 16);

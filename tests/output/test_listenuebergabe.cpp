@@ -8,6 +8,7 @@
 #include "output/ia_zwischenliste.h"
 #include "output/listenuebergabe.h"
 #include "output/registry.h"
+#include "support/liste.h"
 #include "support/testmain.h"
 
 #include <QFile>
@@ -95,23 +96,36 @@ private slots:
     }
   }
 
-  // A window's hidden grid is emptied once the file is written, so that the
-  // list is held once while the list window is open; a grid in view keeps it.
+  // A window's hidden grid gives up its rows once the file is written, so
+  // that the list is held once while the list window is open; a grid in
+  // view, or one whose window keeps its result, keeps them: listed three
+  // times, the same list and the same file each time.
   void handsOverToTheListWindow() {
     QWidget fenster;
-    for (bool verborgen : {false, true}) {
+    for (int fall : {0, 1, 2}) {   // in view, hidden, hidden with its result kept
+      const bool verborgen = fall > 0, behalten = fall != 1;
       auto* grid = new ui::sevGrid(&fenster);
       grid->setVisible(!verborgen);
       grid->addcolumn("a", "Spalte");
-      grid->additem("Wert\t");
-      QStringList gelesen;
-      test::forms().onWindow<IA_Zwischenliste>("IA_Zwischenliste", [&](IA_Zwischenliste& w) {
-        gelesen << w.gridli->cell(1, "a") << QString::number(grid->rows());
-        w.cmdschließen_Click();
-      });
-      QVERIFY(output::listeübergeben(*grid));
-      QCOMPARE(gelesen, QStringList({"Wert", verborgen ? "0" : "1"}));
-      QCOMPARE(grid->cols(), 1);
+      grid->addcolumn("n", "Zahl", -1, 1, true, 1);
+      grid->additem("Wert\t1,50\t");
+      grid->additem("zwei\\\tx\t");
+      int währenddessen = -1;
+      test::Liste& liste = test::listeabfangen([&](IA_Zwischenliste&) { währenddessen = grid->rows(); });
+      QByteArray erste;
+      for (int mal = 1; mal <= (behalten ? 3 : 1); ++mal) {
+        QVERIFY(output::listeübergeben(*grid, fall == 2));
+        QCOMPARE(liste.gezeigt, mal);
+        QCOMPARE(liste.titel, QStringList({"Spalte", "Zahl > #"}));
+        QCOMPARE(liste.zeilen, QStringList({"Wert|1,50", "zwei\\|x"}));
+        QCOMPARE(währenddessen, behalten ? 2 : 0);
+        QCOMPARE(grid->rows(), behalten ? 2 : 0);
+        QCOMPARE(grid->cols(), 2);
+        QFile f(common::datenpfad + "gridli.txt");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        if (mal == 1) erste = f.readAll();
+        else QCOMPARE(f.readAll(), erste);
+      }
     }
   }
 

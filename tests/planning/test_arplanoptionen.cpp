@@ -106,8 +106,10 @@ private slots:
     w->sevt(0).setText("B");
     w->sevt(3).setText("14");
     messages().expect("Sie haben [Ändern] ausgewählt.");
+    ListePrüfen liste(*w->liarplan);
     w->neu_Click(1);
     QVERIFY(messages().allUsed());
+    QVERIFY(liste.nurfrei());   // the options are read once the renaming is committed
     QCOMPARE(termineallerjahre("A"), QStringList());
     QCOMPARE(termineallerjahre("B"),
              (QStringList{"01.06.2006/1!", "19.05.2007/0", "19.05.2007/1", "20.05.2007/-"}));
@@ -146,7 +148,9 @@ private slots:
     volk("3", false);
     auto w = geladen<IV_Arplanoptionen>();
     eintragen(*w, felder);
+    ListePrüfen liste(*w->liarplan);
     w->neu_Click(0);
+    QVERIFY(liste.nurfrei());
     QCOMPARE(anzahl("select count(*) from Arbeitsplanoptionen where Arbeitsart = 'Neu'"), 1);
     QCOMPARE(termineallerjahre("Neu"), termine);
   }

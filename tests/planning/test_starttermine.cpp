@@ -143,9 +143,11 @@ private slots:
     w->litermine->setSelected(w->litermine->findrow("ID = " + QString::number(a)), true);
     w->litermine->setSelected(w->litermine->findrow("ID = " + QString::number(b)), true);
     messages().expectYes("Sollen die 2 Termine wirklich als erledigt markiert werden?");
+    ListePrüfen liste(*w->litermine);
     w->cmdok_Click(1);
     QCOMPARE(termineallerjahre("Kontrolle"), (QStringList{"20.05.2007/1!", "05.06.2007/0!", "10.06.2007/1"}));
     QCOMPARE(w->litermine->rows(), 1);
+    QVERIFY(liste.nurfrei());   // the list is read once the dates are committed
 
     termin("01.06.2007", "Heute", 0);
     termin("02.06.2007", "Heute", v1);

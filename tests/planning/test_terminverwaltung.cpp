@@ -144,6 +144,7 @@ private slots:
     const int termine = anzahl("select count(*) from Termine");
     for (int i = 0; i < 3; ++i) w->sevt(i == 2 ? 8 : i).setText(felder[i]);
     if (!meldung.isEmpty()) messages().expect(meldung);
+    ListePrüfen liste(*w->litermine);
     w->neu_Click(0);
     QVERIFY(messages().allUsed());
     if (!meldung.isEmpty()) {
@@ -152,6 +153,7 @@ private slots:
       return;
     }
     QCOMPARE(beeps(), 1);
+    QVERIFY(liste.nurfrei());   // the list is read once the date is committed
     const int id = anzahl("select max(ID) from Termine");
     QCOMPARE(werte(id, "Datum, Termin", "Termine") + "|" + volknummer(anzahl("select Volk from Termine where ID = " +
                                                                              QString::number(id))),
@@ -212,8 +214,10 @@ private slots:
     w->sevt(5).pick(2);   // only open dates listed
     QCOMPARE(daten(*w->litermine), QStringList{"17.05.2007/Offen"});
     messages().expectYes("Sollen wirklich alle als erledigt markierte Termine aus der Terminverwaltung gelöscht werden?");
+    ListePrüfen liste(*w->litermine);
     w->lschalleerledigte_Click();
     QCOMPARE(spalte("select Termin from Termine"), QStringList{"Offen"});
+    QVERIFY(liste.nurfrei());
   }
 
   // A failed click is told once, and the dates stay as they were.

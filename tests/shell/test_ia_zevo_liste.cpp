@@ -242,8 +242,10 @@ private slots:
     for (const char* nr : {"1", "2", "3", "4"}) test::volkanlegen(nr, "X", nr[0] == '1' ? "X" : "");
     w->datenvölkerlesen();
     for (int r : {2, 4}) w->datali->setSelected(r, true);
+    test::ListePrüfen liste(*w->datali);
     w->menüpunkt("XV_markiertevölkerselektieren")->trigger();
     QCOMPARE(spalte("Selektiert"), (QStringList{"", "X", "", "X"}));
+    QVERIFY(liste.nurfrei());   // the colonies are read once the selection is committed
     for (int r = 1; r <= 4; ++r) w->datali->setSelected(r, r == 1);
     test::messages().expect("Sie können die Völker auch mit gedrückter STRG-Taste");
     w->menüpunkt("XV_selektiertevölkermarkieren")->trigger();

@@ -157,7 +157,9 @@ private slots:
     // After a save the fields are reset and no plant is marked.
     w->sevt(18).setText("");
     QTest::keyClicks(w->sevt(18).editor(), "x25");
+    ListePrüfen liste(*w->lijepflanze);
     w->neuje_click(0);
+    QVERIFY(liste.nurfrei());
     QCOMPARE(QStringList({w->sevt(16).text(), w->sevt(17).text(), w->sevt(18).text()}).join("|"), QString("|0|0"));
     QCOMPARE(w->lijepflanze->row(), 0);
     QCOMPARE(w->bezproz->text(), QString("25"));
@@ -172,6 +174,9 @@ private slots:
     QTest::addColumn<QString>("meldung");   // "" = stored
     QTest::newRow("name of a seed plant in capitals") << 0 << "EFEU" << "01.01.2026" << "01.02.2026"
                                                       << "Die Pflanze existiert bereits!";
+    QTest::newRow("name of a seed plant, umlaut in capitals") << 0 << "KÜBLERWEIDE" << "01.01.2026" << "01.02.2026"
+                                                             << "Die Pflanze existiert bereits!";
+    QTest::newRow("its twin without the umlaut") << 0 << "Kublerweide" << "01.01.2026" << "01.02.2026" << "";
     QTest::newRow("change keeping its name") << 1 << "Efeu" << "01.01.2026" << "01.02.2026" << "";
     QTest::newRow("end before start") << 0 << "Raps" << "01.05.2026" << "01.04.2026" << "";
     QTest::newRow("short dates") << 0 << "Raps" << "1.4.26" << "3.5.2026" << "";
@@ -196,11 +201,13 @@ private slots:
     pflanzefelder(*w, name, von, bis);
     w->sevt(3).setText("7");
     if (!meldung.isEmpty()) messages().expect(meldung);
+    ListePrüfen liste(*w->lipflanzen);
     w->neu_click(index);
     QVERIFY(messages().allUsed());
     const int erwartet = index == 0 && meldung.isEmpty() ? 12 : 11;
     QCOMPARE(anzahl("select count(*) from Pflanzen"), erwartet);
     if (!meldung.isEmpty()) return;
+    QVERIFY(liste.nurfrei());   // the list is read once the plant is committed
     // The saved plant is current and shown as stored.
     const QString gespeichert = common::feldtext(name);
     const int r = w->lipflanzen->row();
@@ -217,7 +224,9 @@ private slots:
     w->sevt(5).setText("Am \"Hang\" O'Brien");
     w->sevt(6).setText("Nord");
     w->sevt(13).setText("12345,6");   // money, not through a Single
+    ListePrüfen liste(*w->listandorte);
     w->neustandort_click(0);
+    QVERIFY(liste.nurfrei());
     QCOMPARE(wert("select Standort from Standorte"), QString("Am \"Hang\" O`Brien"));
     QCOMPARE(w->listandorte->row(), 1);
     QCOMPARE(w->sevt(5).text(), QString("Am \"Hang\" O`Brien"));
@@ -231,13 +240,23 @@ private slots:
     w->neustandort_click(0);
     QVERIFY(messages().allUsed());
     QCOMPARE(anzahl("select count(*) from Standorte"), 1);
+    // Upper and lower case of umlauts alike too; the unaccented twin is another site.
+    w->sevt(5).setText("Östlicher Hang");
+    w->neustandort_click(0);
+    w->sevt(5).setText("östlicher hang");
+    messages().expect("Der Standort existiert bereits!");
+    w->neustandort_click(0);
+    QVERIFY(messages().allUsed());
+    w->sevt(5).setText("Ostlicher Hang");
+    w->neustandort_click(0);
+    QCOMPARE(anzahl("select count(*) from Standorte"), 3);
     // A value the database refuses: reported, nothing stored, the window usable.
     w->sevt(5).setText("Neu");
     w->sevt(8).setText(QString(30, 'k'));
     messages().expect("Der Standort konnte nicht gespeichert werden.");
     w->neustandort_click(0);
     QVERIFY(messages().allUsed());
-    QCOMPARE(anzahl("select count(*) from Standorte"), 1);
+    QCOMPARE(anzahl("select count(*) from Standorte"), 3);
     QVERIFY(w->neustandort[0]->isEnabled());
   }
 
@@ -284,12 +303,22 @@ private slots:
     w->close();
   }
 
-  // The names in the site and plant lists start wide enough to be read whole.
+  // The names in the site and plant lists start wide enough to be read
+  // whole: at their own width, wider for a long name, up to a limit.
   void nameColumnsStartReadable() {
-    standort("Obstwiese am Mühlbach");
-    auto w = standortfenster();
-    QCOMPARE(w->listandorte->column(QStringLiteral("Standort")).width(), 2400);
-    QCOMPARE(w->lipflanzen->column(QStringLiteral("Pflanze")).width(), 1800);
+    const QString lang = "Waldrand hinter der alten Mühle", überlang = QString(100, 'W');
+    const struct { QStringList namen; int breite; QString lesbar; } fälle[] = {
+        {{"Obstwiese am Mühlbach"}, 2400, ""}, {{"Heide", lang}, 0, lang}, {{überlang, lang}, 4500, ""}};
+    for (const auto& f : fälle) {
+      db().execute("delete from Standorte");
+      for (const QString& n : f.namen) standort(n);
+      auto w = standortfenster();
+      const int breite = w->listandorte->column(QStringLiteral("Standort")).width();
+      if (f.lesbar.isEmpty()) QCOMPARE(breite, f.breite);
+      else QVERIFY(breite / 15 >= w->listandorte->fontMetrics().horizontalAdvance(f.lesbar) && breite < 4500);
+      QCOMPARE(w->lipflanzen->column(QStringLiteral("Pflanze")).width(), 1800);
+      w->close();
+    }
   }
 
   // A click in the site list of the second tab makes that site current,
@@ -360,6 +389,8 @@ private slots:
     QTest::newRow("two plants") << QStringList{"Efeu", "Schneeheide"} << "15.01.2006-20.11.2006";
     QTest::newRow("the year counts") << QStringList{"Efeu", "Krokus 2007"} << "15.09.2006-10.04.2007";
     QTest::newRow("lower case joins") << QStringList{"efeu"} << "15.09.2006-20.11.2006";
+    QTest::newRow("umlaut in capitals joins") << QStringList{"KÜBLERWEIDE"} << "10.03.2006-10.04.2006";
+    QTest::newRow("its unaccented twin does not") << QStringList{"Kublerweide"} << "-";
     QTest::newRow("no plants") << QStringList{} << "-";
     QTest::newRow("unknown plant only") << QStringList{"Distel"} << "-";
   }
@@ -471,7 +502,9 @@ private slots:
     jepflanze(id, "Schneeheide", 100, 10);
     auto w = standortfenster("2");
     w->sevt(0).setText("Mein Text");
+    ListePrüfen liste(*w->lipflanzen);
     for (int k : knöpfe) w->aufwaerts_click(k);
+    QVERIFY(liste.nurfrei());
     QCOMPARE(wert("select Weidezeit_von from Pflanzen where Pflanze = 'Efeu'") + "-" +
                  wert("select Weidezeit_bis from Pflanzen where Pflanze = 'Efeu'"),
              ergebnis);

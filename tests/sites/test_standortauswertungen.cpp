@@ -64,9 +64,13 @@ QString spalten(ui::sevGrid& g) {
   return t.join(",");
 }
 
-// The site and plants of the worked example, blooming on 15.04.
+// The site and plants of the worked example, blooming on 15.04. The site
+// names its third plant in lower case; the register's twin without the umlaut
+// must not stand in for it.
 int beispielstandort() {
-  const QStringList namen{"Erste", "Zweite", "Dritte", "Vierte"};
+  const QStringList namen{"Erste", "Zweite", "Dritte Ähre", "Vierte"};
+  einfügen("Pflanzen", {{"Pflanze", "Dritte Ahre"}, {"Weidezeit_von", QDate(2006, 4, 15)},
+                        {"Weidezeit_bis", QDate(2006, 4, 15)}, {"Nektarstufe", 9}, {"Pollenstufe", 9}});
   const int stufen[4][2] = {{0, 4}, {6, 8}, {4, 7}, {7, 3}};
   const int lage[4][2] = {{300, 10}, {200, 40}, {800, 30}, {100, 20}};
   const int id = standort("Beispiel", {{"Pkw_anfahrbar", "J"}, {"Entfernung_Wasser_m", 300},
@@ -77,7 +81,7 @@ int beispielstandort() {
                           {"Weidezeit_bis", QDate(2006, 4, 15)},
                           {"Nektarstufe", stufen[i][0]},
                           {"Pollenstufe", stufen[i][1]}});
-    jepflanze(id, namen[i], lage[i][0], lage[i][1]);
+    jepflanze(id, i == 2 ? namen[i].toLower() : namen[i], lage[i][0], lage[i][1]);
   }
   return id;
 }

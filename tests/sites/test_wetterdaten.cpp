@@ -126,6 +126,7 @@ private slots:
       if (tasten[i] != "=") tippen(w.sevt(i), tasten[i]);
     const QString getippt = ::felder(w);
     if (!meldung.isEmpty()) messages().expect(meldung);
+    ListePrüfen liste(*w.liwetter);
     w.neu_Click(knopf);
     QCOMPARE(messages().texts(), meldung.isEmpty() ? QStringList{} : QStringList{meldung});
     if (neu.isEmpty()) {
@@ -141,6 +142,7 @@ private slots:
     });
     QCOMPARE(gespeichert(), erwartet);
     QCOMPARE(beeps(), 1);
+    QVERIFY(liste.nurfrei());   // the journal is read once the day is committed
     QCOMPARE(::felder(w), felder);   // the saved record is current and shown as stored
     QCOMPARE(w.liwetter->cell(w.liwetter->row(), "Datum"), felder.section('|', 0, 0));
     QCOMPARE(w.liwetter->cell(1, "Datum"), gespeichert().last().section('|', 0, 0));   // newest first
@@ -314,6 +316,18 @@ private slots:
     QCOMPARE(l.zeilen.size(), knopf == 1 ? 12 : 11);
     QCOMPARE(l.zeilen.first().section('|', 0, 0), QString(knopf == 1 ? "1" : "2016"));
     for (const QString& z : zeilen) QVERIFY2(l.zeilen.contains(z), qPrintable(z + " in " + l.zeilen.join(" / ")));
+  }
+
+  // A kind of weather is one group in upper and lower case; its unaccented twin is another.
+  void weatherGroupedInAnyCase() {
+    wetter("01.05.2026|Nässe|10|2|W|1|");
+    wetter("02.05.2026|NÄSSE|12|4|W|1|");
+    wetter("03.05.2026|Nasse|14|6|W|1|");
+    IW_Wetterdaten w;
+    w.Form_Load();
+    QStringList anzahl;
+    for (const QString& z : auswertunglesen(w, 3).zeilen) anzahl << z.section('|', 0, 0).toLower() + "|" + z.section('|', 1, 2);
+    QCOMPARE(anzahl, (QStringList{"nasse|1|14,0", "nässe|2|11,0"}));
   }
 
   void theMonthsOfAnEmptyJournal() {

@@ -11,6 +11,7 @@
 #include "shell/volktermine.h"
 #include "support/testmain.h"
 
+#include <QAbstractItemModel>
 #include <QPair>
 
 #include <sqlite3.h>
@@ -137,6 +138,22 @@ public:
   QList<bool> frei;   // one entry per question
 private:
   vb::MessageHandler vorher_;
+};
+
+// Notes, each time a list is shown anew, whether others could write the
+// database then: a list read inside a write transaction keeps them out for
+// as long as it loads.
+class ListePrüfen {
+public:
+  explicit ListePrüfen(ui::sevGrid& g) {
+    QObject::connect(g.findChild<QAbstractItemModel*>(QString(), Qt::FindDirectChildrenOnly),
+                     &QAbstractItemModel::modelReset, &empfänger_, [this] { frei << anderekönnenschreiben(); });
+  }
+  QList<bool> frei;   // one entry per showing
+  // Shown anew at least once, and never while the file was held.
+  bool nurfrei() const { return !frei.isEmpty() && !frei.contains(false); }
+private:
+  QObject empfänger_;   // the connection ends with it
 };
 
 // Every row of the query, its fields as German text joined by "|".

@@ -130,16 +130,19 @@ private slots:
   void groupings_data() {
     QTest::addColumn<int>("knopf");
     QTest::addColumn<QStringList>("zeilen");
-    QTest::newRow("product") << 3 << QStringList{"Futter|1|10,00|10,00|5,00", "Wachs|2|502,00|251,00|12,50"};
-    QTest::newRow("quality") << 4 << QStringList{"B|3|512,00|170,67|17,50"};
-    QTest::newRow("supplier") << 5 << QStringList{"Imkerei|3|512,00|170,67|17,50"};
+    // One product in upper and lower case, its unaccented twin another.
+    QTest::newRow("product") << 3 << QStringList{"Futter|1|10,00|10,00|5,00", "Wachsbrucke|1|1,00|1,00|1,00",
+                                                 "Wachsbrücke|2|502,00|251,00|12,50"};
+    QTest::newRow("quality") << 4 << QStringList{"B|4|513,00|128,25|18,50"};
+    QTest::newRow("supplier") << 5 << QStringList{"Imkerei|4|513,00|128,25|18,50"};
   }
   void groupings() {
     QFETCH(int, knopf);
     QFETCH(QStringList, zeilen);
-    einkauf("01.02.2007", "Wachs", 2, 10, "kg");
-    einkauf("03.02.2007", "Wachs", 500, 2.5, "g");   // added unconverted
+    einkauf("01.02.2007", "Wachsbrücke", 2, 10, "kg");
+    einkauf("03.02.2007", "WACHSBRÜCKE", 500, 2.5, "g");   // added unconverted
     einkauf("04.02.2007", "Futter", 10, 5);
+    einkauf("05.02.2007", "Wachsbrucke", 1, 1);
     const Liste l = auswertunglesen(*einverkauf(0), knopf);
     QCOMPARE(l.spalten.mid(1), (QStringList{"Anzahl > #", "S_Menge > #", "D_Menge > #", "Ausgabe > #"}));
     QCOMPARE(l.zeilen, zeilen);

@@ -82,6 +82,14 @@ private slots:
                                            << QStringList{hand, "2:01.05.2007|Raps|5|0|1"};
     QTest::newRow("other case, same article") << QStringList{"L Raps 10", "V RAPS 3"}
                                               << QStringList{hand, "2:01.05.2007|RAPS|0|3|1"};
+    const QString blüte = "1:01.01.2007|Blütenhonig|10|0|0";
+    QTest::newRow("umlaut in other case, same article")
+        << QStringList{"L Blütenhonig 10", "V BLÜTENHONIG 3"} << QStringList{blüte, "2:01.05.2007|BLÜTENHONIG|0|3|1"};
+    QTest::newRow("its unaccented twin is no article") << QStringList{"L Blütenhonig 10", "V BLUTENHONIG 3", "o"}
+                                                       << QStringList{blüte};
+    QTest::newRow("umlaut in other case, booking deleted")
+        << QStringList{"L blütenhonig 10", "E BLÜTENHONIG 5", "V Blütenhonig 3", "xe", "xv"}
+        << QStringList{"1:01.01.2007|blütenhonig|10|0|0"};
     QTest::newRow("sale of 3 St") << QStringList{"L Raps 10", "V Raps 3 St"}
                                   << QStringList{hand, "2:01.05.2007|Raps|0|3|1"};
     QTest::newRow("g and St book the number") << QStringList{"L Raps 10", "E Raps 500 g", "V Raps 2 St"}

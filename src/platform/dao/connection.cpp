@@ -147,6 +147,45 @@ int germanOrder(void*, int na, const void* a, int nb, const void* b) {
                          QString::fromUtf8(static_cast<const char*>(b), nb));
 }
 
+// One character of a UTF-8 text at i, i moved past it; a byte that starts no
+// well-formed character stands for itself.
+char32_t nextChar(const unsigned char* s, int n, int& i) {
+  const unsigned char c = s[i++];
+  int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+  if (more == 0 || i + more > n) return c;
+  char32_t v = c & (0x3F >> more);
+  for (int k = 0; k < more; ++k) {
+    if ((s[i + k] & 0xC0) != 0x80) return c;
+    v = (v << 6) | (s[i + k] & 0x3F);
+  }
+  i += more;
+  return v;
+}
+
+int caseOrder(void*, int na, const void* a, int nb, const void* b) {
+  // Texts compare as their characters with every Windows-1252 letter in its
+  // lower form, in code point order. On plain ASCII this is NOCASE's order,
+  // so a text without wider characters may still be looked up through an index.
+  const auto* pa = static_cast<const unsigned char*>(a);
+  const auto* pb = static_cast<const unsigned char*>(b);
+  int i = 0, j = 0;
+  while (i < na && j < nb) {
+    char32_t ca = pa[i], cb = pb[j];
+    if (ca < 0x80 && cb < 0x80) {
+      ++i;
+      ++j;
+    } else {
+      ca = nextChar(pa, na, i);
+      cb = nextChar(pb, nb, j);
+    }
+    ca = vb::caseFold(ca);
+    cb = vb::caseFold(cb);
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (i < na) return 1;
+  return j < nb ? -1 : 0;
+}
+
 }  // namespace
 
 void configure(sqlite3* db) {
@@ -156,6 +195,7 @@ void configure(sqlite3* db) {
   sqlite3_create_function_v2(db, "day", 1, flags, nullptr, datePart<2>, nullptr, nullptr, nullptr);
   sqlite3_create_function_v2(db, "datediff", 3, flags, nullptr, datediff, nullptr, nullptr, nullptr);
   sqlite3_create_collation_v2(db, jet::germanCollation, SQLITE_UTF8, nullptr, germanOrder, nullptr);
+  sqlite3_create_collation_v2(db, jet::caseCollation, SQLITE_UTF8, nullptr, caseOrder, nullptr);
   sqlite3_busy_timeout(db, 5000);
 }
 

@@ -24,6 +24,10 @@ namespace zevo::dao::jet {
 // The collation of German text order, registered on every connection and
 // added to the ORDER BY terms of text columns.
 inline constexpr const char* germanCollation = "DEUTSCH";
+// The collation of text equality: upper and lower case of every letter of
+// Windows-1252 alike. Comparisons, groups and DISTINCT of texts get it where
+// the column's own NOCASE (A-Z only) could tell a difference.
+inline constexpr const char* caseCollation = "GROSSKLEIN";
 
 struct Column {
   QString name;

@@ -212,7 +212,10 @@ void Translator::translateUpdate() {
     QString value = c ? valueFor({eq + 1, r.e}, *c) : render({eq + 1, r.e});
     parts << render({r.b, eq}) + QStringLiteral(" = ") + value;
   }
-  if (where >= 0) checkExpression({where + 1, end()});
+  if (where >= 0) {
+    checkExpression({where + 1, end()});
+    markTextComparisons({where + 1, end()}, ctx);
+  }
   out_.sql = QStringLiteral("UPDATE ") + render({1, set}) + QStringLiteral(" SET ") + parts.join(QStringLiteral(", "));
   if (where >= 0) out_.sql += QLatin1Char(' ') + render({where, end()});
 }
@@ -225,7 +228,12 @@ void Translator::translateDelete() {
   // Jet's "delete * from T" and "delete T.* from T" delete rows of T.
   const int where = from + 2;
   if (where < end() && !isKw(t_[size_t(where)], "WHERE")) unexpected(t_[size_t(where)]);
-  if (where < end()) checkExpression({where + 1, end()});
+  if (where < end()) {
+    checkExpression({where + 1, end()});
+    Select ctx;
+    ctx.tables.push_back({t_[size_t(from) + 1].text, {}, schema_.table(t_[size_t(from) + 1].text)});
+    markTextComparisons({where + 1, end()}, ctx);
+  }
   out_.sql = QStringLiteral("DELETE ") + render({from, end()});
 }
 

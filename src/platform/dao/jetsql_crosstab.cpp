@@ -2,6 +2,8 @@
 #include "platform/dao/jetsql_p.h"
 #include "platform/runtime/vb.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace zevo::dao::jet {
@@ -35,6 +37,7 @@ std::vector<PivotColumn> pivotColumns(const Crosstab& c, std::vector<QVariant> h
   });
   std::vector<PivotColumn> out;
   bool haveEmpty = false;
+  QSet<QString> texts;  // headings that differ only in case are one column
   const QString p = QLatin1Char('(') + c.pivot + QLatin1Char(')');
   for (const QVariant& v : headings) {
     if (emptyHeading(v)) {
@@ -53,7 +56,13 @@ std::vector<PivotColumn> pivotColumns(const Crosstab& c, std::vector<QVariant> h
       col.name = vb::cstr(shown);
     } else {
       const QString s = v.toString();
-      col.condition = p + QStringLiteral(" = ") + quoteString(s);
+      if (c.headingType != dbDate) {
+        if (texts.contains(vb::caseFolded(s))) continue;
+        texts.insert(vb::caseFolded(s));
+      }
+      // NOCASE does for a heading of plain ASCII what the collation of text equality does, and faster.
+      col.condition = p + QStringLiteral(" = ") + quoteString(s) + QStringLiteral(" COLLATE ") +
+                      QLatin1String(beyondAscii(s) ? caseCollation : "NOCASE");
       col.name = s;
       if (c.headingType == dbDate) {
         if (auto dt = QDateTime::fromString(s, s.size() > 10 ? QStringLiteral("yyyy-MM-dd hh:mm:ss")

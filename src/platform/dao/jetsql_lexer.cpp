@@ -8,6 +8,12 @@
 
 namespace zevo::dao::jet::detail {
 
+bool beyondAscii(const QString& s) {
+  for (QChar c : s)
+    if (c.unicode() >= 0x80) return true;
+  return false;
+}
+
 // Reads an unsigned number of at most maxDigits digits at p; -1 when there is none.
 int readNumber(const QString& s, int& p, int maxDigits) {
   int v = 0, n = 0;

@@ -24,7 +24,12 @@ struct Token {
   bool date = false;    // a string that came from a #date# literal
   bool parameter = false;  // rendered as "?" with its value bound
   int literal = -1;        // the number of a literal in the statement's text
+  bool collate = false;    // followed by the collation of text equality
 };
+
+// A text literal that the column's NOCASE alone would compare otherwise than
+// the layer's rule: one with a character beyond ASCII.
+bool beyondAscii(const QString& s);
 
 [[noreturn]] inline void syntax(const QString& what) { fail(errSyntax, what); }
 

@@ -46,7 +46,10 @@ Shape shapeOf(const QString& s) {
         }
       }
       end = j + 1;
+      // A text beyond ASCII is compared through another collation: a shape of its own.
       mark = QChar(1);
+      for (int k = i + 1; k < j; ++k)
+        if (d[k].unicode() >= 0x80) mark = QChar(3);
     } else if (c == '#') {
       const int j = int(s.indexOf('#', i + 1));
       if (j < 0) return {};

@@ -162,13 +162,14 @@ QString Translator::render(Range r) const {
         const qint64 n = t.text.toLongLong(&whole);
         parameters_.push_back(whole ? QVariant(n) : QVariant(t.text.toDouble()));
       }
-      continue;
+    } else {
+      switch (t.type) {
+        case Tok::String: out += quoteString(t.text); break;
+        case Tok::Ident: out += t.quoted ? quoteIdent(t.text) : t.text; break;
+        default: out += t.text; break;
+      }
     }
-    switch (t.type) {
-      case Tok::String: out += quoteString(t.text); break;
-      case Tok::Ident: out += t.quoted ? quoteIdent(t.text) : t.text; break;
-      default: out += t.text; break;
-    }
+    if (t.collate) out += QStringLiteral(" COLLATE ") + QLatin1String(caseCollation);
   }
   return out;
 }
@@ -179,6 +180,51 @@ void Translator::parameterize(Range r) {
   for (int i = r.b; i < r.e; ++i) {
     Token& t = t_[size_t(i)];
     t.parameter = t.type == Tok::String || t.type == Tok::Number;
+  }
+}
+
+// A column reference (name or T.name) that ends (backwards) or starts at i,
+// and nothing more: its other end, or -1. text tells whether it is a text column.
+int Translator::columnRef(int i, int b, int e, const Select& s, bool backwards, bool& text) const {
+  text = false;
+  if (i < b || i >= e || t_[size_t(i)].type != Tok::Ident) return -1;
+  int first = i, last = i;
+  if (backwards) {
+    if (first - 2 >= b && isOp(t_[size_t(first) - 1], ".") && t_[size_t(first) - 2].type == Tok::Ident) first -= 2;
+    if (first - 1 >= b && isOp(t_[size_t(first) - 1], ".")) return -1;
+  } else {
+    if (last + 2 < e && isOp(t_[size_t(last) + 1], ".") && t_[size_t(last) + 2].type == Tok::Ident) last += 2;
+    if (last + 1 < e && (isOp(t_[size_t(last) + 1], ".") || isOp(t_[size_t(last) + 1], "("))) return -1;
+  }
+  const Column* c = first == last ? resolve(s, {}, t_[size_t(first)].text)
+                                  : resolve(s, t_[size_t(first)].text, t_[size_t(last)].text);
+  text = c && (c->type == dbText || c->type == dbMemo);
+  return backwards ? first : last;
+}
+
+// Texts compared as the layer compares them: upper and lower case of every
+// Windows-1252 letter alike. The text columns' own NOCASE does so for A-Z, so
+// a literal of plain ASCII keeps it, and with it the column's index. A
+// literal with a wider character gets the collation of text equality, as
+// does the left operand of an IN list that holds one, and one side of a
+// comparison of two text columns.
+void Translator::markTextComparisons(Range r, const Select& s) {
+  auto wide = [](const Token& t) { return t.type == Tok::String && !t.date && beyondAscii(t.text); };
+  for (int i = r.b; i < r.e; ++i) {
+    Token& t = t_[size_t(i)];
+    if (wide(t)) t.collate = true;
+    if (isKw(t, "IN") && i + 1 < r.e && isOp(t_[size_t(i) + 1], "(")) {
+      int left = i - 1;
+      if (left >= r.b && isKw(t_[size_t(left)], "NOT")) --left;
+      for (int k = i + 2; k < match_[size_t(i) + 1] && left >= r.b; ++k)
+        if (wide(t_[size_t(k)])) t_[size_t(left)].collate = true;
+    }
+    if (isOp(t, "=") || isOp(t, "<>") || isOp(t, "<") || isOp(t, ">") || isOp(t, "<=") || isOp(t, ">=")) {
+      bool leftText = false, rightText = false;
+      const int left = columnRef(i - 1, r.b, r.e, s, true, leftText);
+      const int right = columnRef(i + 1, r.b, r.e, s, false, rightText);
+      if (left >= 0 && right >= 0 && leftText && rightText) t_[size_t(right)].collate = true;
+    }
   }
 }
 
@@ -372,9 +418,12 @@ QString Translator::renderItems(Select& s) {
   QStringList parts;
   for (Item& it : s.list) {
     QString text = render(it.expr);
+    // DISTINCT takes texts that differ only in case as one.
+    const bool folded = s.distinct && !it.star && (it.type == dbText || it.type == dbMemo);
+    if (folded) text += QStringLiteral(" COLLATE ") + QLatin1String(caseCollation);
     if (!it.alias.isEmpty()) {
       text += QStringLiteral(" AS ") + quoteIdent(it.alias);
-    } else if (it.column && !it.qualifier.isEmpty()) {
+    } else if (it.column && (!it.qualifier.isEmpty() || folded)) {
       text += QStringLiteral(" AS ") + quoteIdent(it.name);    // Jet names T.col as col
     } else if (!it.column && !it.star) {
       it.alias = QStringLiteral("Expr%1").arg(exprNumber_++);  // Jet's name for an expression
@@ -415,6 +464,18 @@ QString Translator::orderTerms(Range r, const Select& s) const {
   return out.join(QStringLiteral(", "));
 }
 
+// GROUP BY terms; a text term groups texts that differ only in case.
+QString Translator::groupTerms(Range r, const Select& s) const {
+  QStringList out;
+  for (const Range& term : splitCommas(r)) {
+    QString text = render(term);
+    const FieldType type = infer(term, s);
+    if (type == dbText || type == dbMemo) text += QStringLiteral(" COLLATE ") + QLatin1String(caseCollation);
+    out << text;
+  }
+  return out.join(QStringLiteral(", "));
+}
+
 std::vector<FieldType> Translator::resultTypes(const Select& s) const {
   std::vector<FieldType> types;
   for (const Item& it : s.list) {
@@ -438,9 +499,11 @@ QString Translator::renderSelect(Select& s, bool updatable) {
     out_.sourceTable = s.tables[0].table->name;
     sql += QStringLiteral(", ") + s.tables[0].qualifier() + QStringLiteral(".rowid AS ") + QLatin1String(rowidColumn);
   }
+  markTextComparisons(s.where, s);
+  markTextComparisons(s.having, s);
   if (!s.from.empty()) sql += QStringLiteral(" FROM ") + render(s.from);
   if (!s.where.empty()) sql += QStringLiteral(" WHERE ") + render(s.where);
-  if (!s.group.empty()) sql += QStringLiteral(" GROUP BY ") + render(s.group);
+  if (!s.group.empty()) sql += QStringLiteral(" GROUP BY ") + groupTerms(s.group, s);
   if (!s.having.empty()) sql += QStringLiteral(" HAVING ") + render(s.having);
   if (!s.order.empty()) {
     sql += QStringLiteral(" ORDER BY ") + orderTerms(s.order, s);
@@ -511,9 +574,11 @@ void Translator::translateTransform() {
     add(render({i, i + 1}));
   }
   c.aggregate = pieces;
+  markTextComparisons(s.where, s);
+  markTextComparisons(s.having, s);
   QString where = s.where.empty() ? QString() : QStringLiteral(" WHERE ") + render(s.where);
   c.headingSql = QStringLiteral("SELECT DISTINCT ") + c.pivot + QStringLiteral(" FROM ") + render(s.from) + where;
-  c.tail = QStringLiteral(" FROM ") + render(s.from) + where + QStringLiteral(" GROUP BY ") + render(s.group);
+  c.tail = QStringLiteral(" FROM ") + render(s.from) + where + QStringLiteral(" GROUP BY ") + groupTerms(s.group, s);
   if (!s.having.empty()) c.tail += QStringLiteral(" HAVING ") + render(s.having);
   c.tail += QStringLiteral(" ORDER BY ") + orderTerms(s.order.empty() ? s.group : s.order, s);
   out_.kind = Kind::Transform;

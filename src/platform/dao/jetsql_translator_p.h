@@ -79,6 +79,9 @@ private:
   FieldType inferPrimary(Range r, const Select& s) const;
   QString renderItems(Select& s);
   QString orderTerms(Range r, const Select& s) const;
+  QString groupTerms(Range r, const Select& s) const;
+  int columnRef(int i, int b, int e, const Select& s, bool backwards, bool& text) const;
+  void markTextComparisons(Range r, const Select& s);
   QString renderSelect(Select& s, bool updatable);
   std::vector<FieldType> resultTypes(const Select& s) const;
 

@@ -76,6 +76,27 @@ int textCompare(const QString& a, const QString& b);
 // textCompare compares their texts. For sorting many rows, build once per row.
 QString textSortKey(const QString& s);
 
+// Upper and lower case alike for every letter of Windows-1252: the lower form
+// of A-Z, of À-Þ (but ×), of Š, Œ, Ž and Ÿ; every other character, ß and the
+// accented letters' plain twins included, stays itself. The database compares
+// texts by this rule.
+constexpr char32_t caseFold(char32_t c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;
+  switch (c) {
+    case 0x0152: return 0x0153;  // Œ
+    case 0x0160: return 0x0161;  // Š
+    case 0x0178: return 0x00FF;  // Ÿ
+    case 0x017D: return 0x017E;  // Ž
+    default: return c;
+  }
+}
+// Two texts compared by that rule, character by character in code point
+// order: <0, 0, >0.
+int caseCompare(const QString& a, const QString& b);
+// A text with every such letter in its lower form: equal for two texts that
+// caseCompare takes as equal.
+QString caseFolded(const QString& s);
+
 // --- clock ------------------------------------------------------------------
 QDate date();                               // today, from the clock below
 QDateTime now();

@@ -191,6 +191,8 @@ private slots:
     QTest::addColumn<int>("number");
     QTest::newRow("text too long") << "A" << QVariant(QString(31, 'x')) << int(errFieldTooSmall);
     QTest::newRow("short overflow") << "C" << QVariant(40000) << int(errFieldTooSmall);
+    QTest::newRow("short underflow") << "C" << QVariant(-40000) << int(errFieldTooSmall);
+    QTest::newRow("single overflow") << "F" << QVariant(1e39) << int(errFieldTooSmall);
     QTest::newRow("long overflow") << "E" << QVariant(3e9) << int(errFieldTooSmall);
     QTest::newRow("no number") << "C" << QVariant("abc") << int(errTypeConversion);
     QTest::newRow("empty text into a number") << "F" << QVariant("") << int(errTypeConversion);
@@ -358,6 +360,11 @@ private slots:
     QCOMPARE(errorOf([&] { rs.edit(); }), int(errReadOnly));
     QCOMPARE(errorOf([&] { rs.deleteRecord(); }), int(errReadOnly));
     QCOMPARE(db.openRecordset("select * from Alle").recordCount(), 1);
+
+    // A row deleted meanwhile is not deleted again without a word.
+    Recordset stale = db.openRecordset("select * from Alle");
+    db.execute("delete from Alle");
+    QCOMPARE(errorOf([&] { stale.deleteRecord(); }), int(errRowVanished));
   }
 
   void textComparisonAndGermanOrder() {
@@ -370,6 +377,85 @@ private slots:
     QCOMPARE(sorted, (QList<QVariant>{"apfel", "Äpfel", "Birne", "Ober", "Öl", "Straße", "Strauß", "Zwiebel"}));
     QCOMPARE(column(db, "select distinct A from Alle where A <> 'Efeu' and A <> 'Zwiebel' order by A desc"),
              (QList<QVariant>{"Strauß", "Straße", "Öl", "Ober", "Birne", "Äpfel", "apfel"}));
+  }
+
+  // Texts are equal when they differ only in the case of letters of
+  // Windows-1252, in every comparison the layer runs; "ß" is itself, and a
+  // letter differs from its accented twin and from another accent.
+  void textEqualityIgnoresCase_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<bool>("equal");
+    for (char32_t c = 0xC0; c <= 0xDE; ++c) {
+      if (c == 0xD7) continue;
+      const QString upper = QString::fromUcs4(&c, 1), lower = upper.toLower();
+      QTest::newRow(qPrintable("upper " + upper)) << "x" + upper + "y" << "X" + lower + "Y" << true;
+      QTest::newRow(qPrintable("lower " + lower)) << lower << upper << true;
+    }
+    const QList<QPair<const char*, const char*>> pairs = {{"Š", "š"}, {"Œ", "œ"}, {"Ž", "ž"}, {"Ÿ", "ÿ"}};
+    for (const auto& [upper, lower] : pairs) {
+      QTest::newRow(upper) << QString::fromUtf8(upper) << QString::fromUtf8(lower) << true;
+      QTest::newRow(lower) << QString::fromUtf8(lower) << QString::fromUtf8(upper) << true;
+    }
+    QTest::newRow("A-Z") << "Efeu" << "eFEU" << true;
+    QTest::newRow("a word") << "Küblerweide" << "KÜBLERWEIDE" << true;
+    QTest::newRow("ß is itself") << "Straße" << "STRAßE" << true;
+    QTest::newRow("ß is not SS") << "Straße" << "STRASSE" << false;
+    QTest::newRow("ß is not the capital sharp s") << "ß" << QString(QChar(0x1E9E)) << false;
+    QTest::newRow("a letter and its accented twin") << "Apfel" << "Äpfel" << false;
+    QTest::newRow("two accents") << "à" << "Á" << false;
+    QTest::newRow("times and divided") << "×" << "÷" << false;
+    QTest::newRow("one letter more") << "Ä1" << "ä12" << false;
+  }
+
+  void textEqualityIgnoresCase() {
+    QFETCH(QString, stored);
+    QFETCH(QString, asked);
+    QFETCH(bool, equal);
+    static Database db = [] {
+      Database d = newDatabase("create table T(A TEXT (30), B TEXT (30), N LONG, ID COUNTER)");
+      d.execute("create index A on T(A)");
+      return d;
+    }();
+    db.beginTrans();  // each case leaves the table empty again
+    auto q = [](const QString& s) { return "'" + s + "'"; };
+    // The stored text, a neighbour that must never match, and the asked text in B.
+    db.execute("insert into T(A, B, N) values (" + q(stored) + ", " + q(asked) + ", 1)");
+    db.execute("insert into T(A, B, N) values ('zzz', " + q(asked) + ", 2)");
+    auto count = [&](const QString& where) {
+      return column(db, "select count(*) as n from T where " + where).value(0).toInt();
+    };
+    // A query of the same shape with a plain ASCII text first: it must not lend its translation.
+    QCOMPARE(count("A = 'nothing'"), 0);
+    QCOMPARE(count("A = " + q(asked)), equal ? 1 : 0);
+    QCOMPARE(count(q(asked) + " = A"), equal ? 1 : 0);
+    QCOMPARE(count("A <> " + q(asked)), equal ? 1 : 2);
+    QCOMPARE(count("A >= " + q(asked) + " and A <= " + q(asked)), equal ? 1 : 0);
+    QCOMPARE(count("not (A < " + q(asked) + ") and not (A > " + q(asked) + ")"), equal ? 1 : 0);
+    QCOMPARE(count("A between " + q(asked) + " and " + q(asked)), equal ? 1 : 0);
+    QCOMPARE(count("A in ('none', " + q(asked) + ")"), equal ? 1 : 0);
+    QCOMPARE(count("A not in (" + q(asked) + ")"), equal ? 1 : 2);
+    QCOMPARE(count("A = B"), equal ? 1 : 0);
+    QCOMPARE(count("T.B <> T.A"), equal ? 1 : 2);
+    QCOMPARE(column(db, "select count(*) as n from T as X, T as Y where X.A = Y.B").value(0).toInt(), equal ? 2 : 0);
+    // Groups and DISTINCT take the two as one.
+    db.execute("insert into T(A, N) values (" + q(asked) + ", 3)");
+    QCOMPARE(column(db, "select A, count(*) as n from T group by A").size(), equal ? 2 : 3);
+    QCOMPARE(column(db, "select distinct A from T order by A").size(), equal ? 2 : 3);
+    Recordset x = db.openRecordset("transform count(*) select N from T group by N pivot A");
+    QCOMPARE(x.fieldCount(), equal ? 3 : 4);
+    // Writing statements pick their rows by the same rule.
+    db.execute("update T set N = 7 where A = " + q(stored));
+    QCOMPARE(db.recordsAffected(), equal ? 2 : 1);
+    db.execute("delete from T where " + q(asked) + " = A");
+    QCOMPARE(db.recordsAffected(), equal ? 2 : 1);
+    QCOMPARE(column(db, "select count(*) as n from T").value(0).toInt(), equal ? 1 : 2);
+    // And so does findFirst.
+    db.execute("insert into T(A, N) values (" + q(stored) + ", 4)");
+    Recordset rs = db.openRecordset("select * from T");
+    QCOMPARE(rs.findFirst("A = " + q(asked)), equal);
+    rs.close();
+    db.rollback();
   }
 
   // The file's order of texts is the program's own comparison, also where

@@ -43,6 +43,11 @@ Schema schema() {
                {"Weidezeit_von", dbDate},
                {"Nektarstufe", dbInteger},
                {"ID", dbLong, 0, true}}});
+  s.addTable({"Standorte_Pflanzen",
+              {{"Pflanze", dbText, 50},
+               {"Proz_Anteil", dbInteger},
+               {"Standort_Kennung", dbLong},
+               {"ID", dbLong, 0, true}}});
   return s;
 }
 
@@ -76,6 +81,7 @@ private slots:
     QTest::addColumn<QString>("jet");
     QTest::addColumn<QString>("sqlite");
     const QString de = QStringLiteral(" COLLATE DEUTSCH");
+    const QString gk = QStringLiteral(" COLLATE GROSSKLEIN");
     QTest::newRow("date literal m/d/yyyy")
         << "select Datum from Honigernte where Datum >= #05/01/2007# and Datum <= #9/30/2007#"
         << "SELECT Datum, Honigernte.rowid AS __rid FROM Honigernte WHERE Datum >= '2007-05-01' and Datum <= "
@@ -109,11 +115,36 @@ private slots:
         << "SELECT count(*) AS Expr1000, sum(Kosten) AS \"Summe\" FROM Honigernte";
     QTest::newRow("group by without order by sorts the groups, text in German order")
         << "select Standort, count(*) as Anzahl from Bienenvolk group by Standort"
-        << "SELECT Standort, count(*) AS \"Anzahl\" FROM Bienenvolk GROUP BY Standort ORDER BY Standort" + de;
+        << "SELECT Standort, count(*) AS \"Anzahl\" FROM Bienenvolk GROUP BY Standort" + gk + " ORDER BY Standort" + de;
     QTest::newRow("order by alias of a text column and a number column")
         << "select distinct Bienenvolk.Volknr as Nr, Wabenanzahl from Bienenvolk order by Nr, Wabenanzahl desc"
-        << "SELECT DISTINCT Bienenvolk.Volknr AS \"Nr\", Wabenanzahl FROM Bienenvolk ORDER BY Nr" + de +
+        << "SELECT DISTINCT Bienenvolk.Volknr" + gk + " AS \"Nr\", Wabenanzahl FROM Bienenvolk ORDER BY Nr" + de +
                ", Wabenanzahl DESC";
+    // Texts compare alike in upper and lower case. A text of plain ASCII keeps
+    // the column's NOCASE and so its index; a wider one gets the collation.
+    QTest::newRow("text of plain ASCII") << "select ID from Pflanzen where Pflanze = 'Raps'"
+                                         << "SELECT ID, Pflanzen.rowid AS __rid FROM Pflanzen WHERE Pflanze = 'Raps'";
+    QTest::newRow("text beyond ASCII")
+        << "select ID from Pflanzen where Pflanze = 'Küblerweide' or 'Öl' < Pflanze"
+        << "SELECT ID, Pflanzen.rowid AS __rid FROM Pflanzen WHERE Pflanze = 'Küblerweide'" + gk + " or 'Öl'" + gk + " < Pflanze";
+    QTest::newRow("list with a text beyond ASCII")
+        << "select ID from Pflanzen where Pflanze not in ('Raps', 'Äpfel') and Pflanze in ('Raps')"
+        << "SELECT ID, Pflanzen.rowid AS __rid FROM Pflanzen WHERE Pflanze" + gk + " not in ('Raps', 'Äpfel'" + gk +
+               ") and Pflanze in ('Raps')";
+    QTest::newRow("two text columns, a text and a number column")
+        << "select S.ID from Standorte_Pflanzen as S, Pflanzen where S.Pflanze = Pflanzen.Pflanze and "
+           "Pflanzen.ID = S.Standort_Kennung and Pflanzen.Pflanze <> S.Proz_Anteil"
+        << "SELECT S.ID AS \"ID\" FROM Standorte_Pflanzen as S, Pflanzen WHERE S.Pflanze = Pflanzen.Pflanze" + gk +
+               " and Pflanzen.ID = S.Standort_Kennung and Pflanzen.Pflanze <> S.Proz_Anteil";
+    QTest::newRow("distinct and group by: only the texts")
+        << "select distinct Volknr, Wabenanzahl from Bienenvolk group by Volknr, Wabenanzahl"
+        << "SELECT DISTINCT Volknr" + gk + " AS \"Volknr\", Wabenanzahl FROM Bienenvolk GROUP BY Volknr" + gk +
+               ", Wabenanzahl ORDER BY Volknr" + de + ", Wabenanzahl";
+    QTest::newRow("update and delete pick their rows alike")
+        << "update Honiglager set Zugang = 1 where Produkt = 'BLÜTENHONIG'"
+        << "UPDATE Honiglager SET Zugang = 1 where Produkt = 'BLÜTENHONIG'" + gk;
+    QTest::newRow("delete with a text beyond ASCII") << "delete from Pflanzen where Pflanze = 'Ö'"
+                                                     << "DELETE from Pflanzen where Pflanze = 'Ö'" + gk;
     QTest::newRow("now once per statement")
         << "select datediff('yyyy', Volk_Zugangsdatum, now) as Alter_Jahre from Bienenvolk where "
            "Volk_Zugangsdatum < now()"
@@ -266,6 +297,11 @@ private slots:
     QTest::newRow("upsert after a condition") << "insert into Termine select * from Termine where 1 on conflict do "
                                                  "update set Termin = 'x'" << "ON CONFLICT";
     QTest::newRow("upsert on a key") << "insert into Termine(ID) values (1) on conflict(ID) do nothing" << "ON CONFLICT";
+    QTest::newRow("upsert on a key, after a condition")
+        << "insert into Termine select * from Termine where 1 on conflict(ID) do update set Erledigt = 'J'"
+        << "ON CONFLICT";
+    QTest::newRow("insert returning")
+        << "insert into Termine(Termin) select Termin from Termine where Volk = 1 returning ID" << "RETURNING";
     QTest::newRow("do nothing") << "insert into Termine select * from Termine where 1 do nothing" << "DO NOTHING";
     QTest::newRow("do update") << "insert into Termine select * from Termine where 1 do update" << "DO UPDATE";
     QTest::newRow("returning") << "delete from Termine where Volk = 1 returning ID" << "RETURNING";
