@@ -2,10 +2,12 @@
 #include "components/sevgrid_p.h"
 
 #include <QDate>
+#include <QHash>
 #include <QHeaderView>
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <unordered_map>
 
 namespace zevo::ui {
@@ -170,15 +172,32 @@ std::vector<int> sevGrid::inhaltsbreiten(int first, int last) const {
       anfang = std::min(ende + 1, alle.size());
     }
   }
+  // The texts measured: each row's cells read in one pass, each distinct
+  // text measured once (a wide list repeats its few texts in every column).
   std::vector<int> px;
-  for (int c = first; c <= last; ++c) {
-    int breite = kopf.horizontalAdvance(d->cols[size_t(c)].caption) + 24;
-    auto messen = [&](int r) { breite = std::max(breite, zelle.horizontalAdvance(d->cellText(r, c)) + 12); };
-    for (int r = 0; r < erste; ++r) messen(r);
+  for (int c = first; c <= last; ++c) px.push_back(kopf.horizontalAdvance(d->cols[size_t(c)].caption) + 24);
+  QHash<QString, int> gemessen;
+  std::vector<QString> texte;
+  auto messen = [&](int r, const std::vector<int>* nur) {
+    d->cellTexts(r, first, last, texte);
+    auto spalte = [&](int c) {
+      const QString& t = texte[size_t(c - first)];
+      auto it = gemessen.constFind(t);
+      if (it == gemessen.cend()) it = gemessen.insert(t, zelle.horizontalAdvance(t));
+      px[size_t(c - first)] = std::max(px[size_t(c - first)], *it + 12);
+    };
+    if (!nur) {
+      for (int c = first; c <= last; ++c) spalte(c);
+    } else {
+      for (int c : *nur) spalte(c);
+    }
+  };
+  for (int r = 0; r < erste; ++r) messen(r, nullptr);
+  std::map<int, std::vector<int>> weiter;   // a row further down, and the columns it is the widest of
+  for (int c = first; c <= last; ++c)
     for (const Lang& l : längste[size_t(c - first)])
-      if (l.zeile >= 0) messen(l.zeile);
-    px.push_back(breite);
-  }
+      if (l.zeile >= 0) weiter[l.zeile].push_back(c);
+  for (const auto& [r, spalten] : weiter) messen(r, &spalten);
   return px;
 }
 

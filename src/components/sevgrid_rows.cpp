@@ -247,6 +247,28 @@ QString sevGrid::Data::cellText(int row0, int col0) const {
   return cellFromBytes(cellBytes(r, col0), r.wide);
 }
 
+void sevGrid::Data::cellTexts(int row0, int first, int last, std::vector<QString>& out) const {
+  out.assign(size_t(std::max(0, last - first + 1)), QString());
+  if (row0 < 0 || row0 >= int(rows.size())) return;
+  const GridRow& r = rows[size_t(row0)];
+  if (r.bound) {
+    std::vector<dao::StoredView> werte(static_cast<size_t>(recordWidth));
+    records.views(r.n, werte.data());
+    for (int c = first; c <= last && c < recordWidth; ++c)
+      out[size_t(c - first)] = valueText(
+          dao::presentedValue(dao::FieldType(cols[size_t(c)].fieldType), werte[size_t(c)].variant()));
+    return;
+  }
+  const QByteArrayView alle = r.text.bytes();
+  qsizetype anfang = 0;
+  for (int c = 0; c <= last && c < r.n; ++c) {
+    qsizetype ende = alle.indexOf('\t', anfang);
+    if (ende < 0) ende = alle.size();
+    if (c >= first) out[size_t(c - first)] = cellFromBytes(alle.sliced(anfang, ende - anfang), r.wide);
+    anfang = std::min(ende + 1, alle.size());
+  }
+}
+
 void sevGrid::Data::appendFileLine(QByteArray& out, const GridRow& r, int cols) const {
   if (r.bound || r.wide) {
     const int row0 = int(&r - rows.data());
