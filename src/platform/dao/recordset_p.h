@@ -114,6 +114,12 @@ std::shared_ptr<RecordsetData> materialize(const std::shared_ptr<Database::Handl
                                            const std::vector<FieldType>& inferred, const QString& sourceTable,
                                            const QString& sqlForErrors);
 
+// A crosstab with more columns than one result may have, from its rows and
+// its cells read apart (see jet::crosstabRowsSql).
+std::shared_ptr<RecordsetData> pivotInLayer(const std::shared_ptr<Database::Handle>& db, ConnectionData& c,
+                                            const jet::Crosstab& x, const std::vector<jet::PivotColumn>& columns,
+                                            const QString& sqlForErrors);
+
 // The typed value of a stored one, and the stored value of a written one.
 QVariant present(const FieldInfo& f, const QVariant& raw);
 QVariant store(const FieldInfo& f, const QVariant& v);

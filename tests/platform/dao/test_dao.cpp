@@ -580,6 +580,69 @@ private slots:
     QCOMPARE(none.recordCount(), 0);
   }
 
+  // A crosstab with more headings than one result may have columns still
+  // gives its table: headings alike in any case one column, Null and empty
+  // text the "<>" column, groups alike in any case one row, HAVING and the
+  // order of the rows kept, an empty cell where a group has no rows.
+  void crosstabWiderThanOneResult() {
+    Database db = newDatabase("create table T(Standort TEXT (20), Nr TEXT (10), Wert LONG, ID COUNTER)");
+    db.beginTrans();
+    auto add = [&](const QVariant& standort, const QVariant& nr, int wert) {
+      Recordset rs = db.openRecordset("select top 1 * from T");
+      rs.addNew();
+      rs["Standort"] = standort;
+      rs["Nr"] = nr;
+      rs["Wert"] = wert;
+      rs.update();
+    };
+    const int n = 2050;
+    for (int i = 0; i < n; ++i) add(i % 2 ? "Wiese" : "Berg", QString("N%1").arg(i, 4, 10, QChar('0')), i);
+    add("WIESE", "n0001", 1000);   // the row of Wiese and the column of N0001
+    add("Berg", QVariant(), 5);
+    add("Berg", "", 7);
+    add("Tal", "N0002", 3);          // one row only: HAVING leaves it out
+    add(QVariant(), "Öl", 1);
+    add(QVariant(), "öl", 2);
+    db.commitTrans();
+
+    for (const char* order : {"", " order by count(*) desc"}) {
+      Recordset rs = db.openRecordset(QString("transform sum(Wert) select Standort, count(*) as Anzahl from T group by "
+                                              "Standort having count(*) > 1%1 pivot Nr")
+                                          .arg(order));
+      QCOMPARE(rs.fieldCount(), 2 + 1 + n + 1);
+      QCOMPARE(rs.fields(2).name(), QString("<>"));
+      QCOMPARE(rs.fields(3).name(), QString("N0000"));
+      QCOMPARE(rs.fields(4).name().toUpper(), QString("N0001"));
+      QCOMPARE(rs.fields(2 + n + 1).name().toLower(), QString("öl"));
+      QCOMPARE(int(rs.fields(5).type()), int(db.openRecordset("transform sum(Wert) select Standort from T group by "
+                                                              "Standort pivot Nr").fields(1).type()));
+      QCOMPARE(rs.recordCount(), 3);
+      const QStringList standorte = QString(order).isEmpty() ? QStringList{"", "Berg", "Wiese"}
+                                                             : QStringList{"Berg", "Wiese", ""};
+      for (const QString& standort : standorte) {
+        QCOMPARE(rs["Standort"].text().toLower(), standort.toLower());
+        if (standort.isEmpty()) {
+          QCOMPARE(rs["Anzahl"].value(), QVariant(2));
+          QCOMPARE(rs.fields(2 + n + 1).value().toInt(), 3);
+          for (int c = 2; c <= 2 + n; ++c) QVERIFY(rs.fields(c).isNull());
+        } else {
+          const bool wiese = standort == "Wiese";
+          QCOMPARE(rs["Anzahl"].value(), QVariant(wiese ? 1026 : 1027));
+          if (wiese) QVERIFY(rs["<>"].isNull());
+          else QCOMPARE(rs["<>"].value().toInt(), 12);
+          for (int i = 0; i < n; ++i) {
+            const Field f = rs.fields(3 + i);
+            if (i % 2 != int(wiese)) QVERIFY2(f.isNull(), qPrintable(f.name()));
+            else QCOMPARE(f.value().toInt(), i == 1 ? 1001 : i);
+          }
+          QVERIFY(rs.fields(2 + n + 1).isNull());
+        }
+        rs.moveNext();
+      }
+      QVERIFY(rs.eof());
+    }
+  }
+
   void sharedConnectionTransactions() {
     const QString path = newPath();
     Workspace& ws = DBEngine::workspaces();
