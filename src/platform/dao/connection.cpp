@@ -365,10 +365,10 @@ std::shared_ptr<ConnectionData> openConnection(const QString& path, bool create)
   }
   configure(c->db);
   // A page cache in proportion to the file, so that the pages a question
-  // visits again (a year's rows, scattered over a large table) are still
-  // there: an eighth of the file, at least SQLite's usual 2 MB and at most
-  // 64 MB. It fills only as pages are read.
-  const qint64 kib = std::clamp<qint64>(QFileInfo(path).size() / 8 / 1024, 2048, 65536);
+  // visits again (a year's rows, scattered over a large table; a list read
+  // again after a save) are still there: a quarter of the file, at least
+  // SQLite's usual 2 MB and at most 64 MB. It fills only as pages are read.
+  const qint64 kib = std::clamp<qint64>(QFileInfo(path).size() / 4 / 1024, 2048, 65536);
   sqlite3_exec(c->db, QStringLiteral("PRAGMA cache_size = -%1").arg(kib).toUtf8().constData(), nullptr, nullptr,
                nullptr);
   if (create) {
