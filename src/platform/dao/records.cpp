@@ -202,6 +202,15 @@ void RecordStore::views(int record, StoredView* out) const {
   for (int i = 0; i < width_; ++i) out[i] = decode(p);
 }
 
+FieldType RecordStore::typeOfFirstValue(int field) const {
+  for (int r = 0; r < count(); ++r) {
+    const StoredView v = view(r, field);
+    if (v.kind == StoredView::Null) continue;
+    return v.kind == StoredView::Whole ? dbLong : v.kind == StoredView::Real ? dbDouble : dbText;
+  }
+  return dbText;
+}
+
 // --- the records of a recordset ---------------------------------------------------
 
 int Records::count() const { return count_; }

@@ -80,18 +80,8 @@ std::shared_ptr<RecordsetData> materialize(const std::shared_ptr<Database::Handl
     if (hasRowid) d->rowids.push_back(sqlite3_column_int64(st, columns - 1));
     ++d->rows;
   }
-  // Without a declared or inferred type, the first value tells; Null only is text.
-  for (int i = 0; i < width; ++i) {
-    if (typed[size_t(i)]) continue;
-    FieldInfo& f = d->fields[size_t(i)];
-    f.type = dbText;
-    for (int r = 0; r < d->rows; ++r) {
-      const StoredView v = d->store->view(r, i);
-      if (v.kind == StoredView::Null) continue;
-      f.type = v.kind == StoredView::Whole ? dbLong : v.kind == StoredView::Real ? dbDouble : dbText;
-      break;
-    }
-  }
+  for (int i = 0; i < width; ++i)
+    if (!typed[size_t(i)]) d->fields[size_t(i)].type = d->store->typeOfFirstValue(i);
   d->deleted.assign(size_t(d->rows), 0);
   d->pos = d->rows > 0 ? 0 : -1;
   d->table = hasRowid ? table->name : QString();

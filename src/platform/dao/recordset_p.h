@@ -45,6 +45,8 @@ public:
   void replace(int record, const QVariant* values);
   StoredView view(int record, int field) const;
   void views(int record, StoredView* out) const;
+  // The type of a field without a declared one: its first value's, Null only text.
+  FieldType typeOfFirstValue(int field) const;
 
 private:
   void write(const StoredView* values, const char*& start);

@@ -96,19 +96,9 @@ std::shared_ptr<RecordsetData> pivotInLayer(const std::shared_ptr<Database::Hand
     ++d->rows;
   }
   // Without the head's types the columns are typed as a result's columns
-  // without a declared type: by their first value, Null only as text.
-  if (x.headTypes.empty()) {
-    for (int i = headWidth; i < headWidth + n; ++i) {
-      FieldInfo& f = d->fields[size_t(i)];
-      f.type = dbText;
-      for (int r = 0; r < d->rows; ++r) {
-        const StoredView v = d->store->view(r, i);
-        if (v.kind == StoredView::Null) continue;
-        f.type = v.kind == StoredView::Whole ? dbLong : v.kind == StoredView::Real ? dbDouble : dbText;
-        break;
-      }
-    }
-  }
+  // without a declared type.
+  if (x.headTypes.empty())
+    for (int i = headWidth; i < headWidth + n; ++i) d->fields[size_t(i)].type = d->store->typeOfFirstValue(i);
   d->deleted.assign(size_t(d->rows), 0);
   d->pos = d->rows > 0 ? 0 : -1;
   return d;
