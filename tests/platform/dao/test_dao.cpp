@@ -299,6 +299,8 @@ private slots:
     rs.moveFirst();
     rs.edit();
     rs["A"] = "geändert";
+    QCOMPARE(rs.storedView(0).variant(), QVariant("geändert"));   // the edit's value, before it is written
+    QCOMPARE(rs.storedView(2).variant(), QVariant(qint64(-2147483648LL)));
     rs.update();
     QCOMPARE(rs["A"].value(), QVariant("geändert"));
     rs.addNew();
