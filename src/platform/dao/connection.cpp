@@ -367,8 +367,9 @@ std::shared_ptr<ConnectionData> openConnection(const QString& path, bool create)
   // A page cache in proportion to the file, so that the pages a question
   // visits again (a year's rows, scattered over a large table; a list read
   // again after a save) are still there: a quarter of the file, at least
-  // SQLite's usual 2 MB and at most 64 MB. It fills only as pages are read.
-  const qint64 kib = std::clamp<qint64>(QFileInfo(path).size() / 4 / 1024, 2048, 65536);
+  // 8 MB and at most 64 MB. It fills only as pages are read, so a small file
+  // never takes more than its size.
+  const qint64 kib = std::clamp<qint64>(QFileInfo(path).size() / 4 / 1024, 8192, 65536);
   sqlite3_exec(c->db, QStringLiteral("PRAGMA cache_size = -%1").arg(kib).toUtf8().constData(), nullptr, nullptr,
                nullptr);
   if (create) {
