@@ -16,9 +16,12 @@
 //   7. the list window loading the gridli.txt of the table mode with every
 //      field and of the event report by date, without and with automatic
 //      column width.
-// Beside each time the peak resident size while the step ran.
+// Beside each time the peak resident size while the step ran. With
+// ZEVO_BENCH_FAELLE set ("4,7"), only those cases run (7 needs 4).
 //
-//   bench_auswertungen [folder]    builds the database there (default: a temporary folder)
+//   bench_auswertungen [--voelker N] [--handel N] [folder]
+//       builds the database there (default: a temporary folder); N colonies
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
 
 #include "grossedatenbank.h"
 #include "messung.h"
@@ -86,7 +89,7 @@ int main(int argc, char** argv) {
     if (f) f->unload();
   });
 
-  {
+  if (bench::fall(1)) {
     evaluations::IW_Völkerdaten w;
     w.Form_Load();
     w.Form_Activate();
@@ -97,7 +100,7 @@ int main(int argc, char** argv) {
     bericht("1. Völkerdaten: 36 Spalten, alle Völker, nach Volknr", ms, bench::listenzeilen());
     w.unload();
   }
-  {
+  if (bench::fall(2)) {
     evaluations::IW_Völker_Buchungen_Standard w;
     w.Form_Load();
     w.Form_Activate();
@@ -127,7 +130,7 @@ int main(int argc, char** argv) {
     bericht("   davon gridli.txt schreiben", runden(5, [&] { g.savetofile(common::datenpfad + "probe.txt"); }));
     w.unload();
   }
-  {
+  if (bench::fall(3)) {
     evaluations::IW_Arbeitszeiten w;
     w.Form_Load();
     w.Form_Activate();
@@ -145,7 +148,7 @@ int main(int argc, char** argv) {
     w.unload();
   }
   // --- 4: bookings --------------------------------------------------------------------
-  {
+  if (bench::fall(4)) {
     evaluations::IW_Völker_Buchungen w;
     w.Form_Load();
     w.Form_Activate();
@@ -202,7 +205,7 @@ int main(int argc, char** argv) {
   }
 
   // --- 5: statistics --------------------------------------------------------------------
-  {
+  if (bench::fall(5)) {
     evaluations::IW_Statistiken w;
     w.Form_Load();
     w.alletier_click(0);
@@ -223,7 +226,7 @@ int main(int argc, char** argv) {
   }
 
   // --- 6: groupings --------------------------------------------------------------------
-  {
+  if (bench::fall(6)) {
     evaluations::IW_Gruppierungen w;
     w.Form_Load();
     std::vector<std::pair<QString, std::function<void()>>> auswertungen;
@@ -243,7 +246,7 @@ int main(int argc, char** argv) {
       auswertungen.push_back({"Standort " + w.sonstigecom[i]->text(), [&w, i] { w.sonstigecom_click(i); }});
     for (int i = 0; i < 2; ++i)
       auswertungen.push_back({"Alter " + w.sonstigeok[i]->text(), [&w, i] { w.sonstigeok_click(i); }});
-    double summe = 0, langsamste = 0, spitze = 0;
+    double summe = 0, summecpu = 0, langsamste = 0, spitze = 0;
     QString welche;
     for (const auto& [name, lauf] : auswertungen) {
       const bench::Messwerte ms = runden(5, [&] {
@@ -252,19 +255,21 @@ int main(int argc, char** argv) {
       });
       const double m = median(ms);
       summe += m;
+      summecpu += median(ms.cpu);
       spitze = std::max(spitze, ms.spitzeMB);
       if (m > langsamste) {
         langsamste = m;
         welche = name;
       }
     }
-    std::printf("6. Gruppierungen: %d Auswertungen, Summe %.1f ms, langsamste %.1f ms (%s), Spitze %.0f MB\n",
-                int(auswertungen.size()), summe, langsamste, qPrintable(welche), spitze);
+    std::printf("6. Gruppierungen: %d Auswertungen, Summe %.1f ms (CPU %.1f ms), langsamste %.1f ms (%s), Spitze %.0f MB\n",
+                int(auswertungen.size()), summe, summecpu, langsamste, qPrintable(welche), spitze);
     w.unload();
   }
 
   // --- 7: the list window --------------------------------------------------------------
   for (const char* liste : {"tabellen.txt", "ereignisbericht.txt"}) {
+    if (!bench::fall(7) || !QFile::exists(ordner + liste)) continue;
     QFile::remove(ordner + "gridli.txt");
     QFile::copy(ordner + liste, ordner + "gridli.txt");
     for (int breite : {0, 1}) {

@@ -3,7 +3,9 @@
 //     "Honigernte" dates marked done, the record list reloaded afterwards;
 //   - the summary update on closing for all 300 colonies.
 //
-//   bench_eingabe [folder]    builds the database there (default: a temporary folder)
+//   bench_eingabe [--voelker N] [--handel N] [folder]
+//       builds the database there (default: a temporary folder); N colonies
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
 
 #include "grossedatenbank.h"
 #include "messung.h"

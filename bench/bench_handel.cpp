@@ -6,7 +6,9 @@
 //   - "Aktualisieren", the stock per product.
 // Beside each time the peak resident size while the step ran.
 //
-//   bench_handel [folder]    builds the database there (default: a temporary folder)
+//   bench_handel [--voelker N] [--handel N] [folder]
+//       builds the database there (default: a temporary folder); N colonies
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
 
 #include "grossedatenbank.h"
 #include "messung.h"

@@ -6,7 +6,9 @@
 //   - the contribution margin by years over the 15 years with all columns
 //     and all colonies, and by colonies for the 300 colonies.
 //
-//   bench_handelsauswertungen [folder]    builds the database there (default: a temporary folder)
+//   bench_handelsauswertungen [--voelker N] [--handel N] [folder]
+//       builds the database there (default: a temporary folder); N colonies
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
 
 #include "grossedatenbank.h"
 #include "messung.h"

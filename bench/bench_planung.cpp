@@ -6,7 +6,9 @@
 //   4. the work plan from 01.04.2023: the list of 8 weeks, the table of 4;
 //   5. deleting and regenerating the year's dates of all options on 01.01.2023.
 //
-//   bench_planung [folder]    builds the database there (default: a temporary folder)
+//   bench_planung [--voelker N] [--handel N] [folder]
+//       builds the database there (default: a temporary folder); N colonies
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
 
 #include "grossedatenbank.h"
 #include "messung.h"

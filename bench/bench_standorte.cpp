@@ -5,7 +5,9 @@
 //   - IV_Pflanzen_Standorte: the fill on opening, the forage periods on closing.
 // The list window is closed at once by the modal runner.
 //
-//   bench_standorte [folder]    builds the database there (default: a temporary folder)
+//   bench_standorte [--voelker N] [--handel N] [folder]
+//       builds the database there (default: a temporary folder); N colonies
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
 
 #include "grossedatenbank.h"
 #include "messung.h"

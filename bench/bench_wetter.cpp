@@ -5,7 +5,9 @@
 //     weather, each over all records and over one year, with the list window
 //     closed at once.
 //
-//   bench_wetter [folder]    builds the database there (default: a temporary folder)
+//   bench_wetter [--voelker N] [--handel N] [folder]
+//       builds the database there (default: a temporary folder); N colonies
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
 
 #include "grossedatenbank.h"
 #include "messung.h"

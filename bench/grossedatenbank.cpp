@@ -7,6 +7,9 @@
 #include <QStringList>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <random>
 #include <utility>
 
@@ -38,7 +41,46 @@ private:
   QMap<QString, dao::Recordset> offen_;
 };
 
+// A count of at least one, or -1.
+int anzahl(const char* text) {
+  if (!text || !*text) return -1;
+  char* ende = nullptr;
+  const long n = std::strtol(text, &ende, 10);
+  return *ende == 0 && n >= 1 && n <= 1000000 ? int(n) : -1;
+}
+
 }  // namespace
+
+Umfang umfangaus(int& argc, char** argv, Umfang umfang) {
+  struct Option {
+    const char* name;
+    const char* umgebung;
+    int& wert;
+  } optionen[] = {{"--voelker", "ZEVO_BENCH_VOELKER", umfang.voelker},
+                  {"--handel", "ZEVO_BENCH_HANDEL", umfang.handelJeJahr}};
+  for (const Option& o : optionen)
+    if (const int n = anzahl(std::getenv(o.umgebung)); n > 0) o.wert = n;
+  int behalten = 1;
+  for (int i = 1; i < argc; ++i) {
+    const Option* gefunden = nullptr;
+    for (const Option& o : optionen)
+      if (std::strcmp(argv[i], o.name) == 0) gefunden = &o;
+    if (!gefunden) {
+      argv[behalten++] = argv[i];
+      continue;
+    }
+    const int n = i + 1 < argc ? anzahl(argv[i + 1]) : -1;
+    if (n < 0) {
+      std::fprintf(stderr, "%s braucht eine Anzahl\n", gefunden->name);
+      std::exit(2);
+    }
+    gefunden->wert = n;
+    ++i;
+  }
+  argc = behalten;
+  argv[argc] = nullptr;
+  return umfang;
+}
 
 QMap<QString, int> grossedatenbankanlegen(const QString& pfad, const Umfang& umfang) {
   dao::Workspace arbeitsbereich;
@@ -170,7 +212,7 @@ QMap<QString, int> grossedatenbankanlegen(const QString& pfad, const Umfang& umf
           s.neu("Honiglager", {{"Datum", QDate(jahr, 1 + k, 10)}, {"Produkt", produkt},
                                {"Zugang", k % 4 ? 0.0 : wert(50, 200)}, {"Abgang", k % 4 ? wert(0, 5) : 0.0},
                                {"Bemerkung", k % 4 ? "Eigenbedarf" : "Ernte"}, {"EVK_ID", 0}});
-      for (int k = 0; k < 2500; ++k) {
+      for (int k = 0; k < umfang.handelJeJahr; ++k) {
         const QDate tag = QDate(jahr, 1, 1).addDays(zahl(0, 364));
         const QString produkt = produkte[zahl(0, int(produkte.size()) - 1)];
         const double menge = wert(1, 12);

@@ -12,11 +12,18 @@ struct Umfang {
   int jahre = 15;           // years of records
   int erstesJahr = 2009;
   unsigned zufall = 4711;   // seed: the same numbers give the same file
-  // Trade as the purchases and sales window writes it: per year about 2,000
-  // sales and 500 purchases of 20 products, each booked into Honiglager
-  // (EVK_ID), and 8 movements by hand per product.
+  // Trade as the purchases and sales window writes it: per year handelJeJahr
+  // sales and purchases (four sales to one purchase) of 20 products, each
+  // booked into Honiglager (EVK_ID), and 8 movements by hand per product.
   bool handel = false;
+  int handelJeJahr = 2500;
 };
+
+// The size a benchmark was built for, changed by the command line
+// ("--voelker N", "--handel N": trade bookings per year) or, where the
+// command line is silent, by the environment (ZEVO_BENCH_VOELKER,
+// ZEVO_BENCH_HANDEL). The options are taken out of argv.
+Umfang umfangaus(int& argc, char** argv, Umfang umfang);
 
 // Creates the file pfad (which must not exist) with the schema, the seed
 // rows and the generated records, in one transaction. Returns the number of

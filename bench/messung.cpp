@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include <malloc.h>
 
@@ -21,6 +22,31 @@ namespace zevo::bench {
 void offscreen() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 }
+
+namespace {
+
+double höchststand = 0;
+
+// A "VmHWM:" or "VmRSS:" line of /proc/self/status, in MB; 0 where there is none.
+double statuszeile(const char* name) {
+  QFile f(QStringLiteral("/proc/self/status"));
+  if (!f.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& zeile : f.readAll().split('\n'))
+    if (zeile.startsWith(name)) return zeile.mid(int(std::strlen(name))).trimmed().split(' ').value(0).toDouble() / 1024;
+  return 0;
+}
+
+void spitzezurücksetzenohnemerken() {
+  QFile f(QStringLiteral("/proc/self/clear_refs"));
+  if (f.open(QIODevice::WriteOnly)) f.write("5");
+}
+
+void höchststandvergessen() {
+  spitzezurücksetzenohnemerken();
+  höchststand = 0;
+}
+
+}  // namespace
 
 QString programmordner(int argc, char** argv, const QTemporaryDir& tmp) {
   const QString ordner = vb::withTrailingSlash(argc > 1 ? QDir(argv[1]).absolutePath() : tmp.path());
@@ -31,18 +57,40 @@ QString programmordner(int argc, char** argv, const QTemporaryDir& tmp) {
   return ordner;
 }
 
-Programm::Programm(int& argc, char** argv, const Umfang& umfang)
-    : offscreen_((offscreen(), true)), app_(argc, argv), ordner(programmordner(argc, argv, tmp_)),
-      pfad(datenbankdatei(ordner)) {
+Programm::Programm(int& argc, char** argv, const Umfang& vorgabe)
+    : umfang(umfangaus(argc, argv, vorgabe)), offscreen_((offscreen(), true)), app_(argc, argv),
+      ordner(programmordner(argc, argv, tmp_)), pfad(datenbankdatei(ordner)) {
   QElapsedTimer aufbau;
   aufbau.start();
   spitzezurücksetzen();
-  zeilen = grossedatenbankanlegen(pfad, umfang);
+  const QString vorlagen = qEnvironmentVariable("ZEVO_BENCH_VORLAGEN");
+  const QString vorlage =
+      vorlagen.isEmpty() ? QString()
+                         : QDir(vorlagen).filePath(QStringLiteral("ZEVO_%1_%2_%3_%4_%5.MDB")
+                                                       .arg(umfang.voelker)
+                                                       .arg(umfang.jahre)
+                                                       .arg(umfang.erstesJahr)
+                                                       .arg(umfang.handel ? umfang.handelJeJahr : 0)
+                                                       .arg(umfang.zufall));
+  if (!vorlage.isEmpty() && QFile::copy(vorlage, pfad)) {
+    dao::Workspace arbeitsbereich;
+    dao::Database db = arbeitsbereich.openDatabase(pfad);
+    for (const QString& tabelle : db.tableNames())
+      zeilen[tabelle] = db.openRecordset("select count(*) from " + tabelle).fields(0).value().toInt();
+    std::printf("Datenbank aus %s\n", qPrintable(vorlage));
+  } else {
+    zeilen = grossedatenbankanlegen(pfad, umfang);
+    if (!vorlage.isEmpty()) {
+      QDir().mkpath(vorlagen);
+      QFile::copy(pfad, vorlage);
+    }
+  }
   sekunden = double(aufbau.elapsed()) / 1000;
   std::printf("Aufbau der Datenbank: Spitze %.0f MB\n", spitzeMB());
   // The program never builds its file: what the building used goes back to
-  // the system before anything is measured.
+  // the system before anything is measured, and its peak is not counted.
   malloc_trim(0);
+  höchststandvergessen();
 }
 
 QString datenbankdatei(const QString& ordner) { return ordner + "ZEVO.MDB"; }
@@ -66,20 +114,6 @@ double median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-namespace {
-
-double höchststand = 0;
-
-// A "VmHWM:" or "VmRSS:" line of /proc/self/status, in MB; 0 where there is none.
-double statuszeile(const char* name) {
-  QFile f(QStringLiteral("/proc/self/status"));
-  if (!f.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& zeile : f.readAll().split('\n'))
-    if (zeile.startsWith(name)) return zeile.mid(int(std::strlen(name))).trimmed().split(' ').value(0).toDouble() / 1024;
-  return 0;
-}
-
-}  // namespace
 
 double spitzeMB() {
   const double s = statuszeile("VmHWM:");
@@ -89,8 +123,7 @@ double spitzeMB() {
 
 void spitzezurücksetzen() {
   spitzeMB();
-  QFile f(QStringLiteral("/proc/self/clear_refs"));
-  if (f.open(QIODevice::WriteOnly)) f.write("5");
+  spitzezurücksetzenohnemerken();
 }
 
 double höchststandMB() {
@@ -98,13 +131,21 @@ double höchststandMB() {
   return höchststand;
 }
 
+double prozessorzeit() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
 Schritt::Schritt() {
   spitzezurücksetzen();
+  cpu_ = prozessorzeit();
   uhr_.start();
 }
 
 void Schritt::ende(Messwerte& werte) const {
   werte.push_back(millisekunden(uhr_));
+  werte.cpu.push_back(prozessorzeit() - cpu_);
   werte.spitzeMB = std::max(werte.spitzeMB, spitzeMB());
 }
 
@@ -124,10 +165,11 @@ Messwerte runden(int anzahl, const std::function<void()>& vorbereiten, const std
 }
 
 void bericht(const QString& was, const Messwerte& ms, int breite, const QString& zusatz) {
+  const QString cpu = ms.cpu.empty() ? QString() : QString::asprintf("   CPU %8.1f ms", median(ms.cpu));
   const QString spitze = ms.spitzeMB < 0 ? QString() : QString::asprintf("   Spitze %5.0f MB", ms.spitzeMB);
-  std::printf("%-*s median %8.1f ms   min %8.1f ms   max %8.1f ms%s%s\n", breite, was.toLocal8Bit().constData(),
+  std::printf("%-*s median %8.1f ms   min %8.1f ms   max %8.1f ms%s%s%s\n", breite, was.toLocal8Bit().constData(),
               median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
-              spitze.toLocal8Bit().constData(), zusatz.toLocal8Bit().constData());
+              cpu.toLocal8Bit().constData(), spitze.toLocal8Bit().constData(), zusatz.toLocal8Bit().constData());
 }
 
 int listenzeilen() {
@@ -140,6 +182,11 @@ int listenspalten() {
   ui::sevGrid g;
   g.loadfromfile(common::datenpfad + "gridli.txt");
   return g.cols();
+}
+
+bool fall(int n) {
+  const QString fälle = qEnvironmentVariable("ZEVO_BENCH_FAELLE");
+  return fälle.isEmpty() || fälle.split(QLatin1Char(',')).contains(QString::number(n));
 }
 
 void höchststandberichten() { std::printf("Höchster Speicherstand des Prozesses: %.0f MB\n", höchststandMB()); }

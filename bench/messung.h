@@ -26,11 +26,16 @@ QString programmordner(int argc, char** argv, const QTemporaryDir& tmp);
 QString datenbankdatei(const QString& ordner);
 
 // A benchmark program's frame: the application (offscreen unless a platform
-// is set), the program folder (argv[1] or a temporary one) and in it the
-// large database of the given size, not yet opened.
+// is set), the program folder (the first argument or a temporary one) and in
+// it the large database of the given size, changed by the command line or
+// the environment (umfangaus), not yet opened. With ZEVO_BENCH_VORLAGEN set
+// to a folder, a database of that size is built once, kept there and copied
+// from there on later runs.
 class Programm {
 public:
-  Programm(int& argc, char** argv, const Umfang& umfang = {});
+  Programm(int& argc, char** argv, const Umfang& vorgabe = {});
+
+  const Umfang umfang;
 
 private:
   bool offscreen_;   // set before the application is made
@@ -56,16 +61,18 @@ double median(std::vector<double> v);
 // The peak resident size of the process. spitzezurücksetzen() sets the
 // kernel's high-water mark (VmHWM) back to the present size, so that
 // spitzeMB() tells the peak since then; höchststandMB() is the highest peak
-// of the whole process, the times before every reset included.
+// since the database was built, the times before every reset included.
 void spitzezurücksetzen();
 double spitzeMB();
 double höchststandMB();
 
-// The milliseconds of the rounds of one step and the peak resident size
-// while they ran (MB, -1 when not measured).
+// The milliseconds of the rounds of one step, the processor time each took
+// (ms; on a busy machine nearer to what the step costs than the clock) and
+// the peak resident size while they ran (MB, -1 when not measured).
 struct Messwerte : std::vector<double> {
   Messwerte() = default;
   Messwerte(std::vector<double> ms, double spitze = -1) : std::vector<double>(std::move(ms)), spitzeMB(spitze) {}
+  std::vector<double> cpu;
   double spitzeMB = -1;
 };
 
@@ -77,21 +84,29 @@ public:
   void ende(Messwerte& werte) const;
 private:
   QElapsedTimer uhr_;
+  double cpu_;
 };
+
+// The processor time of the process so far, in ms.
+double prozessorzeit();
 
 // Milliseconds of each round; vorbereiten runs before every round, untimed
 // and outside the peak.
 Messwerte runden(int anzahl, const std::function<void()>& messen);
 Messwerte runden(int anzahl, const std::function<void()>& vorbereiten, const std::function<void()>& messen);
 
-// One line: the name padded to breite, median, min and max, the peak when
-// measured, then zusatz.
+// One line: the name padded to breite, median, min and max, the median of
+// the processor time and the peak when measured, then zusatz.
 void bericht(const QString& was, const Messwerte& ms, int breite = 58, const QString& zusatz = {});
 
 // The rows, and the columns, of the program folder's gridli.txt: what an
 // evaluation handed to the list window (its own grid is emptied then).
 int listenzeilen();
 int listenspalten();
+
+// Whether case n is to run: every case, or those that ZEVO_BENCH_FAELLE
+// lists ("2,5").
+bool fall(int n);
 
 // The process's highest peak, as the last line of a benchmark.
 void höchststandberichten();

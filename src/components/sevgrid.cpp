@@ -1,7 +1,6 @@
 // The grid widget: storage, view, current row, marks and the user's events.
 #include "components/sevgrid_p.h"
 
-#include "components/recordwalk.h"
 #include "platform/runtime/vb.h"
 
 #include <QHeaderView>
@@ -317,7 +316,7 @@ void sevGrid::applyWidths() {
 void sevGrid::clear(bool all) {
   const int old = d->current;
   d->rows.clear();
-  d->records.clear();
+  d->records = dao::Records();
   d->recordWidth = 0;
   if (all) {
     d->cols.clear();
@@ -354,7 +353,7 @@ void sevGrid::refresh() {
 void sevGrid::setRecordset(const dao::Recordset& rs) {
   const int old = d->current;
   d->rows.clear();
-  d->records.clear();
+  d->records = dao::Records();
   d->cols.clear();
   d->current = 0;
   d->anchor = 0;
@@ -377,18 +376,16 @@ void sevGrid::setRecordset(const dao::Recordset& rs) {
     d->cols.push_back(c);
   }
   d->rebuildKeys();
-  // The values only; a cell's text is made when it is shown or asked for.
+  // The values only, shared with the query; a cell's text is made when it
+  // is shown or asked for.
+  d->records = rs.records();
   d->recordWidth = n;
-  const int count = std::max(0, rs.recordCount());
-  d->rows.reserve(count);
-  d->records.reserve(size_t(count) * size_t(n));
-  forEachRecord(rs, [&](dao::Recordset& r) {
-    GridRow row;
-    row.bound = true;
-    row.n = int(d->records.size() / std::max<size_t>(1, size_t(n)));
-    for (int i = 0; i < n; ++i) d->records.push_back(r.storedValue(i));
-    d->rows.push_back(std::move(row));
-  });
+  const int count = d->records.count();
+  d->rows.resize(size_t(count));
+  for (int i = 0; i < count; ++i) {
+    d->rows[size_t(i)].bound = true;
+    d->rows[size_t(i)].n = i;
+  }
   changedAll();
   if (old != 0) emit rowchange();
 }

@@ -2,10 +2,12 @@
 #include "components/sevgrid_p.h"
 
 #include <QDate>
+#include <QHash>
 #include <QHeaderView>
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <unordered_map>
 
 namespace zevo::ui {
@@ -50,51 +52,59 @@ private:
   std::unordered_map<char32_t, int> andere_;
 };
 
-bool ziffer(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+// The characters of a text in UTF-8, as a QString counts them (a character
+// beyond the BMP as two).
+int zeichen(QByteArrayView b) {
+  int n = 0;
+  for (const char c : b)
+    if ((uchar(c) & 0xC0) != 0x80) n += uchar(c) >= 0xF0 ? 2 : 1;
+  return n;
+}
 
 // The length of the text of a bound cell, read from the value as the layer
 // keeps it: a text's own length, a day's ten characters, a whole number's
 // digits; any other number's text is made once per value.
 class Textlänge {
 public:
-  int operator()(int typ, const QVariant& roh) {
-    switch (roh.typeId()) {
-      case QMetaType::UnknownType: return 0;
-      case QMetaType::QString: {
-        const QString& t = *static_cast<const QString*>(roh.constData());
-        if (typ == dao::dbText || typ == dao::dbMemo) return int(t.size());
-        if (typ == dao::dbDate && t.size() == 10 && t[4] == QLatin1Char('-') && t[7] == QLatin1Char('-')) {
+  int operator()(int typ, const dao::StoredView& roh) {
+    switch (roh.kind) {
+      case dao::StoredView::Null: return 0;
+      case dao::StoredView::Text: {
+        const QByteArrayView t = roh.bytes;
+        if (typ == dao::dbText || typ == dao::dbMemo) return zeichen(t);
+        if (typ == dao::dbDate && t.size() == 10 && t[4] == '-' && t[7] == '-') {
           int z[10] = {};
           bool ok = true;
           for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-            ok = ok && ziffer(t[i]);
-            z[i] = t[i].unicode() - '0';
+            ok = ok && t[i] >= '0' && t[i] <= '9';
+            z[i] = t[i] - '0';
           }
           const QDate tag(z[0] * 1000 + z[1] * 100 + z[2] * 10 + z[3], z[5] * 10 + z[6], z[8] * 10 + z[9]);
           if (ok && tag.isValid() && tag.year() >= 1000) return 10;
         }
         break;
       }
-      case QMetaType::LongLong:
+      case dao::StoredView::Whole:
         if (typ == dao::dbText || typ == dao::dbMemo || typ == dao::dbInteger || typ == dao::dbLong ||
             typ == dao::dbByte) {
-          const qint64 z = *static_cast<const qint64*>(roh.constData());
+          const qint64 z = roh.whole;
           int n = z < 0 ? 2 : 1;
           for (quint64 rest = z < 0 ? 0 - quint64(z) : quint64(z); rest >= 10; rest /= 10) ++n;
           return n;
         }
         [[fallthrough]];
-      case QMetaType::Double: {
-        const std::pair<int, double> schlüssel(typ * 2 + (roh.typeId() == QMetaType::Double), roh.toDouble());
+      case dao::StoredView::Real: {
+        const bool real = roh.kind == dao::StoredView::Real;
+        const std::pair<int, double> schlüssel(typ * 2 + real, real ? roh.real : double(roh.whole));
         if (voriger_ && voriger_->first == schlüssel) return voriger_->second;   // a neighbour's value
         auto it = gemerkt_.find(schlüssel);
-        if (it == gemerkt_.end()) it = gemerkt_.emplace(schlüssel, länge(typ, roh)).first;
+        if (it == gemerkt_.end()) it = gemerkt_.emplace(schlüssel, länge(typ, roh.variant())).first;
         voriger_ = &*it;
         return it->second;
       }
       default: break;
     }
-    return länge(typ, roh);
+    return länge(typ, roh.variant());
   }
 private:
   static int länge(int typ, const QVariant& roh) {
@@ -141,12 +151,14 @@ std::vector<int> sevGrid::inhaltsbreiten(int first, int last) const {
     for (size_t i = l.size() - 1; i > 0 && l[i].länge > l[i - 1].länge; --i) std::swap(l[i], l[i - 1]);
   };
   std::vector<Textlänge> wertlänge(size_t(last - first + 1));
+  std::vector<dao::StoredView> werte;
   Schätzung schätzen(zelle);
   const int zeichenbreite = zelle.averageCharWidth();   // a bound value's length in pixels
   for (int r = erste; r < n; ++r) {
     const GridRow& row = d->rows[size_t(r)];
     if (row.bound) {
-      const QVariant* werte = d->records.data() + size_t(row.n) * size_t(d->recordWidth);
+      werte.resize(size_t(d->recordWidth));
+      d->records.views(row.n, werte.data());
       for (int c = first; c <= last; ++c)
         merken(c, r, c < d->recordWidth ? wertlänge[size_t(c - first)](d->cols[size_t(c)].fieldType, werte[c]) * zeichenbreite : 0);
       continue;
@@ -160,15 +172,32 @@ std::vector<int> sevGrid::inhaltsbreiten(int first, int last) const {
       anfang = std::min(ende + 1, alle.size());
     }
   }
+  // The texts measured: each row's cells read in one pass, each distinct
+  // text measured once (a wide list repeats its few texts in every column).
   std::vector<int> px;
-  for (int c = first; c <= last; ++c) {
-    int breite = kopf.horizontalAdvance(d->cols[size_t(c)].caption) + 24;
-    auto messen = [&](int r) { breite = std::max(breite, zelle.horizontalAdvance(d->cellText(r, c)) + 12); };
-    for (int r = 0; r < erste; ++r) messen(r);
+  for (int c = first; c <= last; ++c) px.push_back(kopf.horizontalAdvance(d->cols[size_t(c)].caption) + 24);
+  QHash<QString, int> gemessen;
+  std::vector<QString> texte;
+  auto messen = [&](int r, const std::vector<int>* nur) {
+    d->cellTexts(r, first, last, texte);
+    auto spalte = [&](int c) {
+      const QString& t = texte[size_t(c - first)];
+      auto it = gemessen.constFind(t);
+      if (it == gemessen.cend()) it = gemessen.insert(t, zelle.horizontalAdvance(t));
+      px[size_t(c - first)] = std::max(px[size_t(c - first)], *it + 12);
+    };
+    if (!nur) {
+      for (int c = first; c <= last; ++c) spalte(c);
+    } else {
+      for (int c : *nur) spalte(c);
+    }
+  };
+  for (int r = 0; r < erste; ++r) messen(r, nullptr);
+  std::map<int, std::vector<int>> weiter;   // a row further down, and the columns it is the widest of
+  for (int c = first; c <= last; ++c)
     for (const Lang& l : längste[size_t(c - first)])
-      if (l.zeile >= 0) messen(l.zeile);
-    px.push_back(breite);
-  }
+      if (l.zeile >= 0) weiter[l.zeile].push_back(c);
+  for (const auto& [r, spalten] : weiter) messen(r, &spalten);
   return px;
 }
 

@@ -114,7 +114,7 @@ struct sevGrid::Data {
   dao::Database db;
   QString table;
   // The bound query's values, record after record, as the layer keeps them.
-  std::vector<QVariant> records;
+  dao::Records records;
   int recordWidth = 0;
   mutable std::vector<int> selCache;
   mutable bool selDirty = true;
@@ -124,6 +124,9 @@ struct sevGrid::Data {
   void rebuildKeys();
   int keyToIndex(const QString& key) const;     // 0-based, -1 unknown
   QString cellText(int row0, int col0) const;           // "" when out of range
+  // The texts of a row's cells first to last (0-based), as cellText gives
+  // them, the row read once.
+  void cellTexts(int row0, int first, int last, std::vector<QString>& out) const;
   // The typed value of a bound row's cell; invalid for any other cell.
   QVariant recordValue(int row0, int col0) const;
   int cellCount(const GridRow& r) const { return r.bound ? recordWidth : r.n; }

@@ -237,8 +237,7 @@ QVariant sevGrid::Data::recordValue(int row0, int col0) const {
   if (row0 < 0 || row0 >= int(rows.size()) || col0 < 0 || col0 >= recordWidth) return {};
   const GridRow& r = rows[size_t(row0)];
   if (!r.bound) return {};
-  return dao::presentedValue(dao::FieldType(cols[size_t(col0)].fieldType),
-                             records[size_t(r.n) * size_t(recordWidth) + size_t(col0)]);
+  return dao::presentedValue(dao::FieldType(cols[size_t(col0)].fieldType), records.view(r.n, col0).variant());
 }
 
 QString sevGrid::Data::cellText(int row0, int col0) const {
@@ -246,6 +245,28 @@ QString sevGrid::Data::cellText(int row0, int col0) const {
   const GridRow& r = rows[size_t(row0)];
   if (r.bound) return col0 < recordWidth ? valueText(recordValue(row0, col0)) : QString();
   return cellFromBytes(cellBytes(r, col0), r.wide);
+}
+
+void sevGrid::Data::cellTexts(int row0, int first, int last, std::vector<QString>& out) const {
+  out.assign(size_t(std::max(0, last - first + 1)), QString());
+  if (row0 < 0 || row0 >= int(rows.size())) return;
+  const GridRow& r = rows[size_t(row0)];
+  if (r.bound) {
+    std::vector<dao::StoredView> werte(static_cast<size_t>(recordWidth));
+    records.views(r.n, werte.data());
+    for (int c = first; c <= last && c < recordWidth; ++c)
+      out[size_t(c - first)] = valueText(
+          dao::presentedValue(dao::FieldType(cols[size_t(c)].fieldType), werte[size_t(c)].variant()));
+    return;
+  }
+  const QByteArrayView alle = r.text.bytes();
+  qsizetype anfang = 0;
+  for (int c = 0; c <= last && c < r.n; ++c) {
+    qsizetype ende = alle.indexOf('\t', anfang);
+    if (ende < 0) ende = alle.size();
+    if (c >= first) out[size_t(c - first)] = cellFromBytes(alle.sliced(anfang, ende - anfang), r.wide);
+    anfang = std::min(ende + 1, alle.size());
+  }
 }
 
 void sevGrid::Data::appendFileLine(QByteArray& out, const GridRow& r, int cols) const {

@@ -282,9 +282,20 @@ bool parseCriteria(const QString& s, const sevGrid::Data& d, std::vector<Conditi
   }
 }
 
+bool wholeField(int t) { return t == dao::dbInteger || t == dao::dbLong || t == dao::dbByte; }
+
 bool matches(const sevGrid::Data& d, int row0, const Condition& c) {
   // A whole number of a bound row is its own text's number.
   if (!c.quoted) {
+    const GridRow& r = d.rows[size_t(row0)];
+    if (r.bound && c.col < d.recordWidth && wholeField(d.cols[size_t(c.col)].fieldType)) {
+      // Read where it is kept, as the typed value would give it.
+      const dao::StoredView v = d.records.view(r.n, c.col);
+      if (v.kind == dao::StoredView::Whole) {
+        const double x = double(v.whole);
+        return std::abs(x - c.number) <= 1e-9 * std::max(1.0, std::abs(c.number));
+      }
+    }
     const QVariant v = d.recordValue(row0, c.col);
     switch (v.typeId()) {
       case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::Short:

@@ -23,6 +23,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zevo::evaluations {
 
 namespace {
@@ -245,6 +247,7 @@ void IW_Statistiken::ok_click(int index) {
   meter->show();
   try {
     spaltenanlegen(index);
+    abfragenbilden();
     if (index == 0) zeilenjevolk(von, bis);
     else zeilenjejahr(von, bis);
     if (konschnitt->isChecked()) schnittzeileanhängen(index);
@@ -281,25 +284,60 @@ void IW_Statistiken::spaltenanlegen(int index) {
   }
 }
 
-void IW_Statistiken::statistikzellen(const QString& bedingung, QString& zeile) {
-  for (int i = 0; i < li1->count(); ++i) {
+void IW_Statistiken::abfragenbilden() {
+  abfragen_.clear();
+  markiert_.clear();
+  for (int i = 0; i < li1->count() && i < anzahlstatistiken; ++i) {
     if (!li1->item(i)->isSelected()) continue;
+    markiert_.push_back(i);
     const Statistik& s = statistiken[i];
-    dao::Recordset rs =
-        db_.openRecordset(QString::fromUtf8(s.abfrage) + bedingung + QString::fromUtf8(s.zusatz));
-    if (!rs.eof()) {
-      double wert;
-      if (s.verhältnis) {
-        const double menge = common::zahlaustext(rs.fields(QStringLiteral("summe")).value());
-        wert = menge > 0 ? common::zahlaustext(rs.fields(QStringLiteral("summe1")).value()) / menge : 0.0;
-      } else {
-        wert = common::zahlaustext(rs.fields(QStringLiteral("summe")).value());
+    auto a = std::find_if(abfragen_.begin(), abfragen_.end(), [&](const Abfrage& x) {
+      return x.statistiken.empty() ||
+             (qstrcmp(statistiken[x.statistiken.front()].tabelle, s.tabelle) == 0 &&
+              qstrcmp(statistiken[x.statistiken.front()].zusatz, s.zusatz) == 0);
+    });
+    if (a == abfragen_.end()) a = abfragen_.insert(a, Abfrage{});
+    a->statistiken.push_back(i);
+  }
+  int spalte = 0;
+  for (Abfrage& a : abfragen_) {
+    QString werte;
+    for (int i : a.statistiken) {
+      const Statistik& s = statistiken[i];
+      for (const char* wert : {s.summe, s.summe1}) {
+        if (!wert) continue;
+        if (!werte.isEmpty()) werte += QStringLiteral(", ");
+        werte += QString::fromUtf8(wert) + QStringLiteral(" as w") + QString::number(spalte++);
       }
-      zeile += statistikzelle(s.format, wert);
+    }
+    const Statistik& erste = statistiken[a.statistiken.front()];
+    a.kopf = QStringLiteral("select ") + werte + QStringLiteral(" from ") + QString::fromUtf8(erste.tabelle);
+    a.zusatz = QString::fromUtf8(erste.zusatz);
+  }
+}
+
+void IW_Statistiken::statistikzellen(const QString& bedingung, QString& zeile) {
+  QString zellen[anzahlstatistiken];
+  for (const Abfrage& a : abfragen_) {
+    dao::Recordset rs = db_.openRecordset(a.kopf + bedingung + a.zusatz);
+    int spalte = 0;
+    for (int i : a.statistiken) {
+      const Statistik& s = statistiken[i];
+      if (!rs.eof()) {
+        double wert;
+        if (s.verhältnis()) {
+          const double menge = common::zahlaustext(rs.fields(spalte).value());
+          wert = menge > 0 ? common::zahlaustext(rs.fields(spalte + 1).value()) / menge : 0.0;
+        } else {
+          wert = common::zahlaustext(rs.fields(spalte).value());
+        }
+        zellen[i] = statistikzelle(s.format, wert);
+      }
+      spalte += s.verhältnis() ? 2 : 1;
     }
     rs.close();
-    zeile += QLatin1Char('\t');
   }
+  for (int i : markiert_) zeile += zellen[i] + QLatin1Char('\t');
 }
 
 void IW_Statistiken::zeilenjevolk(int von, int bis) {

@@ -2,7 +2,7 @@
 // The statistics window: any of the thirty-five statistics of the catalogue
 // per colony in stock ("Statistik je Volk") or per year over all colonies
 // ("Statistik je Jahr"), within the years of t(0) and t(1), one aggregate
-// query per cell, with an optional average row "SCHNITT". The result goes to
+// query per row and table, with an optional average row "SCHNITT". The result goes to
 // the list window.
 //
 // Settings: schnittzeile (konschnitt), jahrvon/jahrbis (t), volkspalten
@@ -12,6 +12,8 @@
 #include "components/sevtext.h"
 #include "platform/dao/dao.h"
 #include "platform/runtime/forms.h"
+
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -63,8 +65,20 @@ private:
   void spaltenanlegen(int index);
   void zeilenjevolk(int von, int bis);
   void zeilenjejahr(int von, int bis);
+  void abfragenbilden();
   void statistikzellen(const QString& bedingung, QString& zeile);
   void schnittzeileanhängen(int index);
+
+  // The marked statistics that read one table under one extra condition
+  // are answered by one statement per row: the table's rows are found once
+  // for all of them, and each aggregate sees them as its own query would.
+  struct Abfrage {
+    QString kopf;                   // "select summe as w0, ... from table"
+    QString zusatz;
+    std::vector<int> statistiken;  // catalogue indices, in list order
+  };
+  std::vector<Abfrage> abfragen_;
+  std::vector<int> markiert_;      // catalogue indices of the marked ones, in list order
 
   dao::Database db_;
 };

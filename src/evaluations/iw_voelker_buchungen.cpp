@@ -18,7 +18,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <optional>
+#include <array>
+#include <cstring>
 #include <unordered_map>
 
 namespace zevo::evaluations {
@@ -60,57 +61,99 @@ const std::vector<Hinweis> hinweise[IW_Völker_Buchungen::anzahltabellen] = {
     {{"", "Herkunft"}, {"", "Zuchtindex"}, {"", "Farbe"}},
 };
 
-// The text of a column's cells: feldtext, or for a Currency or Single field
-// zahlformatieren(zahlaustext(value), 2). A column holds few distinct
-// numbers and dates, so each is formatted once and its text reused; a text
-// without blanks around it and without quotes is its own cell text.
+// The text of a column's cells, after a prefix: feldtext, or for a
+// Currency or Single field zahlformatieren(zahlaustext(value), 2). A column
+// holds few distinct numbers and dates, so each is formatted once and its
+// text reused, found by the value as the query keeps it; a text without
+// blanks around it and without quotes is its own cell text, and the text of
+// the row before is taken again when the row repeats it.
 class Zellentext {
 public:
-  explicit Zellentext(bool zahl) : zahl_(zahl) {}
-  QString operator()(const QVariant& v) {
-    if (!v.isValid() || v.isNull()) return zahl_ ? nullzahl() : QString();
-    const int typ = v.typeId();
-    switch (typ) {
-      case QMetaType::QDate:
-      case QMetaType::Double:
-      case QMetaType::Float:
-      case QMetaType::Int:
-      case QMetaType::LongLong: {
-        const double x = typ == QMetaType::QDate ? double(v.toDate().toJulianDay()) : v.toDouble();
-        const auto schlüssel = std::make_pair(typ, x);
-        const auto it = gemerkt_.find(schlüssel);
-        if (it != gemerkt_.end()) return it->second;
-        return gemerkt_.emplace(schlüssel, allgemein(v)).first->second;
-      }
-      case QMetaType::QString:
-        if (!zahl_) {
-          const QString t = v.toString();
-          if (t.isEmpty() || (t.front() != QLatin1Char(' ') && t.back() != QLatin1Char(' ') &&
-                              !t.contains(QLatin1Char('\''))))
-            return t;
+  explicit Zellentext(bool zahl, QString vor = {}) : zahl_(zahl), vor_(std::move(vor)) {}
+
+  // The cell of the current record's field index.
+  QString operator()(const dao::Recordset& rs, int index) {
+    const dao::StoredView roh = rs.storedView(index);
+    switch (roh.kind) {
+      case dao::StoredView::Null:
+        if (!nullgemacht_) {
+          nulltext_ = vor_ + (zahl_ ? allgemein(QVariant()) : QString());
+          nullgemacht_ = true;
         }
-        return allgemein(v);
-      default:
-        return allgemein(v);
+        return nulltext_;
+      case dao::StoredView::Whole:
+        if (roh.whole >= 0 && roh.whole < qint64(klein_.size())) {
+          QString& t = klein_[size_t(roh.whole)];
+          if (t.isNull()) t = vor_ + ausWert(rs.value(index));
+          return t;
+        }
+        return gemerkt(Art::Ganz, quint64(roh.whole), rs, index);
+      case dao::StoredView::Real: {
+        quint64 bits;
+        std::memcpy(&bits, &roh.real, sizeof bits);
+        return gemerkt(Art::Kommazahl, bits, rs, index);
+      }
+      case dao::StoredView::Text:
+        if (const quint64 tag = isotag(roh.bytes)) return gemerkt(Art::Tag, tag, rs, index);
+        if (voriggemacht_ && roh.bytes == voriges_) return vorigertext_;
+        voriges_ = roh.bytes.toByteArray();
+        vorigertext_ = vor_ + ausWert(rs.value(index));
+        voriggemacht_ = true;
+        return vorigertext_;
+      case dao::StoredView::Bytes: break;
     }
+    return vor_ + ausWert(rs.value(index));
   }
 
 private:
+  enum class Art { Ganz, Kommazahl, Tag };
+
+  // "yyyy-mm-dd" as the number yyyymmdd, 0 for any other text.
+  static quint64 isotag(QByteArrayView b) {
+    if (b.size() != 10 || b[4] != '-' || b[7] != '-') return 0;
+    quint64 n = 0;
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+      if (b[i] < '0' || b[i] > '9') return 0;
+      n = n * 10 + quint64(b[i] - '0');
+    }
+    return n;
+  }
+
+  QString gemerkt(Art art, quint64 wert, const dao::Recordset& rs, int index) {
+    const std::pair<int, quint64> schlüssel(int(art), wert);
+    const auto it = gemerkt_.find(schlüssel);
+    if (it != gemerkt_.end()) return it->second;
+    return gemerkt_.emplace(schlüssel, vor_ + ausWert(rs.value(index))).first->second;
+  }
+
+  // The text of a value as the field gives it.
+  QString ausWert(const QVariant& v) const {
+    if (!v.isValid() || v.isNull()) return zahl_ ? allgemein(QVariant()) : QString();
+    if (v.typeId() == QMetaType::QString && !zahl_) {
+      const QString t = v.toString();
+      if (t.isEmpty() ||
+          (t.front() != QLatin1Char(' ') && t.back() != QLatin1Char(' ') && !t.contains(QLatin1Char('\''))))
+        return t;
+    }
+    return allgemein(v);
+  }
   QString allgemein(const QVariant& v) const {
     return zahl_ ? common::zahlformatieren(QVariant(common::zahlaustext(v)), 2) : common::feldtext(v);
   }
-  QString nullzahl() {
-    if (nullzahl_.isEmpty()) nullzahl_ = allgemein(QVariant());
-    return nullzahl_;
-  }
   struct Hash {
-    std::size_t operator()(const std::pair<int, double>& k) const {
-      return std::hash<double>()(k.second) * 31 + std::size_t(k.first);
+    std::size_t operator()(const std::pair<int, quint64>& k) const {
+      return std::hash<quint64>()(k.second) * 31 + std::size_t(k.first);
     }
   };
   bool zahl_;
-  QString nullzahl_;
-  std::unordered_map<std::pair<int, double>, QString, Hash> gemerkt_;
+  QString vor_;
+  bool nullgemacht_ = false;
+  QString nulltext_;
+  std::array<QString, 128> klein_;   // the small whole numbers
+  bool voriggemacht_ = false;
+  QByteArray voriges_;
+  QString vorigertext_;
+  std::unordered_map<std::pair<int, quint64>, QString, Hash> gemerkt_;
 };
 
 }  // namespace
@@ -349,27 +392,26 @@ void IW_Völker_Buchungen::listen(bool ereignis) {
 void IW_Völker_Buchungen::tabellenblock(dao::Recordset& rs, int index, bool volknrverborgen) {
   const int erstes = volknrverborgen ? 1 : 0;
   struct Spalte {
-    dao::Field feld;
+    int feld;
     Zellentext text;
   };
   std::vector<Spalte> spalten;
   QString kopf;
   for (int f = erstes; f < rs.fieldCount(); ++f) {
     const dao::Field feld = rs.fields(f);
-    spalten.push_back({feld, Zellentext(feld.type() == dao::dbCurrency || feld.type() == dao::dbSingle)});
+    spalten.push_back({f, Zellentext(feld.type() == dao::dbCurrency || feld.type() == dao::dbSingle)});
     kopf += feld.name().toUpper() + '\t';
   }
-  const dao::Field volknr = rs.fields(0);
   Zellentext volktext(false);
   const bool letzte = istletztebuchung();
   const bool leerzeile = tierleer->isChecked();
 
   gridli->additem(tabelle(index).toUpper());
   gridli->additem(kopf);
-  auto zeilentext = [&spalten] {
+  auto zeilentext = [&spalten, &rs] {
     QStringList zellen;
     zellen.reserve(qsizetype(spalten.size()));
-    for (Spalte& s : spalten) zellen.append(s.text(s.feld.value()));
+    for (Spalte& s : spalten) zellen.append(s.text(rs, s.feld));
     return zellen;
   };
   if (letzte) {
@@ -378,7 +420,7 @@ void IW_Völker_Buchungen::tabellenblock(dao::Recordset& rs, int index, bool vol
     QString vorigesvolk;
     bool erste = true;
     for (; !rs.eof(); rs.moveNext()) {
-      const QString volk = volktext(volknr.value());
+      const QString volk = volktext(rs, 0);
       if (!erste && volk != vorigesvolk) {
         rs.movePrevious();
         gridli->addcells(zeilentext());
@@ -397,7 +439,7 @@ void IW_Völker_Buchungen::tabellenblock(dao::Recordset& rs, int index, bool vol
   bool erste = true;
   for (; !rs.eof(); rs.moveNext()) {
     if (leerzeile) {
-      const QString volk = volktext(volknr.value());
+      const QString volk = volktext(rs, 0);
       if (volk != vorigesvolk && !erste) gridli->additem(QString());
       vorigesvolk = volk;
     }
@@ -411,30 +453,27 @@ void IW_Völker_Buchungen::tabellenblock(dao::Recordset& rs, int index, bool vol
 
 void IW_Völker_Buchungen::ereigniszeilen(dao::Recordset& rs, int index) {
   const QString t = tabelle(index);
-  const dao::Field datum = rs.fields(QStringLiteral("Datum"));
-  const dao::Field volknr = rs.fields(QStringLiteral("Volknr"));
-  const bool mitname = kontier[1]->isChecked();
-  const std::optional<dao::Field> volkname =
-      mitname ? std::optional<dao::Field>(rs.fields(QStringLiteral("Volkname"))) : std::nullopt;
+  const int datum = rs.fieldIndex(QStringLiteral("Datum"));
+  const int volknr = rs.fieldIndex(QStringLiteral("Volknr"));
+  const int volkname = kontier[1]->isChecked() ? rs.fieldIndex(QStringLiteral("Volkname")) : -1;
   struct Teil {
-    QString vor;
-    dao::Field feld;
+    int feld;
     bool ohneTab;
-    Zellentext text{false};
+    Zellentext text;
   };
   std::vector<Teil> teile;
   for (const Hinweis& h : hinweise[index])
-    teile.push_back({QString::fromUtf8(h.vor), rs.fields(QString::fromUtf8(h.feld)), h.ohneTab});
-  Zellentext datumstext(false), volktext(false);
+    teile.push_back({rs.fieldIndex(QString::fromUtf8(h.feld)), h.ohneTab, Zellentext(false, QString::fromUtf8(h.vor))});
+  Zellentext datumstext(false), nummertext(false), nametext(false);
   // The hints' cells; one without a TAB runs on into the next.
   for (; !rs.eof(); rs.moveNext()) {
     QStringList zellen;
     zellen.reserve(4 + qsizetype(teile.size()));
-    zellen << datumstext(datum.value()) << t << volktext(volknr.value());
-    if (volkname) zellen << volktext(volkname->value());
+    zellen << datumstext(rs, datum) << t << nummertext(rs, volknr);
+    if (volkname >= 0) zellen << nametext(rs, volkname);
     QString weiter;
     for (Teil& h : teile) {
-      QString teil = h.vor.isEmpty() ? h.text(h.feld.value()) : h.vor + h.text(h.feld.value());
+      QString teil = h.text(rs, h.feld);
       if (!weiter.isEmpty()) teil = weiter + teil;
       if (h.ohneTab) weiter = teil;
       else {

@@ -18,8 +18,6 @@ namespace {
 
 bool istZahltyp(int typ) { return typ >= dao::dbInteger && typ <= dao::dbDouble; }
 
-bool ziffer(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-
 // How one column's cells are written. The common cases are written here
 // directly, with exactly the text of zellentext; everything else (and
 // anything unusual in a value) goes through zellentext itself.
@@ -30,8 +28,8 @@ public:
         nulltext_(zellentext(QVariant(), typ, wie)) {}
 
   QString text(const dao::Recordset& rs) const {
-    const QVariant& roh = rs.storedValue(index_);
-    if (!roh.isValid()) return nulltext_;
+    const dao::StoredView roh = rs.storedView(index_);
+    if (roh.kind == dao::StoredView::Null) return nulltext_;
     if (zahl_) {
       const QVariant wert = rs.value(index_);
       if (QString t; zahltext(wert, t)) return t;
@@ -40,21 +38,26 @@ public:
     switch (typ_) {
       case dao::dbText:
       case dao::dbMemo:
-        if (roh.typeId() == QMetaType::QString) {
-          QString t = roh.toString();
+        if (roh.kind == dao::StoredView::Text) {
+          // Neighbouring rows often repeat a text (a colony's number and name).
+          if (roh.bytes == voriges_) return vorigertext_;
+          QString t = QString::fromUtf8(roh.bytes);
           if (t.isEmpty() || (t.front() != QLatin1Char(' ') && t.back() != QLatin1Char(' ') &&
-                              !t.contains(QLatin1Char('\''))))
+                              !t.contains(QLatin1Char('\'')))) {
+            voriges_ = roh.bytes.toByteArray();
+            vorigertext_ = t;
             return t;
+          }
         }
         break;
       case dao::dbInteger:
       case dao::dbLong:
       case dao::dbByte:
-        if (roh.typeId() == QMetaType::LongLong) return QString::number(roh.toLongLong());
+        if (roh.kind == dao::StoredView::Whole) return QString::number(roh.whole);
         break;
       case dao::dbDate:
-        if (roh.typeId() == QMetaType::QString) {
-          if (QString t; datumstext(roh.toString(), t)) return t;
+        if (roh.kind == dao::StoredView::Text) {
+          if (QString t; datumstext(roh.bytes, t)) return t;
         }
         break;
       default: break;
@@ -64,19 +67,19 @@ public:
 
 private:
   // "yyyy-mm-dd" of a real day as "dd.mm.yyyy".
-  static bool datumstext(const QString& iso, QString& text) {
-    if (iso.size() != 10 || iso[4] != QLatin1Char('-') || iso[7] != QLatin1Char('-')) return false;
+  static bool datumstext(QByteArrayView iso, QString& text) {
+    if (iso.size() != 10 || iso[4] != '-' || iso[7] != '-') return false;
     for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
-      if (!ziffer(iso[i])) return false;
+      if (iso[i] < '0' || iso[i] > '9') return false;
     auto zahl = [&iso](int von, int länge) {
       int n = 0;
-      for (int i = von; i < von + länge; ++i) n = n * 10 + (iso[i].unicode() - '0');
+      for (int i = von; i < von + länge; ++i) n = n * 10 + (iso[i] - '0');
       return n;
     };
     if (!QDate(zahl(0, 4), zahl(5, 2), zahl(8, 2)).isValid()) return false;
     text.resize(10);
     const int quelle[10] = {8, 9, -1, 5, 6, -1, 0, 1, 2, 3};
-    for (int i = 0; i < 10; ++i) text[i] = quelle[i] < 0 ? QLatin1Char('.') : iso[quelle[i]];
+    for (int i = 0; i < 10; ++i) text[i] = quelle[i] < 0 ? QLatin1Char('.') : QLatin1Char(iso[quelle[i]]);
     return true;
   }
 
@@ -101,6 +104,8 @@ private:
   const Übernahme* wie_;
   bool zahl_;
   QString nulltext_;
+  mutable QByteArray voriges_;      // the bytes of the last text that is its own cell text
+  mutable QString vorigertext_;
 };
 
 }  // namespace

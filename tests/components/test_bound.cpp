@@ -46,6 +46,14 @@ private slots:
     g.lockupdate(false);
     g.refresh();
     QCOMPARE(rs.absolutePosition(), 0);       // the caller's cursor is where it was
+    // What the recordset writes later is not the grid's.
+    rs.edit();
+    rs["Bemerkung"] = "später";
+    rs.update();
+    QCOMPARE(g.cell(1, "Bemerkung"), QString("alt"));
+    rs.edit();
+    rs["Bemerkung"] = "alt";
+    rs.update();
     rs.close();
     QCOMPARE(g.sourceTable().toLower(), QString("honigernte"));
     QCOMPARE(QList<int>({g.rows(), g.cols(), g.row()}), QList<int>({3, 7, 0}));
@@ -97,12 +105,14 @@ private slots:
   }
 
   // A bound column is fitted to its longest text far down, read from the
-  // stored values: a number, a whole number, a text.
+  // stored values: a number, a whole number, a text (its characters counted,
+  // not its bytes).
   void fittedToTheLongestValue() {
     db.execute("create table Lang (ID counter, Z double, N long, T text(30))");
     for (int i = 0; i < 80; ++i)
       db.execute(QString("insert into Lang (Z, N, T) values (%1, %2, '%3')")
-                     .arg(i == 70 ? "-12345.125" : "1", i == 75 ? "12345678" : "-2", i == 72 ? "Rapsfeld Nord" : "x"));
+                     .arg(i == 70 ? "-12345.125" : "1", i == 75 ? "12345678" : "-2",
+                          i == 72 ? "Rapsfeld Nord" : i >= 61 && i <= 63 ? "äääääää" : "x"));
     sevGrid g;
     dao::Recordset rs = db.openRecordset("select * from Lang");
     g.setRecordset(rs);

@@ -4,6 +4,7 @@
 #include "common/einstellungen.h"
 #include "evaluations/iw_statistiken.h"
 #include "evaluations/statistikkatalog.h"
+#include "common/routinen.h"
 #include "platform/runtime/files.h"
 #include "platform/runtime/textfile.h"
 
@@ -47,7 +48,7 @@ private slots:
   void catalogueKeysAndCaptions() {
     // Every query runs on the schema as it stands.
     for (const auto& s : evaluations::statistiken)
-      common::datenbank.openRecordset(QString::fromUtf8(s.abfrage) +
+      common::datenbank.openRecordset(evaluations::abfrage(s) +
                                       " where Datum >= #01/01/2007# and Datum <= #12/31/2007# and Volk = 1" +
                                       QString::fromUtf8(s.zusatz));
   }
@@ -246,6 +247,67 @@ private slots:
       test::Liste& liste = test::listeabfangen();
       w->ok_click(f.knopf);
       QCOMPARE(liste.zeilen, f.zeilen);
+    }
+  }
+
+  // A row's statistics of one table come from one statement: every cell,
+  // the ratios too, reads as the statistic's own query gives it, per colony
+  // and per year, for every statistic and for a few of several tables.
+  void cellsAsEachOwnQueryGives() {
+    const int a = test::neuesvolk("1");
+    const int b = test::neuesvolk("2");
+    const char* tage[] = {"03.05.2006", "01.05.2005", "02.05.2006", "01.05.2006", "04.05.2005"};
+    for (int i = 0; i < 5; ++i) {
+      const int volk = i % 2 ? a : b;
+      const QDate tag = test::tag(tage[i]);
+      const double x = 1.1 + 2.35 * i;
+      test::buchen("Honigernte", {{"Datum", tag}, {"Menge_kg", x}, {"Honig_Wert", 3 * x + 1}, {"Volk", volk}});
+      test::buchen("Wachsernte", {{"Datum", tag}, {"Menge_kg", x / 2}, {"Wachs_Wert", x + 4}, {"Volk", volk}});
+      test::buchen("Pollenernte", {{"Datum", tag}, {"Menge_g", 10 * x}, {"Pollen_Wert", 7 - x}, {"Volk", volk}});
+      test::buchen("Wanderung", {{"Datum", tag}, {"Prämie_erhalten", i % 3 ? "J" : "N"},
+                                 {"Standortprämie", 5 + i}, {"Volk", volk}});
+      test::buchen("Gewichtsmessung", {{"Datum", tag}, {"Gewicht_kg", 30 + x}, {"Volk", volk}});
+      test::buchen("Stockkarte", {{"Datum", tag}, {"Volkstärke", i + 1}, {"Brutstand", 4 - i}, {"Waben", 2 * i},
+                                  {"Futter_flüssig_l", x}, {"Futter_Teig_kg", 0.3 * i}, {"Volk", volk}});
+    }
+    QStringList alle;
+    for (const auto& s : evaluations::statistiken) alle << QString::fromUtf8(s.beschriftung);
+    const QStringList einige{"Gesamte Honigernte (kg)", "Durchschn. Honigwert je kg", "Durchschn. Pollenwert je g",
+                             "Durchschn. Standortprämie", "Anzahl Stockkarten-Buchungen",
+                             "Durchschn. Futter Teig lt. Stockkarte"};
+    // The cells of one row, each from the statistic's own query.
+    auto erwartet = [](const QStringList& auswahl, const QString& bedingung) {
+      QStringList zellen;
+      for (const auto& s : evaluations::statistiken) {
+        if (!auswahl.contains(QString::fromUtf8(s.beschriftung))) continue;
+        dao::Recordset rs = common::datenbank.openRecordset(evaluations::abfrage(s) + bedingung +
+                                                           QString::fromUtf8(s.zusatz));
+        double wert = common::zahlaustext(rs.fields("summe").value());
+        if (s.verhältnis()) wert = wert > 0 ? common::zahlaustext(rs.fields("summe1").value()) / wert : 0.0;
+        zellen << evaluations::statistikzelle(s.format, wert);
+      }
+      return zellen.join('|');
+    };
+    for (const QStringList& auswahl : {alle, einige}) {
+      auto w = geladen();
+      w->t(0).setText("2005");
+      w->t(1).setText("2006");
+      w->kontier[0]->setChecked(true);
+      markieren(*w, auswahl);
+      test::Liste& liste = test::listeabfangen();
+      w->ok_click(0);
+      QStringList soll;
+      for (const auto& [nr, id] : {std::pair{"1", a}, {"2", b}})
+        soll << nr + QString("|") +
+                    erwartet(auswahl, QString(" where Datum >= #01/01/2005# and Datum <= #12/31/2006# and Volk = %1")
+                                          .arg(id));
+      QCOMPARE(liste.zeilen, soll);
+      w->ok_click(1);
+      soll.clear();
+      for (const char* jahr : {"2005", "2006"})
+        soll << jahr + QString("|") +
+                    erwartet(auswahl, QString(" where Datum >= #01/01/%1# and Datum <= #12/31/%1#").arg(jahr));
+      QCOMPARE(liste.zeilen, soll);
     }
   }
 

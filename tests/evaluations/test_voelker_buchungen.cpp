@@ -215,15 +215,18 @@ private slots:
     struct Fall {
       bool gruppiert;
       QStringList zeilen;
+      QString namen;
     } fälle[] = {
         {false,
          {"01.05.2007|Honigernte|1|10", "01.05.2007|Wachsernte|2|2", "03.05.2007|Honigernte|2|7",
           "20.05.2007|Honigernte|1|5,5", "03.12.2007|Arbeiten|1|Füttern", "20.12.2007|Honigernte|3|1|gut", stock,
-          "05.01.2008|Gewichtsmessung|3|31,5"}},
+          "05.01.2008|Gewichtsmessung|3|31,5"},
+         "Anna Berta Berta Anna Anna Cora Berta Cora"},
         {true,
          {"01.05.2007|Honigernte|1|10", "20.05.2007|Honigernte|1|5,5", "03.12.2007|Arbeiten|1|Füttern", "",
           "01.05.2007|Wachsernte|2|2", "03.05.2007|Honigernte|2|7", stock, "",
-          "20.12.2007|Honigernte|3|1|gut", "05.01.2008|Gewichtsmessung|3|31,5"}},
+          "20.12.2007|Honigernte|3|1|gut", "05.01.2008|Gewichtsmessung|3|31,5"},
+         "Anna Anna Anna  Berta Berta Berta  Cora Cora"},
     };
     for (const Fall& f : fälle) {
       auto w = fenster();
@@ -233,12 +236,15 @@ private slots:
       w->kontier[1]->setChecked(true);
       w->ok_click();
       QVERIFY(w->kontier[0]->isChecked() && w->kontier[1]->isChecked());
-      QStringList zeilen = gelesen(liste);   // without the name column
+      QStringList zeilen = gelesen(liste);   // the name column apart
+      QStringList namen;
       for (QString& z : zeilen) {
         QStringList zellen = z.split('|');
+        namen << zellen.value(3);
         if (zellen.size() > 3) zellen.removeAt(3);
         z = zellen.join('|');
       }
+      QCOMPARE(namen.join(' '), f.namen);
       QCOMPARE(liste.zeilen.first().split('\t').mid(0, 5),
                (QStringList{"Datum", "Buchung", "Volknr", "Volkname", "Hinweise"}));
       QCOMPARE(zeilen, f.zeilen);

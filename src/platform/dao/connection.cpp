@@ -353,7 +353,9 @@ std::shared_ptr<ConnectionData> openConnection(const QString& path, bool create)
   if (!create) checkOurs(path);
   auto c = std::make_shared<ConnectionData>();
   c->path = path;
-  const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_EXRESCODE;
+  // One thread uses the connection: SQLite need not lock it for every call.
+  const int flags =
+      SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX;
   const int rc = sqlite3_open_v2(path.toUtf8().constData(), &c->db, flags, nullptr);
   if (rc != SQLITE_OK) {
     sqlite3_close_v2(c->db);
@@ -362,6 +364,14 @@ std::shared_ptr<ConnectionData> openConnection(const QString& path, bool create)
     fail(errIo, path, QString::fromUtf8(sqlite3_errstr(rc)));
   }
   configure(c->db);
+  // A page cache in proportion to the file, so that the pages a question
+  // visits again (a year's rows, scattered over a large table; a list read
+  // again after a save) are still there: a quarter of the file, at least
+  // 8 MB and at most 64 MB. It fills only as pages are read, so a small file
+  // never takes more than its size.
+  const qint64 kib = std::clamp<qint64>(QFileInfo(path).size() / 4 / 1024, 8192, 65536);
+  sqlite3_exec(c->db, QStringLiteral("PRAGMA cache_size = -%1").arg(kib).toUtf8().constData(), nullptr, nullptr,
+               nullptr);
   if (create) {
     try {
       c->exec(QStringLiteral("PRAGMA application_id = %1; PRAGMA user_version = 1").arg(applicationId));

@@ -59,6 +59,7 @@ private:
 
 class Database;
 class Recordset;
+class RecordStore;
 struct RecordsetData;
 struct ConnectionData;
 struct WorkspaceData;
@@ -85,6 +86,37 @@ private:
   int index_;
 };
 
+// A value as the layer keeps it (see Recordset::storedView), seen where it
+// is kept: valid while the records that hold it live and are not written.
+struct StoredView {
+  enum Kind : unsigned char { Null, Whole, Real, Text, Bytes };
+  Kind kind = Null;
+  qint64 whole = 0;
+  double real = 0;
+  QByteArrayView bytes;              // a Text as UTF-8, Bytes as they are
+  QVariant variant() const;          // Null invalid, whole numbers qint64
+};
+
+// The records of a recordset as it held them when Recordset::records was
+// called, deleted ones left out: shared without copying, and unchanged by
+// later writes through the recordset and by its closing. For whoever keeps
+// the values of many records (a bound grid).
+class Records {
+public:
+  Records() = default;
+  int count() const;
+  int width() const;
+  StoredView view(int record, int field) const;
+  // All fields of a record at once (width() views).
+  void views(int record, StoredView* out) const;
+private:
+  friend class Recordset;
+  int stored(int record) const { return visible_.empty() ? record : visible_[size_t(record)]; }
+  std::shared_ptr<const RecordStore> store_;
+  std::vector<int> visible_;         // the records not deleted, when some are
+  int count_ = 0;
+};
+
 // A materialized result. Copies refer to the same cursor, as DAO objects do.
 class Recordset {
 public:
@@ -102,15 +134,18 @@ public:
   Field fields(int index) const;     // 0-based
   Field fields(const QString& name) const;  // case-insensitive; first match
   // The current record's value of field `index` without a Field handle, as
-  // Field::value() gives it; storedValue as the layer keeps it (Null
-  // invalid, whole numbers qint64, dates "yyyy-mm-dd[ hh:mm:ss]" text).
-  // For reading many cells.
+  // Field::value() gives it; storedView as the layer keeps it (whole numbers,
+  // doubles, texts in UTF-8, dates as "yyyy-mm-dd[ hh:mm:ss]" text), valid
+  // until the cursor moves or the recordset is written. For reading many
+  // cells.
   QVariant value(int index) const;
-  const QVariant& storedValue(int index) const;
+  StoredView storedView(int index) const;
+  Records records() const;
   FieldType fieldType(int index) const;
   Field operator[](const QString& name) const { return fields(name); }
   Field operator[](const char* name) const { return fields(QString::fromUtf8(name)); }
   bool hasField(const QString& name) const;
+  int fieldIndex(const QString& name) const;   // as fields(name) finds it; errItemNotFound
 
   void addNew();                     // empty buffer, all fields Null
   void edit();
@@ -196,8 +231,8 @@ private:
 };
 
 // The typed value, as Field::value gives it, of a value of a field of type t
-// as the layer keeps it (Recordset::storedValue): for whoever keeps the
-// stored values of many records and needs few of them typed.
+// as the layer keeps it (StoredView::variant): for whoever keeps the stored
+// values of many records and needs few of them typed.
 QVariant presentedValue(FieldType t, const QVariant& stored);
 
 struct DBEngine {

@@ -51,6 +51,11 @@ Recordset Database::openRecordset(const QString& jetSql) {
     }
   }
   const std::vector<jet::PivotColumn> columns = jet::pivotColumns(x, std::move(headings));
+  // More columns than SQLite gives in one result: pivoted by the layer.
+  int headWidth = int(x.headTypes.size());
+  if (headWidth == 0) headWidth = sqlite3_column_count(c.prepare(x.head + x.tail, jetSql).get());
+  if (headWidth + int(columns.size()) > sqlite3_limit(c.db, SQLITE_LIMIT_COLUMN, -1))
+    return Recordset(pivotInLayer(h_, c, x, columns, jetSql));
   std::vector<FieldType> types = x.headTypes;
   if (!types.empty()) types.insert(types.end(), columns.size(), x.aggregateType);
   Statement s = c.prepare(jet::crosstabSql(x, columns), jetSql);

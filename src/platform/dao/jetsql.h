@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <map>
 #include <vector>
 
 namespace zevo::dao::jet {
@@ -77,6 +78,11 @@ struct Crosstab {
   QString pivot;            // p, translated
   QString tail;             // FROM f [WHERE w] GROUP BY g ORDER BY ...
   std::vector<FieldType> headTypes;
+  // The parts of the tail, for a crosstab pivoted by the layer.
+  QString source;           // FROM f [WHERE w]
+  QString group;            // the GROUP BY terms, each with the collation it groups by
+  QString having;           // the HAVING condition, empty without one
+  QString order;            // the ORDER BY terms
 };
 
 struct Translation {
@@ -118,9 +124,31 @@ bool reuse(const Translation& cached, const std::vector<QString>& cachedLiterals
 struct PivotColumn {
   QString name;
   QString condition;   // SQL condition on the pivot expression
+  QVariant heading;    // the value it was made from (invalid for "<>")
 };
 std::vector<PivotColumn> pivotColumns(const Crosstab& c, std::vector<QVariant> headings);
 QString crosstabSql(const Crosstab& c, const std::vector<PivotColumn>& columns);
+
+// A crosstab wider than one result may be is pivoted by the layer from two
+// queries. The rows: the row headings of every group in the crosstab's
+// order, then the group's number (its rank among all groups in the order of
+// the grouping terms) and 1 where HAVING keeps the group, else 0. The cells:
+// per group and heading, the group's number, the heading's value and the
+// aggregate over the group's rows of that heading.
+QString crosstabRowsSql(const Crosstab& c);
+QString crosstabCellsSql(const Crosstab& c);
+// The column of a heading value, as pivotColumns made the columns; -1 for
+// a value no column has.
+class PivotLookup {
+public:
+  PivotLookup(const Crosstab& c, const std::vector<PivotColumn>& columns);
+  int column(const QVariant& heading) const;
+private:
+  FieldType headingType_;
+  int empty_ = -1;
+  QHash<QString, int> texts_;
+  std::map<double, int> numbers_;
+};
 
 // Dates as the database stores them: "yyyy-mm-dd", with " hh:mm:ss" when a time is set.
 QString isoDate(const QDate& d);

@@ -43,10 +43,11 @@ std::vector<PivotColumn> pivotColumns(const Crosstab& c, std::vector<QVariant> h
     if (emptyHeading(v)) {
       if (haveEmpty) continue;  // Null and empty text share Jet's "<>" column
       haveEmpty = true;
-      out.push_back({QStringLiteral("<>"), p + QStringLiteral(" IS NULL OR ") + p + QStringLiteral(" = ''")});
+      out.push_back({QStringLiteral("<>"), p + QStringLiteral(" IS NULL OR ") + p + QStringLiteral(" = ''"), {}});
       continue;
     }
     PivotColumn col;
+    col.heading = v;
     if (numericHeading(v)) {
       const bool whole = v.typeId() != QMetaType::Double;
       col.condition = p + QStringLiteral(" = ") +
@@ -81,6 +82,59 @@ QString crosstabSql(const Crosstab& c, const std::vector<PivotColumn>& columns) 
   for (const PivotColumn& col : columns)
     sql += QStringLiteral(", ") + c.aggregate.join(col.condition) + QStringLiteral(" AS ") + quoteIdent(col.name);
   return sql + c.tail;
+}
+
+// --- a crosstab pivoted by the layer ------------------------------------------------
+
+namespace {
+
+// A group's number: its rank among the groups in the order of the grouping
+// terms, which compares them as GROUP BY does, so that the rows and the
+// cells number a group alike.
+QString groupNumber(const Crosstab& c) {
+  return QStringLiteral("dense_rank() OVER (ORDER BY ") + c.group + QStringLiteral(") AS __gruppe");
+}
+
+// The pivot value as the columns tell headings apart: Null and empty text
+// alike, texts in any case alike (a day's text as it is).
+QString pivotGroup(const Crosstab& c) {
+  return QStringLiteral("NULLIF(") + c.pivot + QStringLiteral(", '') COLLATE ") +
+         QLatin1String(c.headingType == dbDate ? "NOCASE" : caseCollation);
+}
+
+}  // namespace
+
+QString crosstabRowsSql(const Crosstab& c) {
+  // HAVING becomes a column: every group keeps its number.
+  const QString behalten = c.having.isEmpty() ? QStringLiteral("1")
+                                              : QStringLiteral("CASE WHEN (") + c.having + QStringLiteral(") THEN 1 ELSE 0 END");
+  return c.head + QStringLiteral(", ") + groupNumber(c) + QStringLiteral(", ") + behalten + QStringLiteral(" AS __behalten") +
+         c.source + QStringLiteral(" GROUP BY ") + c.group + QStringLiteral(" ORDER BY ") + c.order;
+}
+
+QString crosstabCellsSql(const Crosstab& c) {
+  return QStringLiteral("SELECT ") + groupNumber(c) + QStringLiteral(", ") + pivotGroup(c) + QStringLiteral(" AS __spalte, ") +
+         c.aggregate.join(QStringLiteral("1")) + c.source + QStringLiteral(" GROUP BY ") + c.group + QStringLiteral(", ") +
+         pivotGroup(c);
+}
+
+PivotLookup::PivotLookup(const Crosstab& c, const std::vector<PivotColumn>& columns) : headingType_(c.headingType) {
+  for (int i = 0; i < int(columns.size()); ++i) {
+    const QVariant& h = columns[size_t(i)].heading;
+    if (emptyHeading(h)) empty_ = i;
+    else if (numericHeading(h)) numbers_.emplace(h.toDouble(), i);
+    else texts_.insert(headingType_ == dbDate ? h.toString() : vb::caseFolded(h.toString()), i);
+  }
+}
+
+int PivotLookup::column(const QVariant& heading) const {
+  if (emptyHeading(heading)) return empty_;
+  if (numericHeading(heading)) {
+    const auto it = numbers_.find(heading.toDouble());
+    return it == numbers_.end() ? -1 : it->second;
+  }
+  const QString s = heading.toString();
+  return texts_.value(headingType_ == dbDate ? s : vb::caseFolded(s), -1);
 }
 
 }  // namespace zevo::dao::jet

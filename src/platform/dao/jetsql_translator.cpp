@@ -578,9 +578,13 @@ void Translator::translateTransform() {
   markTextComparisons(s.having, s);
   QString where = s.where.empty() ? QString() : QStringLiteral(" WHERE ") + render(s.where);
   c.headingSql = QStringLiteral("SELECT DISTINCT ") + c.pivot + QStringLiteral(" FROM ") + render(s.from) + where;
-  c.tail = QStringLiteral(" FROM ") + render(s.from) + where + QStringLiteral(" GROUP BY ") + groupTerms(s.group, s);
-  if (!s.having.empty()) c.tail += QStringLiteral(" HAVING ") + render(s.having);
-  c.tail += QStringLiteral(" ORDER BY ") + orderTerms(s.order.empty() ? s.group : s.order, s);
+  c.source = QStringLiteral(" FROM ") + render(s.from) + where;
+  c.group = groupTerms(s.group, s);
+  if (!s.having.empty()) c.having = render(s.having);
+  c.order = orderTerms(s.order.empty() ? s.group : s.order, s);
+  c.tail = c.source + QStringLiteral(" GROUP BY ") + c.group;
+  if (!c.having.isEmpty()) c.tail += QStringLiteral(" HAVING ") + c.having;
+  c.tail += QStringLiteral(" ORDER BY ") + c.order;
   out_.kind = Kind::Transform;
 }
 

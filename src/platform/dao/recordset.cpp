@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 namespace zevo::dao {
 
 // --- reading a result ---------------------------------------------------------------
@@ -42,37 +44,44 @@ std::shared_ptr<RecordsetData> materialize(const std::shared_ptr<Database::Handl
       }
     }
   }
+  d->store = std::make_shared<RecordStore>(width);
+  std::vector<StoredView> values(static_cast<size_t>(width));
   while (s.step(sqlForErrors)) {
     for (int i = 0; i < width; ++i) {
-      switch (sqlite3_column_type(st, i)) {
-        case SQLITE_INTEGER: d->cells.emplace_back(qint64(sqlite3_column_int64(st, i))); break;
-        case SQLITE_FLOAT: d->cells.emplace_back(sqlite3_column_double(st, i)); break;
-        case SQLITE_TEXT:
-          d->cells.emplace_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
-                                                  sqlite3_column_bytes(st, i)));
+      StoredView& v = values[size_t(i)];
+      // The column's value read in place: the row's values stay valid
+      // until the next step.
+      sqlite3_value* c = sqlite3_column_value(st, i);
+      switch (sqlite3_value_type(c)) {
+        case SQLITE_INTEGER:
+          v.kind = StoredView::Whole;
+          v.whole = sqlite3_value_int64(c);
           break;
-        case SQLITE_BLOB:
-          d->cells.emplace_back(QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)),
-                                           sqlite3_column_bytes(st, i)));
+        case SQLITE_FLOAT:
+          v.kind = StoredView::Real;
+          v.real = sqlite3_value_double(c);
           break;
-        default: d->cells.emplace_back(); break;
+        case SQLITE_TEXT: {
+          v.kind = StoredView::Text;
+          const char* text = reinterpret_cast<const char*>(sqlite3_value_text(c));
+          v.bytes = QByteArrayView(text, sqlite3_value_bytes(c));
+          break;
+        }
+        case SQLITE_BLOB: {
+          v.kind = StoredView::Bytes;
+          const char* blob = static_cast<const char*>(sqlite3_value_blob(c));
+          v.bytes = QByteArrayView(blob, sqlite3_value_bytes(c));
+          break;
+        }
+        default: v.kind = StoredView::Null; break;
       }
     }
+    d->store->append(values.data());
     if (hasRowid) d->rowids.push_back(sqlite3_column_int64(st, columns - 1));
     ++d->rows;
   }
-  // Without a declared or inferred type, the first value tells; Null only is text.
-  for (int i = 0; i < width; ++i) {
-    if (typed[size_t(i)]) continue;
-    FieldInfo& f = d->fields[size_t(i)];
-    f.type = dbText;
-    for (int r = 0; r < d->rows; ++r) {
-      const QVariant& v = d->cells[size_t(r * width + i)];
-      if (!v.isValid()) continue;
-      f.type = v.typeId() == QMetaType::LongLong ? dbLong : v.typeId() == QMetaType::Double ? dbDouble : dbText;
-      break;
-    }
-  }
+  for (int i = 0; i < width; ++i)
+    if (!typed[size_t(i)]) d->fields[size_t(i)].type = d->store->typeOfFirstValue(i);
   d->deleted.assign(size_t(d->rows), 0);
   d->pos = d->rows > 0 ? 0 : -1;
   d->table = hasRowid ? table->name : QString();
@@ -104,7 +113,34 @@ const QVariant& RecordsetData::raw(int field) const {
     return buffer[size_t(field)];
   }
   checkCurrent();
-  return cells[size_t(pos * width() + field)];
+  readRecord();
+  const size_t f = size_t(field);
+  if (cachedRead[f] != cachedRecord) {
+    cachedValues[f] = cachedViews[f].variant();
+    cachedRead[f] = cachedRecord;
+  }
+  return cachedValues[f];
+}
+
+void RecordsetData::readRecord() const {
+  if (cachedPos == pos) return;
+  if (cachedViews.size() != size_t(width())) {
+    cachedViews.resize(size_t(width()));
+    cachedValues.resize(size_t(width()));
+    cachedRead.assign(size_t(width()), 0);
+  }
+  store->views(pos, cachedViews.data());
+  if (++cachedRecord == 0) {   // the stamps start again
+    std::fill(cachedRead.begin(), cachedRead.end(), 0);
+    cachedRecord = 1;
+  }
+  cachedPos = pos;
+}
+
+RecordStore& RecordsetData::writableStore() {
+  if (store.use_count() > 1) store = std::make_shared<RecordStore>(*store);
+  forget();
+  return *store;
 }
 
 int RecordsetData::fieldIndex(const QString& name) const {
@@ -213,14 +249,36 @@ Field Recordset::fields(int index) const {
 }
 
 QVariant Recordset::value(int index) const {
-  const QVariant& gespeichert = storedValue(index);
-  return present(data(d_).fields[size_t(index)], gespeichert);
-}
-
-const QVariant& Recordset::storedValue(int index) const {
   const RecordsetData& d = data(d_);
   if (index < 0 || index >= d.width()) fail(errItemNotFound, QString::number(index));
-  return d.raw(index);
+  return present(d.fields[size_t(index)], d.raw(index));
+}
+
+StoredView Recordset::storedView(int index) const {
+  const RecordsetData& d = data(d_);
+  if (index < 0 || index >= d.width()) fail(errItemNotFound, QString::number(index));
+  if (d.mode != RecordsetData::Mode::None) {
+    d.check();
+    // The buffer of an edit: its value as the store would keep it.
+    d.cachedText = QByteArray();
+    return storedViewOf(d.buffer[size_t(index)], d.cachedText);
+  }
+  d.checkCurrent();
+  d.readRecord();
+  return d.cachedViews[size_t(index)];
+}
+
+Records Recordset::records() const {
+  const RecordsetData& d = data(d_);
+  Records r;
+  r.store_ = d.store;
+  r.count_ = d.visible();
+  if (d.deletedCount > 0) {
+    r.visible_.reserve(size_t(d.visible()));
+    for (int i = 0; i < d.rows; ++i)
+      if (!d.deleted[size_t(i)]) r.visible_.push_back(i);
+  }
+  return r;
 }
 
 FieldType Recordset::fieldType(int index) const {
@@ -237,6 +295,12 @@ Field Recordset::fields(const QString& name) const {
 
 bool Recordset::hasField(const QString& name) const { return data(d_).fieldIndex(name) >= 0; }
 
+int Recordset::fieldIndex(const QString& name) const {
+  const int i = data(d_).fieldIndex(name);
+  if (i < 0) fail(errItemNotFound, name);
+  return i;
+}
+
 void Recordset::addNew() {
   RecordsetData& d = data(d_);
   d.checkWritable();
@@ -250,8 +314,8 @@ void Recordset::edit() {
   d.checkWritable();
   d.mode = RecordsetData::Mode::None;
   d.checkCurrent();
-  const auto row = d.cells.begin() + long(d.pos) * d.width();
-  d.buffer.assign(row, row + d.width());
+  d.buffer.resize(size_t(d.width()));
+  for (int i = 0; i < d.width(); ++i) d.buffer[size_t(i)] = d.storedAt(d.pos, i);
   d.changed.assign(size_t(d.width()), 0);
   d.mode = RecordsetData::Mode::Editing;
 }
@@ -309,7 +373,7 @@ void Recordset::update() {
     for (int i = 0; i < d.width(); ++i)
       if (d.fields[size_t(i)].counter) d.buffer[size_t(i)] = rowid;
     // The new row joins the recordset and becomes current.
-    d.cells.insert(d.cells.end(), d.buffer.begin(), d.buffer.end());
+    d.writableStore().append(d.buffer.data());
     d.rowids.push_back(rowid);
     d.deleted.push_back(0);
     d.pos = d.rows++;
@@ -326,7 +390,7 @@ void Recordset::update() {
         fail(errRowVanished);
       }
     }
-    std::copy(d.buffer.begin(), d.buffer.end(), d.cells.begin() + long(d.pos) * d.width());
+    d.writableStore().replace(d.pos, d.buffer.data());
   }
   d.mode = RecordsetData::Mode::None;
   d.db->affected = 1;
@@ -405,7 +469,7 @@ bool Recordset::findFirst(const QString& criteria) {
     bool all = true;
     for (size_t k = 0; k < terms.size() && all; ++k) {
       const FieldInfo& f = d.fields[size_t(index[k])];
-      const QVariant v = present(f, d.cells[size_t(r * d.width() + index[k])]);
+      const QVariant v = present(f, d.storedAt(r, index[k]));
       all = satisfies(compareCriterion(f, v, terms[k].value), terms[k].op);
     }
     if (all) {
@@ -431,8 +495,8 @@ Database Recordset::database() const {
 void Recordset::close() {
   if (!d_) return;
   d_->open = false;
-  d_->cells.clear();
-  d_->cells.shrink_to_fit();
+  d_->store.reset();
+  d_->forget();
 }
 
 bool Recordset::isOpen() const { return d_ && d_->open && d_->db && d_->db->open(); }

@@ -26,14 +26,51 @@ struct FieldInfo {
   bool counter = false;
 };
 
-// Values are kept as SQLite gave them: qint64, double, QString (dates as ISO
-// text) or an invalid QVariant for Null; value() presents them typed.
+// The values of a result, record after record, each record one run of
+// bytes: per value a kind byte, then a whole number as a zigzag varint, a
+// double's eight bytes, or a text's (or blob's) length as a varint and its
+// bytes. The runs lie in blocks that are written once; a copy shares the
+// blocks and writes its own records into blocks of its own, so a copy keeps
+// what it saw.
+class RecordStore {
+public:
+  explicit RecordStore(int width) : width_(width) {}
+  RecordStore(const RecordStore& other);
+  RecordStore& operator=(const RecordStore&) = delete;
+
+  int count() const { return int(records_.size()); }
+  int width() const { return width_; }
+  void append(const StoredView* values);
+  void append(const QVariant* values);
+  void replace(int record, const QVariant* values);
+  StoredView view(int record, int field) const;
+  void views(int record, StoredView* out) const;
+  // The type of a field without a declared one: its first value's, Null only text.
+  FieldType typeOfFirstValue(int field) const;
+
+private:
+  void write(const StoredView* values, const char*& start);
+  char* room(size_t bytes);
+  int width_;
+  std::vector<std::shared_ptr<char[]>> blocks_;
+  char* free_ = nullptr;            // in the last block
+  size_t left_ = 0;
+  size_t nextBlock_ = 1024;
+  std::vector<const char*> records_;
+};
+
+// A value of a QVariant as the store keeps it; text is written into keep.
+StoredView storedViewOf(const QVariant& v, QByteArray& keep);
+
+// Values are kept as SQLite gave them: whole numbers, doubles, texts (dates
+// as ISO text) or Null; value() presents them typed. The current record's
+// values are made as QVariant when first read.
 struct RecordsetData {
   enum class Mode { None, Adding, Editing };
 
   std::shared_ptr<Database::Handle> db;
   std::vector<FieldInfo> fields;
-  std::vector<QVariant> cells;      // row after row
+  std::shared_ptr<RecordStore> store;   // none once closed
   std::vector<qint64> rowids;       // of an updatable recordset
   std::vector<char> deleted;
   int rows = 0;
@@ -52,7 +89,20 @@ struct RecordsetData {
   bool noMatch = false;
   bool open = true;
 
+  // The current record's values as read so far: a value is read when its
+  // stamp is the record's.
+  mutable int cachedPos = -1;
+  mutable quint32 cachedRecord = 0;
+  mutable std::vector<StoredView> cachedViews;
+  mutable std::vector<QVariant> cachedValues;
+  mutable std::vector<quint32> cachedRead;
+  mutable QByteArray cachedText;    // the text of a buffered value's view
+
   int width() const { return int(fields.size()); }
+  void readRecord() const;          // the current record's views, once per record
+  RecordStore& writableStore();     // this recordset's own, copied when shared
+  void forget() const { cachedPos = -1; }
+  QVariant storedAt(int record, int field) const { return store->view(record, field).variant(); }
   int visible() const { return rows - deletedCount; }
   void check() const;               // errObjectClosed
   void checkCurrent() const;        // errNoCurrentRecord / errRecordDeleted
@@ -65,6 +115,12 @@ struct RecordsetData {
 std::shared_ptr<RecordsetData> materialize(const std::shared_ptr<Database::Handle>& db, Statement& s,
                                            const std::vector<FieldType>& inferred, const QString& sourceTable,
                                            const QString& sqlForErrors);
+
+// A crosstab with more columns than one result may have, from its rows and
+// its cells read apart (see jet::crosstabRowsSql).
+std::shared_ptr<RecordsetData> pivotInLayer(const std::shared_ptr<Database::Handle>& db, ConnectionData& c,
+                                            const jet::Crosstab& x, const std::vector<jet::PivotColumn>& columns,
+                                            const QString& sqlForErrors);
 
 // The typed value of a stored one, and the stored value of a written one.
 QVariant present(const FieldInfo& f, const QVariant& raw);

@@ -274,6 +274,70 @@ private slots:
     QVERIFY(rs.findFirst("ID = 3 and A = 'drei'"));
   }
 
+  // The records a recordset hands out (a bound grid keeps them) stay as the
+  // recordset held them: its later edits, additions, deletions and closing
+  // leave them, while the recordset reads what it wrote. Every kind of value
+  // comes back as the file holds it, a record larger than a block too.
+  void recordsKeepWhatTheRecordsetHeld() {
+    Database db = newDatabase();
+    const QString lang(1500000, QChar(0x00E4));   // 3 MB as UTF-8
+    db.execute("insert into Alle(A, E, G, I) values ('eins', -2147483648, 0.1, #05/01/2007#)");
+    db.execute("insert into Alle(A) values ('zwei')");
+    addRow(db, "B", lang);
+    addRow(db, "A", QString());
+    {
+      sqlite3* raw = nullptr;
+      QCOMPARE(sqlite3_open(db.name().toUtf8().constData(), &raw), SQLITE_OK);
+      QCOMPARE(sqlite3_exec(raw, "insert into Alle(A, E) values (x'00ff41', -9223372036854775808), "
+                                 "('Öl 🐝', 9223372036854775807)", nullptr, nullptr, nullptr), SQLITE_OK);
+      sqlite3_close(raw);
+    }
+    Recordset rs = db.openRecordset("select A, B, E, G, I, ID from Alle order by ID");
+    rs.moveNext();
+    rs.deleteRecord();   // "zwei"
+    const Records r = rs.records();
+    rs.moveFirst();
+    rs.edit();
+    rs["A"] = "geändert";
+    QCOMPARE(rs.storedView(0).variant(), QVariant("geändert"));   // the edit's value, before it is written
+    QCOMPARE(rs.storedView(2).variant(), QVariant(qint64(-2147483648LL)));
+    rs.update();
+    QCOMPARE(rs["A"].value(), QVariant("geändert"));
+    rs.addNew();
+    rs["A"] = "vier";
+    rs.update();
+    QCOMPARE(rs["A"].value(), QVariant("vier"));
+    rs.moveFirst();
+    QCOMPARE(rs["A"].value(), QVariant("geändert"));
+    QCOMPARE(rs["E"].value(), QVariant(-2147483647 - 1));
+    rs.close();
+
+    QCOMPARE(r.count(), 5);
+    QCOMPARE(r.width(), 6);
+    auto at = [&](int record, int field) { return r.view(record, field).variant(); };
+    QCOMPARE(at(0, 0), QVariant("eins"));
+    QCOMPARE(r.view(0, 1).kind, StoredView::Null);
+    QCOMPARE(at(0, 2), QVariant(qint64(-2147483648LL)));
+    QCOMPARE(at(0, 3), QVariant(0.1));
+    QCOMPARE(at(0, 4), QVariant("2007-05-01"));
+    QCOMPARE(at(0, 5), QVariant(qint64(1)));
+    QCOMPARE(at(1, 1), QVariant(lang));
+    QCOMPARE(at(1, 5), QVariant(qint64(3)));
+    QCOMPARE(r.view(2, 0).kind, StoredView::Text);   // an empty text, not Null
+    QCOMPARE(at(2, 0), QVariant(QString("")));
+    QCOMPARE(at(3, 0), QVariant(QByteArray("\0\xff" "A", 3)));
+    QCOMPARE(at(3, 2), QVariant(qint64(std::numeric_limits<qint64>::min())));
+    QCOMPARE(at(4, 0), QVariant("Öl 🐝"));
+    QCOMPARE(at(4, 2), QVariant(qint64(std::numeric_limits<qint64>::max())));
+    // Beyond the records and their fields: Null.
+    QCOMPARE(r.view(5, 0).kind, StoredView::Null);
+    QCOMPARE(r.view(0, 6).kind, StoredView::Null);
+    std::vector<StoredView> all(6);
+    r.views(4, all.data());
+    QCOMPARE(all[0].variant(), QVariant("Öl 🐝"));
+    QCOMPARE(all[5].variant(), QVariant(qint64(6)));
+  }
+
   void refusals() {
     Database db = newDatabase();
     db.execute("insert into Alle(A) values ('x')");
@@ -516,6 +580,69 @@ private slots:
                                       "Standort pivot Wabenanzahl");
     QCOMPARE(none.fieldCount(), 1);
     QCOMPARE(none.recordCount(), 0);
+  }
+
+  // A crosstab with more headings than one result may have columns still
+  // gives its table: headings alike in any case one column, Null and empty
+  // text the "<>" column, groups alike in any case one row, HAVING and the
+  // order of the rows kept, an empty cell where a group has no rows.
+  void crosstabWiderThanOneResult() {
+    Database db = newDatabase("create table T(Standort TEXT (20), Nr TEXT (10), Wert LONG, ID COUNTER)");
+    db.beginTrans();
+    auto add = [&](const QVariant& standort, const QVariant& nr, int wert) {
+      Recordset rs = db.openRecordset("select top 1 * from T");
+      rs.addNew();
+      rs["Standort"] = standort;
+      rs["Nr"] = nr;
+      rs["Wert"] = wert;
+      rs.update();
+    };
+    const int n = 2050;
+    for (int i = 0; i < n; ++i) add(i % 2 ? "Wiese" : "Berg", QString("N%1").arg(i, 4, 10, QChar('0')), i);
+    add("WIESE", "n0001", 1000);   // the row of Wiese and the column of N0001
+    add("Berg", QVariant(), 5);
+    add("Berg", "", 7);
+    add("Tal", "N0002", 3);          // one row only: HAVING leaves it out
+    add(QVariant(), "Öl", 1);
+    add(QVariant(), "öl", 2);
+    db.commitTrans();
+
+    for (const char* order : {"", " order by count(*) desc"}) {
+      Recordset rs = db.openRecordset(QString("transform sum(Wert) select Standort, count(*) as Anzahl from T group by "
+                                              "Standort having count(*) > 1%1 pivot Nr")
+                                          .arg(order));
+      QCOMPARE(rs.fieldCount(), 2 + 1 + n + 1);
+      QCOMPARE(rs.fields(2).name(), QString("<>"));
+      QCOMPARE(rs.fields(3).name(), QString("N0000"));
+      QCOMPARE(rs.fields(4).name().toUpper(), QString("N0001"));
+      QCOMPARE(rs.fields(2 + n + 1).name().toLower(), QString("öl"));
+      QCOMPARE(int(rs.fields(5).type()), int(db.openRecordset("transform sum(Wert) select Standort from T group by "
+                                                              "Standort pivot Nr").fields(1).type()));
+      QCOMPARE(rs.recordCount(), 3);
+      const QStringList standorte = QString(order).isEmpty() ? QStringList{"", "Berg", "Wiese"}
+                                                             : QStringList{"Berg", "Wiese", ""};
+      for (const QString& standort : standorte) {
+        QCOMPARE(rs["Standort"].text().toLower(), standort.toLower());
+        if (standort.isEmpty()) {
+          QCOMPARE(rs["Anzahl"].value(), QVariant(2));
+          QCOMPARE(rs.fields(2 + n + 1).value().toInt(), 3);
+          for (int c = 2; c <= 2 + n; ++c) QVERIFY(rs.fields(c).isNull());
+        } else {
+          const bool wiese = standort == "Wiese";
+          QCOMPARE(rs["Anzahl"].value(), QVariant(wiese ? 1026 : 1027));
+          if (wiese) QVERIFY(rs["<>"].isNull());
+          else QCOMPARE(rs["<>"].value().toInt(), 12);
+          for (int i = 0; i < n; ++i) {
+            const Field f = rs.fields(3 + i);
+            if (i % 2 != int(wiese)) QVERIFY2(f.isNull(), qPrintable(f.name()));
+            else QCOMPARE(f.value().toInt(), i == 1 ? 1001 : i);
+          }
+          QVERIFY(rs.fields(2 + n + 1).isNull());
+        }
+        rs.moveNext();
+      }
+      QVERIFY(rs.eof());
+    }
   }
 
   void sharedConnectionTransactions() {
