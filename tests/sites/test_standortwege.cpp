@@ -155,7 +155,7 @@ private slots:
     Liste liste, monate;
     QStringList imListenfenster;
     forms().onWindow<IV_Wetterdaten>("IV_Wetterdaten", [&](IV_Wetterdaten& v) {
-      for (const QString& tag : {"03.05.2026 sonnig 14 0 W 2", "01.05.2026 Frost -3 0 O 4", "02.05.2026 Regen 10 7 SW 5"}) {
+      for (const QString tag : {"03.05.2026 sonnig 14 0 W 2", "01.05.2026 Frost -3 0 O 4", "02.05.2026 Regen 10 7 SW 5"}) {
         const QStringList felder = tag.split(' ');
         for (int i = 0; i < felder.size(); ++i) {
           v.sevt(i).setText(QString());
