@@ -180,6 +180,9 @@ private slots:
     einfügen("Wanderung", {{"Datum", datum("01.03.2007")}, {"Standort", "Wald"}, {"Volk", v}});
     einfügen("Behandlung", {{"Datum", datum("02.07.2007")}, {"Volk", v}});
     einfügen("Königinwechsel", {{"Datum", datum("03.07.2007")}, {"Nummer", " K'7 "}, {"Farbe", "grün"}, {"Volk", v}});
+    // Later records and honey under a higher key: another colony's, never taken.
+    einfügen("Stockkarte", {{"Datum", datum("02.06.2007")}, {"Volkstärke", 9}, {"Volk", v + w + 1000}});
+    einfügen("Honigernte", {{"Datum", datum("02.07.2007")}, {"Menge_kg", 1.0}, {"Volk", v + w + 1000}});
     colonies::volkzusammenfassungen(db(), QString("/%1//%2/").arg(v).arg(w));
     QCOMPARE(werte(v, zusammenfassung), QString("1|2|3|11|3,5|01.07.2007|2,5|6,5|02.07.2007|Raps|K`7|grün|03.07.2007"));
     QCOMPARE(werte(w, zusammenfassung), QString("0|0|0|0|0|Null|0|0|Null|Heide|alt|weiß|Null"));

@@ -155,6 +155,10 @@ private slots:
       for (const auto& [tag, erledigt] : {std::pair{"01.03.2007", "J"}, {"01.06.2007", "N"}})
         einfügen("Termine",
                  {{"Datum", datum(tag)}, {"Termin", "Schwarmkontrolle"}, {"Erledigt", erledigt}, {"Volk", v}});
+    // Neighbours on either side of colony 1's key: a colony stored after it, and no colony.
+    const int danach = volk("4");
+    for (const int v : {danach, 0})
+      einfügen("Termine", {{"Datum", datum("01.06.2007")}, {"Termin", "Schwarmkontrolle"}, {"Erledigt", "N"}, {"Volk", v}});
     haupt.lesen(1);
     auto w = öffnen(modus);
     if (modus == "Neu") w->sevt(0).setText("3");
@@ -165,6 +169,8 @@ private slots:
     QCOMPARE(messages().count(), meldung.isEmpty() ? 0 : 1);
     QCOMPARE(termine(w->volkId(), "Schwarmkontrolle"), erwartet);
     QCOMPARE(termine(anderes, "Schwarmkontrolle"), (QStringList{"01.03!", "01.06"}));
+    QCOMPARE(termine(danach, "Schwarmkontrolle"), QStringList{"01.06"});
+    QCOMPARE(termine(0, "Schwarmkontrolle"), QStringList{"01.06"});
     QCOMPARE(termine(w->volkId(), "Beuten bauen"), QStringList());   // an option of no colony gives it none
     if (erwartet.isEmpty())   // no date of any kind is left
       QCOMPARE(anzahl("select count(*) from Termine where Volk = " + QString::number(w->volkId())), 0);

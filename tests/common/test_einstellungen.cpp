@@ -113,6 +113,7 @@ private slots:
     QTest::addColumn<QString>("inhalt");
     QTest::addColumn<QString>("meldung");
     QTest::newRow("too large for an Integer") << QList<int>{3} << "99999" << "Zeile 3 nicht gelesen";
+    QTest::newRow("too small for an Integer") << QList<int>{4} << "-32769" << "Zeile 4 nicht gelesen";
     QTest::newRow("no number") << QList<int>{18} << "vierzehn" << "Zeile 18 nicht";
     QTest::newRow("too large for a double") << QList<int>{51} << "1e400" << "Zeile 51 nicht";
     QTest::newRow("two numbers on one line") << QList<int>{1} << "1,5" << "Zeile 1 nicht";

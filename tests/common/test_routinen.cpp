@@ -1,6 +1,7 @@
 #include "grundzustand.h"
 
 #include "common/einstellungen.h"
+#include "common/fensterdienste.h"
 #include "common/routinen.h"
 #include "components/sevgrid.h"
 #include "platform/runtime/vb.h"
@@ -43,6 +44,30 @@ private slots:
     }
   }
 
+  // A key goes into SQL as a positive whole number of int's range or not at all.
+  void sqlidTable_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("expected");   // -1: no key
+    QTest::newRow("number") << "7" << 7;
+    QTest::newRow("blanks around") << " 7 " << 7;
+    QTest::newRow("largest") << "2147483647" << 2147483647;
+    QTest::newRow("beyond int") << "2147483648" << -1;
+    QTest::newRow("eleven digits") << "10000000001" << -1;
+    QTest::newRow("zero") << "0" << -1;
+    QTest::newRow("leading zeros") << "007" << 7;
+    QTest::newRow("minus") << "-7" << -1;
+    QTest::newRow("plus") << "+7" << -1;
+    QTest::newRow("text after") << "7 or 1=1" << -1;
+    QTest::newRow("decimal") << "7,0" << -1;
+    QTest::newRow("empty") << "" << -1;
+  }
+  void sqlidTable() {
+    QFETCH(QString, text);
+    QFETCH(int, expected);
+    QCOMPARE(sqlid(text).value_or(-1), expected);
+    QCOMPARE(sqlidtext(text), QString::number(std::max(expected, 0)));   // no key selects nothing
+  }
+
   // The exact reading: zahlaustext's rules, a double result, the sign on request.
   void zahlaustextgenauTable_data() {
     QTest::addColumn<QVariant>("value");
@@ -58,6 +83,9 @@ private slots:
     QTest::newRow("empty") << QVariant("") << true << 0.0;
     QTest::newRow("null") << QVariant() << true << 0.0;
     QTest::newRow("currency text") << QVariant("1.234,50 €") << false << 1234.5;
+    QTest::newRow("0,57") << QVariant("0,57 €") << false << 0.57;
+    QTest::newRow("1,15") << QVariant("1,15") << true << 1.15;
+    QTest::newRow("ten-thousandths") << QVariant("2.675,005") << false << 2675.005;
   }
   void zahlaustextgenauTable() {
     QFETCH(QVariant, value);

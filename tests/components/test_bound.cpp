@@ -4,6 +4,7 @@
 #include "support/testmain.h"
 
 #include <QSignalSpy>
+#include <sqlite3.h>
 #include <QTableView>
 
 using namespace zevo;
@@ -141,6 +142,25 @@ private slots:
     QCOMPARE(g.rows(), 2);
     QCOMPARE(g.row(), 2);                        // the record after it became current
     QCOMPARE(g.cell(2, "Menge_kg"), QString("3"));
+
+    // A delete the database refuses keeps the row in the grid and the record.
+    sqlite3* h = nullptr;
+    QCOMPARE(sqlite3_open(QDir::current().filePath("ZEVO.MDB").toUtf8().constData(), &h), SQLITE_OK);
+    auto roh = [h](const char* sql) { QCOMPARE(sqlite3_exec(h, sql, nullptr, nullptr, nullptr), SQLITE_OK); };
+    roh("create trigger gesperrt before delete on Honigernte begin select raise(abort, 'gesperrt'); end");
+    QVERIFY_THROWS_EXCEPTION(dao::Error, g.removeitem(1));
+    roh("drop trigger gesperrt");
+    sqlite3_close(h);
+    QCOMPARE(g.rows(), 2);
+    QCOMPARE(count("1 = 1"), total - 1);
+
+    // An ID that is no number deletes nothing and keeps the row.
+    rs = db.openRecordset("select Datum, Honigsorte as ID from Honigernte where Volk = 5");
+    g.setRecordset(rs);
+    rs.close();
+    QVERIFY_THROWS_EXCEPTION(dao::Error, g.removeitem(1));
+    QCOMPARE(g.rows(), 2);
+    QCOMPARE(count("1 = 1"), total - 1);
   }
 
   void removeitemWithoutIdOrSourceDeletesNothing() {

@@ -260,6 +260,9 @@ private slots:
     QTest::newRow("bis before listed dates") << false << "03.06.2007" << "04.06.2007" << 1
                                              << QStringList{"03.06!", "11.06", "20.06"}
                                              << QStringList{"01.06!", "05.06", "01.07"};
+    QTest::newRow("bis on a listed date") << false << "03.06.2007" << "02.06.2007" << 1
+                                          << QStringList{"03.06!", "11.06", "20.06"}
+                                          << QStringList{"01.06!", "05.06", "01.07"};
   }
   void nachArtUndStandort() {
     QFETCH(bool, reihe);
