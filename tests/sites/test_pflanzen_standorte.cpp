@@ -364,6 +364,7 @@ private slots:
     headerClick(*w->lijeort, "Standort");
     cellClick(*w->lijeort, 2, "Standort");
     QCOMPARE(w->bezproz->text(), QString("0"));
+    QCOMPARE(namen(*w->lijepflanze, "Pflanze"), QString());   // Acker's plants stay with Acker
     gridKey(*w->lijeort, Qt::Key_Down);   // an arrow key chooses as a click does
     QCOMPARE(w->bezproz->text(), QString("40"));
     jefelder(*w, "Kirsche", "100", "10");

@@ -262,6 +262,7 @@ private slots:
     const QString max = QString::number(LLONG_MAX), min = QString::number(LLONG_MIN);
     QTest::newRow("largest typed amount") << "text 922337203685477" << "9223372036854769664";
     QTest::newRow("fifteen nines") << "text 999999999999999" << "-";
+    QTest::newRow("first amount beyond the top") << "wert 922337203685477.5808" << "-";   // 2^63 ten-thousandths
     QTest::newRow("lowest stored sum") << "wert -922337203685477" << "-9223372036854769664";
     QTest::newRow("sum below the range") << "wert -1e15" << "-";
     QTest::newRow("no number") << "wert nan" << "-";

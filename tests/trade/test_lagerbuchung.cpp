@@ -24,6 +24,7 @@ QStringList buchungen() {
 //   "e Raps 7"      the current purchase saved again with these values ("e" alone: unchanged); "v ..." a sale
 //   "xe", "xv"      the current purchase, sale deleted
 //   "D"             the date of every booked row changed by hand to 02.05.2007
+//   "N"             the sales and the booking with ID 2 without a date, as older files may hold them
 //   "zv Raps"       the sale of Raps clicked; "sv Raps" made current without a click
 //   "ze 1"          the purchase with ID 1 clicked
 //   "k Produkt Linde" every booked row copied with the column(s) given set anew:
@@ -48,6 +49,9 @@ void schritt(std::unique_ptr<IV_EinVerkauf_Lager>& w, const QString& text) {
     w->lschverkauf_click();
   } else if (was == "D") {
     db().execute("update Honiglager set Datum = #05/02/2007# where EVK_ID <> 0");
+  } else if (was == "N") {
+    db().execute("update Verkauf set Datum = null");
+    db().execute("update Honiglager set Datum = null where ID = 2");
   } else if (was == "zv" || was == "sv") {
     QVERIFY(w->liverkauf->findrow("Produkt = '" + t[1] + "'") > 0);
     if (was == "zv") w->liverkauf_rowclick();
@@ -142,6 +146,9 @@ private slots:
                                                 << QStringList{hand, "3:01.05.2007|Linde|5|0|1"};
     QTest::newRow("neighbour: the other side") << QStringList{"L Raps 10", "V Raps 3", "k Zugang 3 Abgang 0", "xv"}
                                                << QStringList{hand, "3:01.05.2007|Raps|3|0|1"};
+    QTest::newRow("a sale without a date takes only its undated booking")
+        << QStringList{"L Raps 10", "V Raps 3", "k Datum 02.05.2007", "N", "o", "sv Raps", "xv"}
+        << QStringList{hand, "3:02.05.2007|Raps|0|3|1"};
     QTest::newRow("date changed by hand survives") << QStringList{"L Raps 10", "E Raps 5", "D", "xe"}
                                                    << QStringList{hand, "2:02.05.2007|Raps|5|0|1"};
     QTest::newRow("a manual row is no booking") << QStringList{"L Raps 10", "E Raps 5", "xe", "xe"}
