@@ -182,14 +182,16 @@ private slots:
     const struct { const char* tag; const char* art; const char* mittel; int menge; const char* nr; int wz; int volk; }
         behandlungen[] = {{"01.05.2007", "Ameisen", "AS 60%", 200, "Z-1", 14, anna},
                           {"01.06.2007", "Ameisen", "AS 85%", 300, "Z-2", 7, berta},
-                          {"01.07.2007", "Oxal`s", "OS 3,5%", 35, "Z-4", 0, anna}};
+                          {"01.07.2007", "Oxal`s", "OS 3,5%", 35, "Z-4", 0, anna},
+                          // the same day as AS 85%, stored after it: the later of the two
+                          {"01.06.2007", "Ameisen", "AS 70%", 250, "Z-3", 10, anna}};
     for (const auto& b : behandlungen)
       einfügen("Behandlung", {{"Datum", datum(b.tag)}, {"Behandlungsart", b.art}, {"Mittel", b.mittel},
                               {"Menge_g", b.menge}, {"Zulassungsnr", b.nr}, {"Wartezeit", b.wz}, {"Volk", b.volk}});
     auto w = eingabeöffnen(haupt, 8);
     QVERIFY(showActive(*w));
     for (const auto& [feld, text, erwartet] :
-         {std::tuple{1, "Ameisen", "Ameisen|AS 85%|300,00|Z-2|7"},
+         {std::tuple{1, "Ameisen", "Ameisen|AS 70%|250,00|Z-3|10"},
           {2, "AS 60%", "Ameisen|AS 60%|200,00|Z-1|14"},
           {1, "Oxal's", "Oxal's|OS 3,5%|35,00|Z-4|0"}}) {
       eintippen(w->sevt(feld), QString::fromUtf8(text));
@@ -204,7 +206,7 @@ private slots:
     QVERIFY(liste);
     QTest::keyClick(liste, Qt::Key_Down);
     QTest::keyClick(liste, Qt::Key_Return);
-    QCOMPARE(maske(*w, 1, 5), QString("Ameisen|AS 85%|300,00|Z-2|7"));
+    QCOMPARE(maske(*w, 1, 5), QString("Ameisen|AS 70%|250,00|Z-3|10"));
     w->close();
   }
 

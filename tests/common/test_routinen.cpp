@@ -76,6 +76,7 @@ private slots:
     QTest::newRow("beyond a single") << QVariant("12345,67") << false << 12345.67;
     QTest::newRow("grouped comma") << QVariant("1.234.567,89") << false << 1234567.89;
     QTest::newRow("trailing point") << QVariant("12.") << false << 12.0;
+    QTest::newRow("trailing point after a group") << QVariant("1.234.") << false << 1.234;   // chopped first
     QTest::newRow("minus dropped") << QVariant("-3") << false << 3.0;
     QTest::newRow("minus kept") << QVariant("-2,5") << true << -2.5;
     QTest::newRow("minus after blanks") << QVariant(" -1") << true << -1.0;

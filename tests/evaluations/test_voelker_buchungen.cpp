@@ -135,10 +135,15 @@ private slots:
     w->tdat(1).setText("31.03.2007");
     QVERIFY(w->abfrage(4, false).contains(
         "Sonstigeernte.Datum >= #03/01/2007# and Sonstigeernte.Datum <= #03/31/2007#"));
+    // Both bounds belong to the range; the days around them stay out.
+    honig(v2, "02.05.2007", 1);
+    honig(v2, "31.05.2007", 1);
+    honig(v2, "01.06.2007", 1);
     w->tdat(0).setText("02.05.07");   // completed by the date routines
     w->tdat(1).setText("31.05.2007");
     w->ok_click();
-    QCOMPARE(gelesen(liste), (QStringList{"HONIGERNTE", "VOLKNR|DATUM", "1|20.05.2007", "2|03.05.2007", "", ""}));
+    QCOMPARE(gelesen(liste), (QStringList{"HONIGERNTE", "VOLKNR|DATUM", "1|20.05.2007", "2|02.05.2007", "2|03.05.2007",
+                                          "2|31.05.2007", "", ""}));
   }
 
   void refusals() {

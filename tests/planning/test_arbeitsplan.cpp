@@ -179,6 +179,11 @@ private slots:
     nummern.clear();
     for (const QString& z : listen(*w, 1).zeilen.mid(5)) nummern << z.section('|', 0, 0);
     QCOMPARE(nummern, (QStringList{"1", "1", "2", "10"}));   // Anna, Berta, Clara
+    // Two colonies of one name follow their numbers (as texts), not the order they were stored in.
+    db().execute("update Bienenvolk set Volkname = 'Clara' where ID = " + QString::number(v2));
+    nummern.clear();
+    for (const QString& z : listen(*w, 1).zeilen.mid(5)) nummern << z.section('|', 0, 0);
+    QCOMPARE(nummern, (QStringList{"1", "1", "10", "2"}));
   }
 
   void startfeldUndEinstellungen() {
