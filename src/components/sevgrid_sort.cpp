@@ -282,6 +282,9 @@ bool parseCriteria(const QString& s, const sevGrid::Data& d, std::vector<Conditi
   }
 }
 
+// A cell's number against a criterion's, as the criterion was typed.
+bool sameNumber(double x, double number) { return std::abs(x - number) <= 1e-9 * std::max(1.0, std::abs(number)); }
+
 bool wholeField(int t) { return t == dao::dbInteger || t == dao::dbLong || t == dao::dbByte; }
 
 bool matches(const sevGrid::Data& d, int row0, const Condition& c) {
@@ -291,25 +294,20 @@ bool matches(const sevGrid::Data& d, int row0, const Condition& c) {
     if (r.bound && c.col < d.recordWidth && wholeField(d.cols[size_t(c.col)].fieldType)) {
       // Read where it is kept, as the typed value would give it.
       const dao::StoredView v = d.records.view(r.n, c.col);
-      if (v.kind == dao::StoredView::Whole) {
-        const double x = double(v.whole);
-        return std::abs(x - c.number) <= 1e-9 * std::max(1.0, std::abs(c.number));
-      }
+      if (v.kind == dao::StoredView::Whole) return sameNumber(double(v.whole), c.number);
     }
     const QVariant v = d.recordValue(row0, c.col);
     switch (v.typeId()) {
       case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::Short:
-      case QMetaType::UShort: case QMetaType::UChar: case QMetaType::SChar: {
-        const double x = double(v.toLongLong());
-        return std::abs(x - c.number) <= 1e-9 * std::max(1.0, std::abs(c.number));
-      }
+      case QMetaType::UShort: case QMetaType::UChar: case QMetaType::SChar:
+        return sameNumber(double(v.toLongLong()), c.number);
       default: break;
     }
   }
   const QString cell = d.cellText(row0, c.col);
   if (c.quoted) return vb::textCompare(cell, c.text) == 0;
   const auto v = vb::parseNumber(cell);
-  return v && std::abs(*v - c.number) <= 1e-9 * std::max(1.0, std::abs(c.number));
+  return v && sameNumber(*v, c.number);
 }
 
 }  // namespace

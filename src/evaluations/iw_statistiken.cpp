@@ -292,9 +292,8 @@ void IW_Statistiken::abfragenbilden() {
     markiert_.push_back(i);
     const Statistik& s = statistiken[i];
     auto a = std::find_if(abfragen_.begin(), abfragen_.end(), [&](const Abfrage& x) {
-      return x.statistiken.empty() ||
-             (qstrcmp(statistiken[x.statistiken.front()].tabelle, s.tabelle) == 0 &&
-              qstrcmp(statistiken[x.statistiken.front()].zusatz, s.zusatz) == 0);
+      return qstrcmp(statistiken[x.statistiken.front()].tabelle, s.tabelle) == 0 &&
+             qstrcmp(statistiken[x.statistiken.front()].zusatz, s.zusatz) == 0;
     });
     if (a == abfragen_.end()) a = abfragen_.insert(a, Abfrage{});
     a->statistiken.push_back(i);

@@ -144,6 +144,15 @@ StoredView storedViewOf(const QVariant& v, QByteArray& keep) {
   return out;
 }
 
+QByteArray encodedValues(const StoredView* values, int n) {
+  size_t size = 0;
+  for (int i = 0; i < n; ++i) size += encodedSize(values[i]);
+  QByteArray out(qsizetype(size), Qt::Uninitialized);
+  char* o = out.data();
+  for (int i = 0; i < n; ++i) o = encode(o, values[i]);
+  return out;
+}
+
 // --- the store ---------------------------------------------------------------------
 
 RecordStore::RecordStore(const RecordStore& other)
@@ -177,19 +186,20 @@ void RecordStore::append(const StoredView* values) {
   records_.push_back(start);
 }
 
-void RecordStore::append(const QVariant* values) {
+void RecordStore::write(const QVariant* values, const char*& start) {
   std::vector<StoredView> views(static_cast<size_t>(width_));
   std::vector<QByteArray> keep(static_cast<size_t>(width_));
   for (int i = 0; i < width_; ++i) views[size_t(i)] = storedViewOf(values[i], keep[size_t(i)]);
-  append(views.data());
+  write(views.data(), start);
 }
 
-void RecordStore::replace(int record, const QVariant* values) {
-  std::vector<StoredView> views(static_cast<size_t>(width_));
-  std::vector<QByteArray> keep(static_cast<size_t>(width_));
-  for (int i = 0; i < width_; ++i) views[size_t(i)] = storedViewOf(values[i], keep[size_t(i)]);
-  write(views.data(), records_[size_t(record)]);
+void RecordStore::append(const QVariant* values) {
+  const char* start = nullptr;
+  write(values, start);
+  records_.push_back(start);
 }
+
+void RecordStore::replace(int record, const QVariant* values) { write(values, records_[size_t(record)]); }
 
 StoredView RecordStore::view(int record, int field) const {
   const char* p = records_[size_t(record)];

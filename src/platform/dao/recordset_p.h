@@ -50,6 +50,7 @@ public:
 
 private:
   void write(const StoredView* values, const char*& start);
+  void write(const QVariant* values, const char*& start);
   char* room(size_t bytes);
   int width_;
   std::vector<std::shared_ptr<char[]>> blocks_;
@@ -61,6 +62,8 @@ private:
 
 // A value of a QVariant as the store keeps it; text is written into keep.
 StoredView storedViewOf(const QVariant& v, QByteArray& keep);
+// Values as the store writes them, one run of bytes: equal runs, equal values.
+QByteArray encodedValues(const StoredView* values, int n);
 
 // Values are kept as SQLite gave them: whole numbers, doubles, texts (dates
 // as ISO text) or Null; value() presents them typed. The current record's

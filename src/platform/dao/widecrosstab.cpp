@@ -5,34 +5,7 @@
 
 #include <QSet>
 
-#include <cstring>
-
 namespace zevo::dao {
-
-namespace {
-
-// The bytes of a row's values, for telling rows apart (DISTINCT).
-QByteArray rowKey(const std::vector<StoredView>& values) {
-  QByteArray key;
-  for (const StoredView& v : values) {
-    key += char(v.kind);
-    switch (v.kind) {
-      case StoredView::Null: break;
-      case StoredView::Whole: key.append(reinterpret_cast<const char*>(&v.whole), sizeof v.whole); break;
-      case StoredView::Real: key.append(reinterpret_cast<const char*>(&v.real), sizeof v.real); break;
-      case StoredView::Text:
-      case StoredView::Bytes: {
-        const qint64 n = v.bytes.size();
-        key.append(reinterpret_cast<const char*>(&n), sizeof n);
-        key.append(v.bytes.data(), v.bytes.size());
-        break;
-      }
-    }
-  }
-  return key;
-}
-
-}  // namespace
 
 std::shared_ptr<RecordsetData> pivotInLayer(const std::shared_ptr<Database::Handle>& db, ConnectionData& c,
                                             const jet::Crosstab& x, const std::vector<jet::PivotColumn>& columns,
@@ -88,7 +61,7 @@ std::shared_ptr<RecordsetData> pivotInLayer(const std::shared_ptr<Database::Hand
       for (const auto& [column, record] : ofGroup[size_t(group.whole - 1)])
         values[size_t(headWidth + column)] = cells->store->view(record, 2);
     if (distinct) {
-      QByteArray key = rowKey(values);
+      QByteArray key = encodedValues(values.data(), int(values.size()));
       if (seen.contains(key)) continue;
       seen.insert(std::move(key));
     }

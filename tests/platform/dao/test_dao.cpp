@@ -643,6 +643,20 @@ private slots:
       }
       QVERIFY(rs.eof());
     }
+
+    // DISTINCT takes a row once whose headings and cells all repeat another's:
+    // P and Q alike, R apart by one cell.
+    db.beginTrans();
+    for (const char* standort : {"P", "Q", "R"})
+      for (int i = 0; i < n; ++i) add(standort, QString("M%1").arg(i, 4, 10, QChar('0')), standort[0] == 'R' && i == n - 1 ? 9 : 1);
+    db.commitTrans();
+    for (const auto& [select, zeilen] : {std::pair{"select", 3}, {"select distinct", 2}}) {
+      Recordset rs = db.openRecordset(QString("transform sum(Wert) %1 count(*) as Anzahl from T where Standort "
+                                              "in ('P', 'Q', 'R') group by Standort pivot Nr")
+                                          .arg(select));
+      QCOMPARE(rs.fieldCount(), 1 + n);
+      QCOMPARE(rs.recordCount(), zeilen);
+    }
   }
 
   void sharedConnectionTransactions() {
