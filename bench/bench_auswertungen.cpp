@@ -19,9 +19,10 @@
 // Beside each time the peak resident size while the step ran. With
 // ZEVO_BENCH_FAELLE set ("4,7"), only those cases run (7 needs 4).
 //
-//   bench_auswertungen [--voelker N] [--handel N] [folder]
+//   bench_auswertungen [--voelker N] [--handel N] [--jahrweise] [folder]
 //       builds the database there (default: a temporary folder); N colonies
-//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL),
+//       the records year by year (or ZEVO_BENCH_JAHRWEISE=1)
 
 #include "grossedatenbank.h"
 #include "messung.h"

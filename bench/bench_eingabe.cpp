@@ -3,9 +3,10 @@
 //     "Honigernte" dates marked done, the record list reloaded afterwards;
 //   - the summary update on closing for all 300 colonies.
 //
-//   bench_eingabe [--voelker N] [--handel N] [folder]
+//   bench_eingabe [--voelker N] [--handel N] [--jahrweise] [folder]
 //       builds the database there (default: a temporary folder); N colonies
-//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL),
+//       the records year by year (or ZEVO_BENCH_JAHRWEISE=1)
 
 #include "grossedatenbank.h"
 #include "messung.h"

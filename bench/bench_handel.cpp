@@ -6,9 +6,10 @@
 //   - "Aktualisieren", the stock per product.
 // Beside each time the peak resident size while the step ran.
 //
-//   bench_handel [--voelker N] [--handel N] [folder]
+//   bench_handel [--voelker N] [--handel N] [--jahrweise] [folder]
 //       builds the database there (default: a temporary folder); N colonies
-//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL),
+//       the records year by year (or ZEVO_BENCH_JAHRWEISE=1)
 
 #include "grossedatenbank.h"
 #include "messung.h"

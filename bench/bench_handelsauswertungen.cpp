@@ -6,9 +6,10 @@
 //   - the contribution margin by years over the 15 years with all columns
 //     and all colonies, and by colonies for the 300 colonies.
 //
-//   bench_handelsauswertungen [--voelker N] [--handel N] [folder]
+//   bench_handelsauswertungen [--voelker N] [--handel N] [--jahrweise] [folder]
 //       builds the database there (default: a temporary folder); N colonies
-//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL),
+//       the records year by year (or ZEVO_BENCH_JAHRWEISE=1)
 
 #include "grossedatenbank.h"
 #include "messung.h"

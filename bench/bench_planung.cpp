@@ -6,9 +6,10 @@
 //   4. the work plan from 01.04.2023: the list of 8 weeks, the table of 4;
 //   5. deleting and regenerating the year's dates of all options on 01.01.2023.
 //
-//   bench_planung [--voelker N] [--handel N] [folder]
+//   bench_planung [--voelker N] [--handel N] [--jahrweise] [folder]
 //       builds the database there (default: a temporary folder); N colonies
-//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL),
+//       the records year by year (or ZEVO_BENCH_JAHRWEISE=1)
 
 #include "grossedatenbank.h"
 #include "messung.h"

@@ -5,9 +5,10 @@
 //   - IV_Pflanzen_Standorte: the fill on opening, the forage periods on closing.
 // The list window is closed at once by the modal runner.
 //
-//   bench_standorte [--voelker N] [--handel N] [folder]
+//   bench_standorte [--voelker N] [--handel N] [--jahrweise] [folder]
 //       builds the database there (default: a temporary folder); N colonies
-//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL)
+//       and N trade bookings a year (or ZEVO_BENCH_VOELKER, ZEVO_BENCH_HANDEL),
+//       the records year by year (or ZEVO_BENCH_JAHRWEISE=1)
 
 #include "grossedatenbank.h"
 #include "messung.h"

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <random>
 #include <utility>
+#include <vector>
 
 namespace zevo::bench {
 
@@ -60,8 +61,13 @@ Umfang umfangaus(int& argc, char** argv, Umfang umfang) {
                   {"--handel", "ZEVO_BENCH_HANDEL", umfang.handelJeJahr}};
   for (const Option& o : optionen)
     if (const int n = anzahl(std::getenv(o.umgebung)); n > 0) o.wert = n;
+  if (const char* j = std::getenv("ZEVO_BENCH_JAHRWEISE"); j && std::strcmp(j, "1") == 0) umfang.jahrweise = true;
   int behalten = 1;
   for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--jahrweise") == 0) {
+      umfang.jahrweise = true;
+      continue;
+    }
     const Option* gefunden = nullptr;
     for (const Option& o : optionen)
       if (std::strcmp(argv[i], o.name) == 0) gefunden = &o;
@@ -108,7 +114,8 @@ QMap<QString, int> grossedatenbankanlegen(const QString& pfad, const Umfang& umf
                         {"Max_Völker", zahl(10, 40)}, {"Standortprämie_Volk", wert(0, 5)}});
 
   const int letztesJahr = umfang.erstesJahr + umfang.jahre - 1;
-  for (int v = 1; v <= umfang.voelker; ++v) {
+  // A colony's row; returns the year its records begin.
+  auto volkanlegen = [&](int v) {
     const int beginn = umfang.erstesJahr + (v % 4 == 0 ? zahl(0, umfang.jahre - 1) : 0);
     const bool bestand = zahl(1, 10) > 1;
     const QString standort = standorte[zahl(0, int(standorte.size()) - 1)];
@@ -120,55 +127,69 @@ QMap<QString, int> grossedatenbankanlegen(const QString& pfad, const Umfang& umf
            {"Bienenrasse", rassen[v % rassen.size()]}, {"Volk_Zugangsdatum", QDate(beginn, zahl(3, 6), zahl(1, 28))},
            {"Volk_Einkaufspreis", wert(80, 180)}, {"Akt_im_Bestand", bestand ? "X" : ""}, {"Selektiert", ""},
            {"L_Honigmenge_kg", wert(5, 30)}, {"Honigmenge_Gesamt", wert(50, 400)}});
-    for (int jahr = beginn; jahr <= letztesJahr; ++jahr) {
-      const QDate april(jahr, 4, 1);
-      for (int k = 0; k < 15; ++k)
-        s.neu("Stockkarte", {{"Datum", april.addDays(k * 11 + zahl(0, 5))}, {"Volkstärke", zahl(1, 9)},
-                             {"Brutstand", zahl(1, 9)}, {"Wabensitz", zahl(1, 9)}, {"Sanftmut", zahl(1, 9)},
-                             {"Schwarmtrieb", zahl(1, 9)}, {"Varroaschäden", zahl(0, 9)},
-                             {"Waben", zahl(8, 12)}, {"Futter_flüssig_l", wert(0, 5)},
-                             {"Bemerkung", k % 5 ? "" : "ruhig"}, {"Volk", v}});
-      for (int k = 0; k < 3; ++k) {
-        const double menge = wert(3, 25);
-        s.neu("Honigernte", {{"Datum", QDate(jahr, 6 + k, zahl(1, 28))}, {"Menge_kg", menge},
-                             {"Honigsorte", sorten[zahl(0, int(sorten.size()) - 1)]}, {"Qualität", "gut"},
-                             {"Zeit_h", wert(0.5, 3)}, {"Kosten", wert(0, 10)}, {"Honig_Wert", menge * 8.5},
-                             {"Volk", v}});
-      }
-      s.neu("Wachsernte", {{"Datum", QDate(jahr, 9, zahl(1, 28))}, {"Menge_kg", wert(0.2, 1.5)},
-                           {"Zeit_h", 1.0}, {"Kosten", 0.0}, {"Wachs_Wert", wert(2, 12)}, {"Volk", v}});
-      s.neu("Pollenernte", {{"Datum", QDate(jahr, 5, zahl(1, 28))}, {"Menge_g", zahl(50, 900)},
-                            {"Zeit_h", 0.5}, {"Pollen_Wert", wert(2, 20)}, {"Volk", v}});
-      if ((jahr + v) % 3 == 0)
-        s.neu("Sonstigeernte", {{"Datum", QDate(jahr, 7, 1)}, {"Ernteart", "Propolis"},
-                                {"Menge_g", zahl(10, 200)}, {"Wert", wert(1, 15)}, {"Volk", v}});
-      for (int k = 0; k < 8; ++k)
-        s.neu("Arbeiten", {{"Datum", april.addDays(k * 20 + zahl(0, 9))}, {"Arbeitsart", arbeiten[k]},
-                           {"Zeit_h", wert(0.2, 2)}, {"Kosten", wert(0, 15)}, {"Volk", v}});
-      for (int k = 0; k < 2; ++k)
-        s.neu("Wanderung", {{"Datum", QDate(jahr, 4 + 3 * k, zahl(1, 28))},
-                            {"Standort", standorte[zahl(0, int(standorte.size()) - 1)]}, {"Zeit_h", wert(1, 4)},
-                            {"Kosten", wert(5, 40)}, {"Standortprämie", wert(0, 5)},
-                            {"Prämie_erhalten", k ? "J" : "N"}, {"Volk", v}});
-      for (int k = 0; k < 4; ++k)
-        s.neu("Gewichtsmessung", {{"Datum", QDate(jahr, 3 + 2 * k, 15)}, {"Gewicht_kg", wert(25, 70)},
-                                  {"Zeit_h", 0.2}, {"Volk", v}});
-      for (int k = 0; k < 3; ++k)
-        s.neu("Behandlung", {{"Datum", QDate(jahr, 7 + 2 * k, zahl(1, 28))},
-                             {"Behandlungsart", k == 2 ? "Winterbehandlung" : "Sommerbehandlung"},
-                             {"Mittel", mittel[zahl(0, int(mittel.size()) - 1)]}, {"Menge_g", zahl(20, 200)},
-                             {"Wartezeit", zahl(0, 30)}, {"Zeit_h", 0.5}, {"Kosten", wert(1, 8)}, {"Volk", v}});
-      if ((jahr + v) % 2 == 0)
-        s.neu("Königinwechsel", {{"Datum", QDate(jahr, 6, zahl(1, 28))}, {"Herkunft", "Eigene Zucht"},
-                                 {"Nummer", QStringLiteral("%1-%2").arg(v).arg(jahr)}, {"Farbe", "blau"},
-                                 {"Kosten", wert(0, 40)}, {"Volk", v}});
-      for (int k = 0; k < 2; ++k)
-        s.neu("Notizen", {{"Datum", QDate(jahr, 5 + 4 * k, 3)}, {"NOTIZ", "Volk zeigt sich friedlich."},
-                          {"Volk", v}});
-      for (int k = 0; k < 8; ++k)
-        s.neu("Termine", {{"Datum", april.addDays(k * 21)}, {"Termin", arbeiten[k]},
-                          {"Erledigt", jahr < letztesJahr ? "J" : "N"}, {"Volk", v}});
+    return beginn;
+  };
+  // One year of a colony's records.
+  auto jahresbuchungen = [&](int v, int jahr) {
+    const QDate april(jahr, 4, 1);
+    for (int k = 0; k < 15; ++k)
+      s.neu("Stockkarte", {{"Datum", april.addDays(k * 11 + zahl(0, 5))}, {"Volkstärke", zahl(1, 9)},
+                           {"Brutstand", zahl(1, 9)}, {"Wabensitz", zahl(1, 9)}, {"Sanftmut", zahl(1, 9)},
+                           {"Schwarmtrieb", zahl(1, 9)}, {"Varroaschäden", zahl(0, 9)},
+                           {"Waben", zahl(8, 12)}, {"Futter_flüssig_l", wert(0, 5)},
+                           {"Bemerkung", k % 5 ? "" : "ruhig"}, {"Volk", v}});
+    for (int k = 0; k < 3; ++k) {
+      const double menge = wert(3, 25);
+      s.neu("Honigernte", {{"Datum", QDate(jahr, 6 + k, zahl(1, 28))}, {"Menge_kg", menge},
+                           {"Honigsorte", sorten[zahl(0, int(sorten.size()) - 1)]}, {"Qualität", "gut"},
+                           {"Zeit_h", wert(0.5, 3)}, {"Kosten", wert(0, 10)}, {"Honig_Wert", menge * 8.5},
+                           {"Volk", v}});
     }
+    s.neu("Wachsernte", {{"Datum", QDate(jahr, 9, zahl(1, 28))}, {"Menge_kg", wert(0.2, 1.5)},
+                         {"Zeit_h", 1.0}, {"Kosten", 0.0}, {"Wachs_Wert", wert(2, 12)}, {"Volk", v}});
+    s.neu("Pollenernte", {{"Datum", QDate(jahr, 5, zahl(1, 28))}, {"Menge_g", zahl(50, 900)},
+                          {"Zeit_h", 0.5}, {"Pollen_Wert", wert(2, 20)}, {"Volk", v}});
+    if ((jahr + v) % 3 == 0)
+      s.neu("Sonstigeernte", {{"Datum", QDate(jahr, 7, 1)}, {"Ernteart", "Propolis"},
+                              {"Menge_g", zahl(10, 200)}, {"Wert", wert(1, 15)}, {"Volk", v}});
+    for (int k = 0; k < 8; ++k)
+      s.neu("Arbeiten", {{"Datum", april.addDays(k * 20 + zahl(0, 9))}, {"Arbeitsart", arbeiten[k]},
+                         {"Zeit_h", wert(0.2, 2)}, {"Kosten", wert(0, 15)}, {"Volk", v}});
+    for (int k = 0; k < 2; ++k)
+      s.neu("Wanderung", {{"Datum", QDate(jahr, 4 + 3 * k, zahl(1, 28))},
+                          {"Standort", standorte[zahl(0, int(standorte.size()) - 1)]}, {"Zeit_h", wert(1, 4)},
+                          {"Kosten", wert(5, 40)}, {"Standortprämie", wert(0, 5)},
+                          {"Prämie_erhalten", k ? "J" : "N"}, {"Volk", v}});
+    for (int k = 0; k < 4; ++k)
+      s.neu("Gewichtsmessung", {{"Datum", QDate(jahr, 3 + 2 * k, 15)}, {"Gewicht_kg", wert(25, 70)},
+                                {"Zeit_h", 0.2}, {"Volk", v}});
+    for (int k = 0; k < 3; ++k)
+      s.neu("Behandlung", {{"Datum", QDate(jahr, 7 + 2 * k, zahl(1, 28))},
+                           {"Behandlungsart", k == 2 ? "Winterbehandlung" : "Sommerbehandlung"},
+                           {"Mittel", mittel[zahl(0, int(mittel.size()) - 1)]}, {"Menge_g", zahl(20, 200)},
+                           {"Wartezeit", zahl(0, 30)}, {"Zeit_h", 0.5}, {"Kosten", wert(1, 8)}, {"Volk", v}});
+    if ((jahr + v) % 2 == 0)
+      s.neu("Königinwechsel", {{"Datum", QDate(jahr, 6, zahl(1, 28))}, {"Herkunft", "Eigene Zucht"},
+                               {"Nummer", QStringLiteral("%1-%2").arg(v).arg(jahr)}, {"Farbe", "blau"},
+                               {"Kosten", wert(0, 40)}, {"Volk", v}});
+    for (int k = 0; k < 2; ++k)
+      s.neu("Notizen", {{"Datum", QDate(jahr, 5 + 4 * k, 3)}, {"NOTIZ", "Volk zeigt sich friedlich."},
+                        {"Volk", v}});
+    for (int k = 0; k < 8; ++k)
+      s.neu("Termine", {{"Datum", april.addDays(k * 21)}, {"Termin", arbeiten[k]},
+                        {"Erledigt", jahr < letztesJahr ? "J" : "N"}, {"Volk", v}});
+  };
+  if (umfang.jahrweise) {
+    // As a beekeeper fills the file: year by year, every colony in turn.
+    std::vector<int> beginn(size_t(umfang.voelker) + 1);
+    for (int v = 1; v <= umfang.voelker; ++v) beginn[size_t(v)] = volkanlegen(v);
+    for (int jahr = umfang.erstesJahr; jahr <= letztesJahr; ++jahr)
+      for (int v = 1; v <= umfang.voelker; ++v)
+        if (jahr >= beginn[size_t(v)]) jahresbuchungen(v, jahr);
+  } else {
+    // Each colony with all its years, one after the other.
+    for (int v = 1; v <= umfang.voelker; ++v)
+      for (int jahr = volkanlegen(v); jahr <= letztesJahr; ++jahr) jahresbuchungen(v, jahr);
   }
   for (int jahr = umfang.erstesJahr; jahr <= letztesJahr; ++jahr) {
     for (QDate tag(jahr, 1, 1); tag.year() == jahr; tag = tag.addDays(1))

@@ -17,12 +17,17 @@ struct Umfang {
   // booked into Honiglager (EVK_ID), and 8 movements by hand per product.
   bool handel = false;
   int handelJeJahr = 2500;
+  // The colonies' records written year by year, every colony in turn, as a
+  // file fills over the years; otherwise each colony with all its years at
+  // once, so that a year's records lie spread over every table.
+  bool jahrweise = false;
 };
 
 // The size a benchmark was built for, changed by the command line
-// ("--voelker N", "--handel N": trade bookings per year) or, where the
-// command line is silent, by the environment (ZEVO_BENCH_VOELKER,
-// ZEVO_BENCH_HANDEL). The options are taken out of argv.
+// ("--voelker N", "--handel N": trade bookings per year, "--jahrweise") or,
+// where the command line is silent, by the environment (ZEVO_BENCH_VOELKER,
+// ZEVO_BENCH_HANDEL, ZEVO_BENCH_JAHRWEISE=1). The options are taken out of
+// argv.
 Umfang umfangaus(int& argc, char** argv, Umfang umfang);
 
 // Creates the file pfad (which must not exist) with the schema, the seed

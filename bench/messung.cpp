@@ -2,6 +2,7 @@
 
 #include "common/variablen.h"
 #include "components/sevgrid.h"
+#include "platform/dao/connection.h"
 #include "platform/dao/dao.h"
 #include "platform/runtime/files.h"
 
@@ -16,6 +17,8 @@
 #include <ctime>
 
 #include <malloc.h>
+#include <sqlite3.h>
+#include <unordered_map>
 
 namespace zevo::bench {
 
@@ -26,6 +29,14 @@ void offscreen() {
 namespace {
 
 double höchststand = 0;
+double sqlitemillisekunden = 0;   // summed by the connection's trace callback
+
+// The monotonic clock, in ms.
+double jetzt() {
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
 
 // A "VmHWM:" or "VmRSS:" line of /proc/self/status, in MB; 0 where there is none.
 double statuszeile(const char* name) {
@@ -66,12 +77,13 @@ Programm::Programm(int& argc, char** argv, const Umfang& vorgabe)
   const QString vorlagen = qEnvironmentVariable("ZEVO_BENCH_VORLAGEN");
   const QString vorlage =
       vorlagen.isEmpty() ? QString()
-                         : QDir(vorlagen).filePath(QStringLiteral("ZEVO_%1_%2_%3_%4_%5.MDB")
+                         : QDir(vorlagen).filePath(QStringLiteral("ZEVO_%1_%2_%3_%4_%5%6.MDB")
                                                        .arg(umfang.voelker)
                                                        .arg(umfang.jahre)
                                                        .arg(umfang.erstesJahr)
                                                        .arg(umfang.handel ? umfang.handelJeJahr : 0)
-                                                       .arg(umfang.zufall));
+                                                       .arg(umfang.zufall)
+                                                       .arg(umfang.jahrweise ? "_jahrweise" : ""));
   if (!vorlage.isEmpty() && QFile::copy(vorlage, pfad)) {
     dao::Workspace arbeitsbereich;
     dao::Database db = arbeitsbereich.openDatabase(pfad);
@@ -100,7 +112,24 @@ void datenbanköffnen(const QString& ordner) {
   common::datenbankpfad = datenbankdatei(ordner);
   common::arbeitsbereich = &dao::DBEngine::workspaces(0);
   common::datenbank = common::arbeitsbereich->openDatabase(common::datenbankpfad);
+  // SQLite tells when a statement begins and when it ends (its own figure
+  // counts whole milliseconds); the time between comes from the process's clock.
+  sqlite3_trace_v2(
+      dao::sharedConnection(common::datenbankpfad, false)->db, SQLITE_TRACE_STMT | SQLITE_TRACE_PROFILE,
+      [](unsigned art, void*, void* anweisung, void*) {
+        static std::unordered_map<void*, double> beginn;
+        if (art == SQLITE_TRACE_STMT) {
+          beginn[anweisung] = jetzt();
+        } else if (auto it = beginn.find(anweisung); it != beginn.end()) {
+          sqlitemillisekunden += jetzt() - it->second;
+          beginn.erase(it);
+        }
+        return 0;
+      },
+      nullptr);
 }
+
+double sqlitezeit() { return sqlitemillisekunden; }
 
 int zählen(const QString& sql) {
   dao::Recordset rs = common::datenbank.openRecordset(sql);
@@ -140,12 +169,14 @@ double prozessorzeit() {
 Schritt::Schritt() {
   spitzezurücksetzen();
   cpu_ = prozessorzeit();
+  sqlite_ = sqlitezeit();
   uhr_.start();
 }
 
 void Schritt::ende(Messwerte& werte) const {
   werte.push_back(millisekunden(uhr_));
   werte.cpu.push_back(prozessorzeit() - cpu_);
+  werte.sqlite.push_back(sqlitezeit() - sqlite_);
   werte.spitzeMB = std::max(werte.spitzeMB, spitzeMB());
 }
 
@@ -166,10 +197,12 @@ Messwerte runden(int anzahl, const std::function<void()>& vorbereiten, const std
 
 void bericht(const QString& was, const Messwerte& ms, int breite, const QString& zusatz) {
   const QString cpu = ms.cpu.empty() ? QString() : QString::asprintf("   CPU %8.1f ms", median(ms.cpu));
+  const bool sqlite = !ms.sqlite.empty() && *std::max_element(ms.sqlite.begin(), ms.sqlite.end()) > 0;
+  const QString cpusqlite = cpu + (sqlite ? QString::asprintf("   SQLite %8.1f ms", median(ms.sqlite)) : QString());
   const QString spitze = ms.spitzeMB < 0 ? QString() : QString::asprintf("   Spitze %5.0f MB", ms.spitzeMB);
   std::printf("%-*s median %8.1f ms   min %8.1f ms   max %8.1f ms%s%s%s\n", breite, was.toLocal8Bit().constData(),
               median(ms), *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()),
-              cpu.toLocal8Bit().constData(), spitze.toLocal8Bit().constData(), zusatz.toLocal8Bit().constData());
+              cpusqlite.toLocal8Bit().constData(), spitze.toLocal8Bit().constData(), zusatz.toLocal8Bit().constData());
 }
 
 int listenzeilen() {

@@ -49,8 +49,14 @@ public:
   double sekunden = 0;         // how long building the database took
 };
 
-// Opens the database file of ordner as the application's connection.
+// Opens the database file of ordner as the application's connection, and
+// from then on counts the time its statements spend in SQLite (sqlitezeit).
 void datenbanköffnen(const QString& ordner);
+
+// The milliseconds the connection's statements have run so far, each from
+// its first step to its end: SQLite's work, and for a statement of many rows
+// also what the caller does between two rows.
+double sqlitezeit();
 
 // The first field of the first row of sql, as a number (counts).
 int zählen(const QString& sql);
@@ -73,6 +79,7 @@ struct Messwerte : std::vector<double> {
   Messwerte() = default;
   Messwerte(std::vector<double> ms, double spitze = -1) : std::vector<double>(std::move(ms)), spitzeMB(spitze) {}
   std::vector<double> cpu;
+  std::vector<double> sqlite;   // ms in SQLite's statements (sqlitezeit)
   double spitzeMB = -1;
 };
 
@@ -85,6 +92,7 @@ public:
 private:
   QElapsedTimer uhr_;
   double cpu_;
+  double sqlite_;
 };
 
 // The processor time of the process so far, in ms.
@@ -96,7 +104,8 @@ Messwerte runden(int anzahl, const std::function<void()>& messen);
 Messwerte runden(int anzahl, const std::function<void()>& vorbereiten, const std::function<void()>& messen);
 
 // One line: the name padded to breite, median, min and max, the median of
-// the processor time and the peak when measured, then zusatz.
+// the processor time, of the time in SQLite and the peak when measured, then
+// zusatz.
 void bericht(const QString& was, const Messwerte& ms, int breite = 58, const QString& zusatz = {});
 
 // The rows, and the columns, of the program folder's gridli.txt: what an
