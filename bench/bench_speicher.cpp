@@ -22,10 +22,10 @@ template <class Lesen>
 double bestezeit(std::size_t wörter, Lesen lesen) {
   double beste = 1e300;
   for (int runde = 0; runde < 5; ++runde) {
-    const auto t = std::chrono::steady_clock::now();
+    const auto beginn = std::chrono::steady_clock::now();
     senke = senke + lesen();
-    const double ns = double(std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - t).count()) /
-                      double(wörter);
+    const std::chrono::duration<double, std::nano> dauer = std::chrono::steady_clock::now() - beginn;
+    const double ns = dauer.count() / double(wörter);
     if (ns < beste) beste = ns;
   }
   return beste;

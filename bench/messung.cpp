@@ -31,10 +31,10 @@ namespace {
 double höchststand = 0;
 double sqlitemillisekunden = 0;   // summed by the connection's trace callback
 
-// The monotonic clock, in ms.
-double jetzt() {
+// A clock of the system, in ms.
+double uhrzeit(clockid_t uhr) {
   timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
+  clock_gettime(uhr, &t);
   return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
@@ -119,17 +119,15 @@ void datenbanköffnen(const QString& ordner) {
       [](unsigned art, void*, void* anweisung, void*) {
         static std::unordered_map<void*, double> beginn;
         if (art == SQLITE_TRACE_STMT) {
-          beginn[anweisung] = jetzt();
+          beginn[anweisung] = uhrzeit(CLOCK_MONOTONIC);
         } else if (auto it = beginn.find(anweisung); it != beginn.end()) {
-          sqlitemillisekunden += jetzt() - it->second;
+          sqlitemillisekunden += uhrzeit(CLOCK_MONOTONIC) - it->second;
           beginn.erase(it);
         }
         return 0;
       },
       nullptr);
 }
-
-double sqlitezeit() { return sqlitemillisekunden; }
 
 int zählen(const QString& sql) {
   dao::Recordset rs = common::datenbank.openRecordset(sql);
@@ -160,23 +158,19 @@ double höchststandMB() {
   return höchststand;
 }
 
-double prozessorzeit() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
+double prozessorzeit() { return uhrzeit(CLOCK_PROCESS_CPUTIME_ID); }
 
 Schritt::Schritt() {
   spitzezurücksetzen();
   cpu_ = prozessorzeit();
-  sqlite_ = sqlitezeit();
+  sqlite_ = sqlitemillisekunden;
   uhr_.start();
 }
 
 void Schritt::ende(Messwerte& werte) const {
   werte.push_back(millisekunden(uhr_));
   werte.cpu.push_back(prozessorzeit() - cpu_);
-  werte.sqlite.push_back(sqlitezeit() - sqlite_);
+  werte.sqlite.push_back(sqlitemillisekunden - sqlite_);
   werte.spitzeMB = std::max(werte.spitzeMB, spitzeMB());
 }
 

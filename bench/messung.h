@@ -50,13 +50,10 @@ public:
 };
 
 // Opens the database file of ordner as the application's connection, and
-// from then on counts the time its statements spend in SQLite (sqlitezeit).
+// from then on counts the time its statements run, each from its first step
+// to its end: SQLite's work, and for a statement of many rows also what the
+// caller does between two rows.
 void datenbanköffnen(const QString& ordner);
-
-// The milliseconds the connection's statements have run so far, each from
-// its first step to its end: SQLite's work, and for a statement of many rows
-// also what the caller does between two rows.
-double sqlitezeit();
 
 // The first field of the first row of sql, as a number (counts).
 int zählen(const QString& sql);
@@ -79,7 +76,7 @@ struct Messwerte : std::vector<double> {
   Messwerte() = default;
   Messwerte(std::vector<double> ms, double spitze = -1) : std::vector<double>(std::move(ms)), spitzeMB(spitze) {}
   std::vector<double> cpu;
-  std::vector<double> sqlite;   // ms in SQLite's statements (sqlitezeit)
+  std::vector<double> sqlite;   // ms in SQLite's statements (see datenbanköffnen)
   double spitzeMB = -1;
 };
 
