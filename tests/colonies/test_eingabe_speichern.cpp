@@ -243,6 +243,28 @@ private slots:
     QCOMPARE(werte(a, "Honigmenge_Gesamt") + "/" + werte(b, "Honigmenge_Gesamt"), QString("3/1"));
   }
 
+  // A work record marks the options that name its table as well as those
+  // that name its kind of work; an option naming another table, a later
+  // date and another colony's date stay open.
+  void workMarksByTableAndByKind() {
+    const int a = völker[0], b = völker[1];
+    db().execute("update Arbeitsplanoptionen set Auto_erledigt_Buchung = 'Arbeiten' where Arbeitsart = 'Varroakontrolle'");
+    db().execute("update Arbeitsplanoptionen set Auto_erledigt_Arbeitsart = 'Füttern' where Arbeitsart = 'Fütterung'");
+    db().execute("update Arbeitsplanoptionen set Auto_erledigt_Buchung = 'Behandlung' where Arbeitsart = 'Schwarmkontrolle'");
+    for (const char* art : {"Varroakontrolle", "Fütterung", "Schwarmkontrolle"}) {
+      termin(a, "10.07.2007", art);
+      termin(a, "20.07.2007", art);
+      termin(b, "10.07.2007", art);
+    }
+    auto w = eingabeöffnen(haupt, 5, 1, {1});
+    w->sevt(0).setText("15.07.2007");
+    w->sevt(1).setText("Füttern");
+    w->neu_Click(0);
+    QCOMPARE(termine(a, "Varroakontrolle") + termine(a, "Fütterung") + termine(a, "Schwarmkontrolle"),
+             (QStringList{"10.07!", "20.07", "10.07!", "20.07", "10.07", "20.07"}));
+    QCOMPARE(anzahl(QString("select count(*) from Termine where Erledigt = 'J' and Volk = %1").arg(b)), 0);
+  }
+
   // Deleting the latest harvest brings the colony's summaries back when the
   // window is closed, here by its close box.
   void afterADelete() {

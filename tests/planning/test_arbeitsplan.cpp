@@ -93,6 +93,45 @@ private slots:
                                            "2|Berta|Heide| | | | | | |X|Kontrolle"}));
   }
 
+  // Over the turn of the year each date is marked in the column of its own
+  // day; the days just outside the period stay out.
+  void ueberDenJahreswechsel() {
+    termin("19.12.2007", "Davor", v1);
+    termin("20.12.2007", "Erster Tag", v10);
+    termin("31.12.2007", "Silvester", v1);
+    termin("01.01.2008", "Neujahr", v2);
+    termin("16.01.2008", "Letzter Tag", v1);
+    termin("17.01.2008", "Danach", v2);
+    auto w = geladen<IW_Arbeitsplan>();
+    start(*w, "20.12.2007");
+    w->woche_Click(3);
+    QCOMPARE(w->Bezeichnung1->text(), QString("bis 16.01.2008"));
+    for (QCheckBox* k : w->kon) k->setChecked(false);
+    w->kon[0]->setChecked(true);
+    const Liste l = listen(*w, 1);
+    QCOMPARE(l.titel.count("WT"), 28);
+    QStringList tage, monate, jahre;
+    for (int i = 0; i < 28; ++i) {
+      const QDate d = QDate(2007, 12, 20).addDays(i);
+      tage << d.toString("dd");
+      monate << d.toString("MM");
+      jahre << d.toString("yy");
+    }
+    QCOMPARE(l.zeilen.value(1), "|" + tage.join('|') + "|");
+    QCOMPARE(l.zeilen.value(2), "|" + monate.join('|') + "|");
+    QCOMPARE(l.zeilen.value(3), "|" + jahre.join('|') + "|");
+    const auto markiert = [](const QString& nr, int tag, const QString& termin) {
+      QStringList z(28, QStringLiteral(" "));
+      z[tag] = QStringLiteral("X");
+      return nr + "|" + z.join('|') + "|" + termin;
+    };
+    QStringList zeilen = l.zeilen.mid(5), erwartet{markiert("1", 11, "Silvester"), markiert("1", 27, "Letzter Tag"),
+                                                    markiert("10", 0, "Erster Tag"), markiert("2", 12, "Neujahr")};
+    zeilen.sort();   // within one colony the order is the database's
+    erwartet.sort();
+    QCOMPARE(zeilen, erwartet);
+  }
+
   void pruefungen_data() {
     QTest::addColumn<int>("woche");
     QTest::addColumn<QString>("beginn");
