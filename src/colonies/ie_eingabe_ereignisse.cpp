@@ -27,7 +27,7 @@ void IE_Eingabe::sevt_Change(int index) {
   if (r.menge > 0 && index == r.menge) {
     const double wert = double(common::zahlaustext(sevt(r.menge).text())) *
                         double(common::einstellungwert[r.wertsetting]);
-    sevt(r.wert).setText(vb::cstr(QVariant(float(wert))));
+    sevt(r.wert).setText(vb::cstrOhneExponent(QVariant(float(wert))));   // 7 digits, never 1,625E+08
   }
   // The stock card shows how far Mittelwände and Waben moved from the record shown.
   if (art.nummer == artStockkarte) {

@@ -7,6 +7,8 @@
 #include "platform/runtime/sound.h"
 #include "platform/runtime/vb.h"
 
+#include <cmath>
+
 namespace zevo::common {
 
 using vb::mid;
@@ -113,6 +115,15 @@ float zahlaustext(const QString& wert) {
 }
 
 float zahlaustext(const char* wert) { return zahlaustext(QString::fromUtf8(wert)); }
+
+float zahlauswert(const QVariant& wert) {
+  if (wert.typeId() == QMetaType::Float || wert.typeId() == QMetaType::Double) {
+    const QString text = vb::cstr(wert);
+    if (text.contains(QLatin1Char('E')))
+      if (const auto zahl = vb::parseNumber(text)) return static_cast<float>(std::fabs(*zahl));
+  }
+  return zahlaustext(wert);
+}
 
 double zahlaustextgenau(const QString& wert, bool mitvorzeichen) {
   QString text = wert;

@@ -39,6 +39,12 @@ float zahlaustext(const QVariant& wert);
 float zahlaustext(const QString& wert);
 float zahlaustext(const char* wert);
 
+// A stored value (a field, a sum) read as zahlaustext reads its text, except
+// that a number whose text comes in exponent form ("5,55111512312578E-17",
+// "1,234568E+07") is read as the number that text says, not as its digits.
+// The minus is dropped as zahlaustext drops it. The argument is not changed.
+float zahlauswert(const QVariant& wert);
+
 // The same tolerant reading into a double, for money and quantities that
 // must not pass through a Single. The argument is left as it is. With
 // mitvorzeichen a leading "-" (blanks before it allowed) makes the result

@@ -123,7 +123,7 @@ void IW_Arbeitszeiten::alletier_click(int index) {
 float IW_Arbeitszeiten::summe(const QString& sql) {
   dao::Recordset rs = datenbank().openRecordset(sql);
   float wert = 0;
-  if (!rs.eof()) wert = common::zahlaustext(common::feldtext(rs.fields(0).value()));
+  if (!rs.eof()) wert = common::zahlauswert(rs.fields(0).value());
   rs.close();
   return wert;
 }

@@ -325,10 +325,10 @@ void IW_Statistiken::statistikzellen(const QString& bedingung, QString& zeile) {
       if (!rs.eof()) {
         double wert;
         if (s.verhältnis()) {
-          const double menge = common::zahlaustext(rs.fields(spalte).value());
-          wert = menge > 0 ? common::zahlaustext(rs.fields(spalte + 1).value()) / menge : 0.0;
+          const double menge = common::zahlauswert(rs.fields(spalte).value());
+          wert = menge > 0 ? common::zahlauswert(rs.fields(spalte + 1).value()) / menge : 0.0;
         } else {
-          wert = common::zahlaustext(rs.fields(spalte).value());
+          wert = common::zahlauswert(rs.fields(spalte).value());
         }
         zellen[i] = statistikzelle(s.format, wert);
       }

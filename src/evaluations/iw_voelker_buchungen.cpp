@@ -62,7 +62,8 @@ const std::vector<Hinweis> hinweise[IW_Völker_Buchungen::anzahltabellen] = {
 };
 
 // The text of a column's cells, after a prefix: feldtext, or for a
-// Currency or Single field zahlformatieren(zahlaustext(value), 2). A column
+// Currency or Single field zahlformatieren(zahlauswert(value), 2), which
+// reads a value in exponent form as its number, not its digits. A column
 // holds few distinct numbers and dates, so each is formatted once and its
 // text reused, found by the value as the query keeps it; a text without
 // blanks around it and without quotes is its own cell text, and the text of
@@ -138,7 +139,7 @@ private:
     return allgemein(v);
   }
   QString allgemein(const QVariant& v) const {
-    return zahl_ ? common::zahlformatieren(QVariant(common::zahlaustext(v)), 2) : common::feldtext(v);
+    return zahl_ ? common::zahlformatieren(QVariant(common::zahlauswert(v)), 2) : common::feldtext(v);
   }
   struct Hash {
     std::size_t operator()(const std::pair<int, quint64>& k) const {

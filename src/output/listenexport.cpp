@@ -99,13 +99,6 @@ std::optional<double> excelzahl(const QString& text) {
   return wert == 0 ? 0.0 : wert;   // no "-0"
 }
 
-QString excelformat(const QString& text) {
-  const QString t = text.trimmed();
-  const qsizetype komma = t.indexOf(QLatin1Char(','));
-  const qsizetype stellen = komma < 0 ? 0 : t.size() - komma - 1;
-  return stellen == 0 ? QStringLiteral("0") : "#,##0." + QString(stellen, QLatin1Char('0'));
-}
-
 xlsx::Worksheet exceltabelle(ui::sevGrid& grid, bool datumzeile, const QString& heute,
                              const QString& kopftext) {
   const bool kopf = !kopftext.isEmpty();
@@ -118,7 +111,7 @@ xlsx::Worksheet exceltabelle(ui::sevGrid& grid, bool datumzeile, const QString& 
     for (int c = 1; c <= cols; ++c) {
       const QString t = grid.cell(r, c);
       if (const auto zahl = excelzahl(t))
-        sheet.setNumber(oben + 1 + r, c, *zahl, excelformat(t));
+        sheet.setNumber(oben + 1 + r, c, *zahl);
       else
         sheet.setText(oben + 1 + r, c, t);
     }

@@ -44,17 +44,12 @@ QStringList texttabelle(ui::sevGrid& grid, const QString& trennzeichen, bool dat
 // digits, more than 30 decimals, a number beyond the range of numbers.
 std::optional<double> excelzahl(const QString& text);
 
-// The number format that shows such a number with the decimals its text has:
-// "0" for a whole number (no thousands points, as the list shows it),
-// "#,##0.0" for one decimal, "#,##0.00" for two, and so on.
-QString excelformat(const QString& text);
-
 // The sheet of the list: the date (datumzeile) and kopftext on top with one
 // empty row after them, the bold caption row (always texts), the rows, and
 // the columns fitted to the captions and cells. Every cell that excelzahl
-// reads as a number becomes one, in every column, shown with the decimals
-// its text has; the other cells stay texts. Number columns (align 1) up to
-// column 52 are right-aligned, with "#,##0.00" for cells that hold no number.
+// reads as a number becomes one, in every column; the other cells stay
+// texts. Number columns (align 1) up to column 52 are right-aligned and
+// formatted "#,##0.00"; every other cell keeps the sheet's standard format.
 xlsx::Worksheet exceltabelle(ui::sevGrid& grid, bool datumzeile, const QString& heute,
                              const QString& kopftext);
 

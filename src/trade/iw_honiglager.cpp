@@ -74,21 +74,15 @@ void IW_Honiglager::auswerten(int index, const QString& bedingung) {
 }
 
 // The stock per product whatever the period. With kon ticked a product is
-// left out when its stock, read from the field by zahlaustext, is not above
-// 0; zahlaustext drops a minus, so a negative stock stays listed.
+// left out when its stock, as the list shows it with two decimals, is 0,00:
+// a binary rest of the bookings (0,1 + 0,2 - 0,3) is no stock, 0,01 is, and
+// a negative stock stays listed so that a wrong booking shows.
 void IW_Honiglager::lagerbestand() {
   direktauswertung(lagerbestandsql);
-  if (!kon->isChecked() || gridli->rows() == 0) return;
-  dao::Recordset rs = db().openRecordset(lagerbestandsql);
-  QList<int> weg;
-  int zeile = 0;
-  for (; !rs.eof(); rs.moveNext()) {
-    ++zeile;
-    if (!(common::zahlaustext(common::feldtext(rs[QStringLiteral("Summe")])) > 0)) weg.prepend(zeile);
-  }
-  rs.close();
+  if (!kon->isChecked()) return;
   gridli->lockupdate(true);
-  for (int r : weg) gridli->removeitem(r);
+  for (int r = gridli->rows(); r >= 1; --r)
+    if (vb::parseNumber(gridli->cell(r, QStringLiteral("Summe"))).value_or(0) == 0) gridli->removeitem(r);
   gridli->lockupdate(false);
 }
 

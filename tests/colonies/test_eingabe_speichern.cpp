@@ -104,6 +104,29 @@ private slots:
     QCOMPARE(spalte("select Menge_kg from Honigernte"), QStringList{"8"});
   }
 
+  // A value whose text would come in exponent form ("1,625E+08") reaches
+  // the field in plain digits, from the quantity and from the record list,
+  // and is saved as itself, not as its digits.
+  void largeValuesKeepTheirNumber() {
+    const int v = völker[0];
+    common::einstellungwert[0] = 6.5f;
+    const int alt = einfügen("Honigernte", {{"Datum", datum("01.05.2007")}, {"Menge_kg", 25000000.0},
+                                            {"Honig_Wert", 162500000.0}, {"Volk", v}});
+    auto w = eingabeöffnen(haupt, 1, 1, {1});
+    w->li->setRow(1);
+    w->li_RowClick(1);
+    QCOMPARE(w->sevt(1).text() + "|" + w->sevt(6).text(), QString("25000000|162500000"));
+    w->sevt(7).setText("geändert");
+    w->neu_Click(1);
+    QCOMPARE(werte(alt, "Menge_kg, Honig_Wert, Bemerkung", "Honigernte"), QString("2,5E+07|162500000|geändert"));   // the Single as cstr writes it
+    w->sevt(1).setText("1");
+    w->sevt(1).setText("40000000");
+    QCOMPARE(w->sevt(6).text(), QString("260000000"));
+    w->neu_Click(0);
+    QCOMPARE(spalte("select Honig_Wert from Honigernte where Bemerkung = 'geändert' order by ID"),
+             (QStringList{"162500000", "260000000"}));
+  }
+
   // "No" to the question writes nothing. A colony whose record cannot be
   // written keeps its dates open; those before it are booked, those after not.
   void aFailureLeavesNothingHalfDone() {

@@ -45,6 +45,19 @@ private slots:
   }
 
   // A key goes into SQL as a positive whole number of int's range or not at all.
+  // A stored value: as zahlaustext reads its text, but a number in exponent
+  // form is that number, its minus dropped; a text is read as typed.
+  void zahlauswertTable() {
+    const float rest = zahlauswert(QVariant(-5.55e-17));
+    QVERIFY(rest > 5.5e-17f && rest < 5.6e-17f);
+    QCOMPARE(zahlauswert(QVariant(-12345678.0)), 12345678.0f);
+    QCOMPARE(zahlauswert(QVariant(0.00004f)), 0.00004f);
+    QCOMPARE(zahlauswert(QVariant(12345678.0f)), 12345680.0f);
+    QCOMPARE(zahlauswert(QVariant(-2.5)), 2.5f);
+    QCOMPARE(zahlauswert(QVariant(QStringLiteral("1E5"))), 15.0f);
+    QCOMPARE(zahlauswert(QVariant()), 0.0f);
+  }
+
   void sqlidTable_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected");   // -1: no key

@@ -8,6 +8,8 @@
 #include "evaluations/zeitraumauswertung.h"
 
 #include <QFile>
+#include <QPushButton>
+#include <QTest>
 
 namespace zevo::test {
 
@@ -17,15 +19,18 @@ struct Liste {
   QStringList zeilen;     // cells joined by "|"
 };
 
-// Presses rolisten(knopf); the list window closes at once.
-inline Liste auswertunglesen(evaluations::Zeitraumauswertung& w, int knopf) {
+// Presses rolisten(knopf) (with the mouse when maus); the list window closes at once.
+inline Liste auswertunglesen(evaluations::Zeitraumauswertung& w, int knopf, bool maus = false) {
   Liste l;
   QFile::remove(common::datenpfad + "gridli.txt");
   forms().onWindow<output::IA_Zwischenliste>("IA_Zwischenliste", [&](output::IA_Zwischenliste& z) {
     l.gezeigt = true;
     z.cmdschließen_Click();
   });
-  w.rolisten_Click(knopf);
+  if (maus)
+    QTest::mouseClick(w.rolisten[knopf], Qt::LeftButton);
+  else
+    w.rolisten_Click(knopf);
   ui::sevGrid g;
   if (!l.gezeigt || !g.loadfromfile(common::datenpfad + "gridli.txt")) return l;
   for (int c = 1; c <= g.cols(); ++c)

@@ -69,6 +69,11 @@ private slots:
                        "2009\t30705,34\t0,00\t30705,34\t", "SUMME\t69873,26\t29710,20\t99583,46\t"},
                       {{"Honigernte", "01.05.2008", 39167.92}, {"Arbeiten", "02.05.2008", 29710.2},
                        {"Honigernte", "03.05.2009", 30705.34}}};
+    QTest::newRow("a sum in exponent form is read as its number")
+        << Auflistung{0, 0, {0, 4}, {0}, "2008", "2009",
+                      {"Jahr\tHonigernte\tArbeiten\tGesamt\t", "2008\t0,00\t2,00\t2,00\t",
+                       "2009\t0,00\t0,00\t0,00\t", "SUMME\t0,00\t2,00\t2,00\t"},
+                      {{"Honigernte", "01.05.2008", 0.00004}, {"Arbeiten", "02.05.2008", 2.0}}};
     QTest::newRow("colonies, number and site")
         << Auflistung{1, 1, {0, 4}, {0, 2}, "2006", "2007",
                       {"1\tWald\t1,50\t2,00\t3,50\t", "2\t\t0,00\t0,00\t0,00\t", "3\t\t4,00\t0,00\t4,00\t",

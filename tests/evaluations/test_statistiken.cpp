@@ -250,6 +250,21 @@ private slots:
     }
   }
 
+  // A sum whose text comes in exponent form (0,00004 kg) is read as that
+  // number, not as its digits (4); the year beside it is read as it was.
+  void aSumInExponentFormIsItsNumber() {
+    const int a = test::neuesvolk("1");
+    test::buchen("Honigernte", {{"Datum", test::tag("01.05.2006")}, {"Menge_kg", 0.00004}, {"Honig_Wert", 1}, {"Volk", a}});
+    test::buchen("Honigernte", {{"Datum", test::tag("01.05.2007")}, {"Menge_kg", 2}, {"Honig_Wert", 5}, {"Volk", a}});
+    auto w = geladen();
+    w->t(0).setText("2006");
+    w->t(1).setText("2007");
+    markieren(*w, {"Gesamte Honigernte (kg)", "Durchschn. Honigwert je kg"});
+    test::Liste& liste = test::listeabfangen();
+    w->ok_click(1);
+    QCOMPARE(liste.zeilen, (QStringList{"2006|0,0|25.000,00 €", "2007|2,0|2,50 €"}));
+  }
+
   // A row's statistics of one table come from one statement: every cell,
   // the ratios too, reads as the statistic's own query gives it, per colony
   // and per year, for every statistic and for a few of several tables.

@@ -100,6 +100,24 @@ private slots:
     }
   }
 
+  // A quantity whose text comes in exponent form is listed as its number,
+  // not as its digits: 0,00004 kg as 0,00 (not 405,00), 12345678 kg as the
+  // Single holds it (not 1,23).
+  void quantitiesInExponentForm() {
+    honig(v1, "12.05.2007", 0.00004);
+    honig(v2, "13.05.2007", 12345678);
+    auto w = fenster();
+    markieren(w->li[1], {"Datum", "Menge_kg"});
+    w->kontier[0]->setChecked(true);
+    w->kontier[1]->setChecked(false);
+    w->tierleer->setChecked(false);
+    w->optibuch[0]->setChecked(true);
+    w->ok_click();
+    QCOMPARE(gelesen(liste), (QStringList{"HONIGERNTE", "VOLKNR|DATUM|MENGE_KG", "1|01.05.2007|10,00",
+                                          "1|12.05.2007|0,00", "1|20.05.2007|5,50", "2|03.05.2007|7,00",
+                                          "2|13.05.2007|12345680,00", "", ""}));
+  }
+
   void cellsOrderAndCorrections() {
     const int v10 = volk("10", true, {{"Volkname", "Volk 10"}});
     const int v9 = volk("9", true, {{"Volkname", "Volk 9"}});

@@ -384,7 +384,8 @@ private slots:
     QCOMPARE(s.columnFormat(53).numberFormat, QString());
     QCOMPARE(s.cell(1, 1)->text, QString("15.06.2007"));
     QVERIFY(!s.cell(2, 1) && s.rowBold(3) && s.cell(4, 60)->number);
-    QCOMPARE(s.shownText(4, 2), QString("1"));   // whole, as the list shows it
+    QCOMPARE(s.shownText(4, 2), QString("1,00"));   // a number column: two decimals
+    QCOMPARE(s.shownText(4, 53), QString("1"));     // beyond the 52nd: the standard format
   }
 
   void listFailuresKeepTheWindow() {
@@ -426,20 +427,36 @@ private slots:
   }
 
   void spreadsheetNumbers() {
-    // A number keeps the decimals its text shows.
-    const struct { QString text; std::optional<double> zahl; QString format; } fälle[] = {
-        {"1.234,50", {}, ""}, {"1234,50", 1234.5, "#,##0.00"}, {"", {}, ""}, {"-3", -3, "0"}, {"01.05.2007", {}, ""},
-        {" +7 ", 7, "0"}, {",5", 0.5, "#,##0.0"}, {"1,2,3", {}, ""}, {"V12", {}, ""}, {"-", {}, ""},
-        {"150", 150, "0"}, {"2,125 ", 2.125, "#,##0.000"},
+    // Which texts become numbers, in a number column and in a text column
+    // alike, and how a number column ("#,##0.00") shows them.
+    const struct { QString text; std::optional<double> zahl; QString gezeigt; } fälle[] = {
+        {"1.234,50", {}, ""}, {"1234,50", 1234.5, "1.234,50"}, {"", {}, ""}, {"-3", -3, "-3,00"}, {"01.05.2007", {}, ""},
+        {" +7 ", 7, "7,00"}, {",5", 0.5, "0,50"}, {"1,2,3", {}, ""}, {"V12", {}, ""}, {"-", {}, ""},
+        {"150", 150, "150,00"}, {"2,125 ", 2.125, "2,13"},
         // A number that would not give its text back stays text.
-        {"07", {}, ""}, {"-007,5", {}, ""}, {"00", {}, ""}, {"0", 0, "0"}, {"0,50", 0.5, "#,##0.00"},
-        {"123456789012345", 123456789012345.0, "0"}, {"1234567890123456", {}, ""}, {"1234567890123,456", {}, ""},
-        {"-99999999999999,9", -99999999999999.9, "#,##0.0"}, {"100000000000000000000", 1e20, "0"},
-        {"0,0000000000000012", 1.2e-15, "#,##0.0000000000000000"}, {",", {}, ""}, {"-0", 0, "0"},
+        {"07", {}, ""}, {"-007,5", {}, ""}, {"00", {}, ""}, {"0", 0, "0,00"}, {"0,50", 0.5, "0,50"},
+        {"123456789012345", 123456789012345.0, "123.456.789.012.345,00"}, {"1234567890123456", {}, ""},
+        {"1234567890123,456", {}, ""}, {"-99999999999999,9", -99999999999999.9, ""},
+        {"100000000000000000000", 1e20, "100.000.000.000.000.000.000,00"},
+        {"0,0000000000000012", 1.2e-15, "0,00"}, {",", {}, ""}, {"-0", 0, "0,00"},
         {"0," + QString(30, '0') + "1", {}, ""}, {"1" + QString(400, '0'), {}, ""}};
+    QStringList zeilen;
     for (const auto& f : fälle) {
       QVERIFY2(output::excelzahl(f.text) == f.zahl, qPrintable(f.text));
-      if (f.zahl) QCOMPARE(output::excelformat(f.text), f.format);
+      zeilen << f.text + '\t' + f.text;
+    }
+    ui::sevGrid grid;
+    füllen(grid, {">Zahl", "Text"}, zeilen);
+    const xlsx::Worksheet s = output::exceltabelle(grid, false, "", "");
+    for (int i = 0; i < int(std::size(fälle)); ++i) {
+      const auto& f = fälle[i];
+      for (int c : {1, 2}) {
+        const xlsx::Worksheet::Cell* zelle = s.cell(i + 2, c);
+        QCOMPARE(zelle && zelle->number, f.zahl.has_value());
+        if (!f.zahl) continue;
+        QCOMPARE(zelle->value, *f.zahl);
+        if (c == 1 && !f.gezeigt.isEmpty()) QCOMPARE(s.shownText(i + 2, c), f.gezeigt);
+      }
     }
   }
 
@@ -456,22 +473,45 @@ private slots:
     QCOMPARE(pfad, w->tabellendatei());
 
     // Date, header text, an empty row, the bold captions, then the rows;
-    // number columns right-aligned, each number with the decimals the list
-    // shows, in every column; texts never formulas; a caption, a leading
-    // zero and more digits than a number keeps stay texts.
+    // number columns right-aligned with two decimals, numbers in every
+    // column; texts never formulas; a caption, a leading zero and more
+    // digits than a number keeps stay texts.
     const QHash<QString, QString> m = zellen(pfad);
     const QString z = " rechts #,##0.00";
     const QList<QPair<QString, QString>> erwartet = {
         {"A1", "\"15.06.2007\""}, {"A2", "\"Honig &amp; &lt;Wachs&gt;\""}, {"A3", ""}, {"A4", "\"Volk\" fett"},
         {"B4", "\"Menge kg\" fett" + z}, {"E4", "\"12\" fett"}, {"A5", "\"V1\""}, {"B5", "12.5" + z},
         {"C5", "\"01.05.2007\""}, {"D5", "\"1.234,50\"" + z}, {"E5", "\"07\""}, {"A6", "\"Königin 'Anna'\""},
-        {"B6", "-3 rechts 0"}, {"C6", "\"08\""}, {"D6", "7 rechts 0"}, {"A7", "\".\""}, {"A8", "\"=SUMME(A1)\""},
-        {"D8", "0.5 rechts #,##0.0"}, {"A9", "12 0"}, {"C9", "2.5 #,##0.0"},
-        {"D9", "\"1234567890123456\"" + z}, {"E9", "3 0"}};
+        {"B6", "-3" + z}, {"C6", "\"08\""}, {"D6", "7" + z}, {"A7", "\".\""}, {"A8", "\"=SUMME(A1)\""},
+        {"D8", "0.5" + z}, {"A9", "12"}, {"C9", "2.5"},
+        {"D9", "\"1234567890123456\"" + z}, {"E9", "3"}};
     for (const auto& [ref, zelle] : erwartet) QCOMPARE(m.value(ref), zelle);
     // Fitted columns: the long name widens column A, the header text on top does not.
     QVERIFY(m["breite1"].toDouble() >= 14 && m["breite1"].toDouble() < 16);
     QVERIFY(m["breite3"].toDouble() >= 10 && m["breite3"].toDouble() < m["breite1"].toDouble());
+  }
+
+  // The right-aligned columns among the first 52 show "#,##0.00" whatever
+  // decimals the list has; a left-aligned number column and the 53rd column
+  // keep the standard format, their numbers numbers all the same.
+  void spreadsheetFormatByColumn() {
+    QStringList spalten{">Anzahl", ">kg", "Nr"}, eins{"3", "2,5", "12"}, zwei{"150", "12,0", "007"};
+    for (int c = 4; c <= 53; ++c) {
+      spalten << (c >= 52 ? ">S" : "S") + QString::number(c);
+      eins << (c == 52 ? "1" : c == 53 ? "4,5" : "");
+      zwei << (c == 53 ? "-0,25" : "");
+    }
+    auto w = listenfenster(spalten, {eins.join('\t'), zwei.join('\t')});
+    QTest::mouseClick(w->comexcel, Qt::LeftButton);
+    QCOMPARE(geöffnet_.size(), 1);
+    const QHash<QString, QString> m = zellen(geöffnet_[0].toLocalFile());
+    const QString z = " rechts #,##0.00";
+    const QList<QPair<QString, QString>> erwartet = {
+        {"A1", "\"Anzahl\" fett" + z}, {"B1", "\"kg\" fett" + z}, {"C1", "\"Nr\" fett"},
+        {"A2", "3" + z}, {"A3", "150" + z}, {"B2", "2.5" + z}, {"B3", "12" + z},
+        {"C2", "12"}, {"C3", "\"007\""}, {"AZ1", "\"S52\" fett" + z}, {"AZ2", "1" + z},
+        {"BA1", "\"S53\" fett"}, {"BA2", "4.5"}, {"BA3", "-0.25"}, {"D2", ""}};
+    for (const auto& [ref, zelle] : erwartet) QCOMPARE(m.value(ref), zelle);
   }
 
   void spreadsheetWithoutAProgramToOpenIt() {

@@ -189,6 +189,38 @@ private slots:
     QVERIFY(messages().allUsed());
   }
 
+  // Stocks that are back at 0 through the bookings leave a binary rest in
+  // their sum; the filter takes the stock as the list shows it: 0,00 is left
+  // out, 0,01 stays, and so does a negative stock.
+  void stockBackAtZeroLeftOutByTheFilter() {
+    for (double menge : {0.1, 0.2}) bewegung("01.02.2007", "Heide", menge, 0);
+    bewegung("01.03.2007", "Heide", 0, 0.3);
+    bewegung("01.02.2007", "Raps", 1.2, 0);
+    for (double menge : {0.4, 0.8}) bewegung("01.03.2007", "Raps", 0, menge);
+    bewegung("01.02.2007", "Linde", 0.01, 0);
+    bewegung("01.02.2007", "Klee", 0.3, 0);
+    bewegung("01.03.2007", "Klee", 0, 0.31);
+    auto w = fenster<IW_Honiglager>();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QStringList bleiben{"Klee|-0,01|2|0,30|0,31", "Linde|0,01|1|0,01|0,00"};
+    for (int mal = 0; mal < 2; ++mal) {   // ticked and unticked twice, in one window
+      QCOMPARE(auswertunglesen(*w, 4, true).zeilen,
+               QStringList{"Heide|0,00|3|0,30|0,30"} + bleiben + QStringList{"Raps|0,00|3|1,20|1,20"});
+      QTest::mouseClick(w->kon, Qt::LeftButton, {}, QPoint(6, w->kon->height() / 2));
+      QVERIFY(w->kon->isChecked());
+      QCOMPARE(auswertunglesen(*w, 4, true).zeilen, bleiben);
+      QTest::mouseClick(w->kon, Qt::LeftButton, {}, QPoint(6, w->kon->height() / 2));
+      QVERIFY(!w->kon->isChecked());
+    }
+    // Nothing over 0 left: the list is not shown.
+    db().execute("delete from Honiglager where Produkt in ('Klee', 'Linde')");
+    QTest::mouseClick(w->kon, Qt::LeftButton, {}, QPoint(6, w->kon->height() / 2));
+    messages().expect(keine);
+    QVERIFY(!auswertunglesen(*w, 4, true).gezeigt);
+    QVERIFY(messages().allUsed());
+  }
+
   // An empty stock book: the direct lists find nothing, the calendars give every row with 0.
   void emptyStockBook() {
     QStringList monate, jahre;

@@ -303,6 +303,15 @@ QString cstr(const QVariant& v) {
   }
 }
 
+QString cstrOhneExponent(const QVariant& v) {
+  const QString text = cstr(v);
+  if ((v.typeId() != QMetaType::Float && v.typeId() != QMetaType::Double) || !text.contains(QLatin1Char('E')) ||
+      !std::isfinite(v.toDouble()))
+    return text;
+  const Decimal d = Decimal::fromDouble(v.toDouble(), significantDigits(v));
+  return d.fixed(std::max(0, int(d.digits.size()) - d.point), QLatin1Char(','));
+}
+
 std::optional<QDateTime> parseDateTime(const QString& s) {
   QString t = s.trimmed();
   if (t.isEmpty()) return std::nullopt;

@@ -21,6 +21,11 @@ namespace zevo::vb {
 // Currency/double: decimal comma, no grouping, no trailing zeros.
 // Date -> "dd.mm.yyyy" (plus " hh:mm:ss" when a time is present).
 QString cstr(const QVariant& v);
+// cstr, but a Single or Double that cstr writes in exponent form
+// ("1,234568E+07", "5E-05") is written out in plain digits with the same
+// significant digits ("12345680", "0,00005"), so that a reader which knows
+// no exponent takes it as that number.
+QString cstrOhneExponent(const QVariant& v);
 
 // Every date of the program lies in the years 100 to 9999.
 bool inDateRange(const QDate& d);

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
 
 namespace zevo::xlsx {
 
@@ -63,7 +62,7 @@ void Worksheet::setText(int row, int col, const QString& text) {
   cells_[{row, col}] = c;
 }
 
-void Worksheet::setNumber(int row, int col, double value, const QString& numberFormat) {
+void Worksheet::setNumber(int row, int col, double value) {
   if (!std::isfinite(value)) {
     setText(row, col, QString::number(value));
     return;
@@ -71,7 +70,6 @@ void Worksheet::setNumber(int row, int col, double value, const QString& numberF
   Cell c;
   c.number = true;
   c.value = value;
-  c.numberFormat = numberFormat;
   cells_[{row, col}] = c;
 }
 
@@ -115,7 +113,7 @@ QString Worksheet::shownText(int row, int col) const {
   const Cell* c = cell(row, col);
   if (!c) return {};
   if (!c->number) return c->text;
-  return germanNumber(c->value, look(c->numberFormat.isEmpty() ? columnFormat(col).numberFormat : c->numberFormat));
+  return germanNumber(c->value, look(columnFormat(col).numberFormat));
 }
 
 void Worksheet::autofitColumns() {
@@ -148,20 +146,20 @@ void Worksheet::save(const QString& path) const {
   if (!book) throw failure();
   lxw_worksheet* sheet = workbook_add_worksheet(book, "Tabelle1");
 
-  // One format per combination of bold, column format and a cell's own
-  // number format, made on first use.
-  std::map<std::tuple<bool, int, QString>, lxw_format*> formats;
-  auto formatFor = [&](bool bold, int col, const QString& own = {}) -> lxw_format* {
+  // One format per combination of bold and column format, made on first use.
+  std::map<std::pair<bool, int>, lxw_format*> formats;
+  auto formatFor = [&](bool bold, int col) -> lxw_format* {
     const auto cf = columnFormats_.find(col);
     const int key = cf == columnFormats_.end() ? 0 : col;
-    if (!bold && key == 0 && own.isEmpty()) return nullptr;
-    auto& f = formats[{bold, key, own}];
+    if (!bold && key == 0) return nullptr;
+    auto& f = formats[{bold, key}];
     if (!f) {
       f = workbook_add_format(book);
       if (bold) format_set_bold(f);
-      const QString number = own.isEmpty() && key != 0 ? cf->second.numberFormat : own;
-      if (!number.isEmpty()) format_set_num_format(f, number.toUtf8().constData());
-      if (key != 0 && cf->second.alignRight) format_set_align(f, LXW_ALIGN_RIGHT);
+      if (key != 0) {
+        if (!cf->second.numberFormat.isEmpty()) format_set_num_format(f, cf->second.numberFormat.toUtf8().constData());
+        if (cf->second.alignRight) format_set_align(f, LXW_ALIGN_RIGHT);
+      }
     }
     return f;
   };
@@ -185,7 +183,7 @@ void Worksheet::save(const QString& path) const {
   for (const auto& [at, c] : cells_) {
     const auto [row, col] = at;
     if (row < 1 || col < 1) continue;
-    lxw_format* f = formatFor(rowBold(row), col, c.number ? c.numberFormat : QString());
+    lxw_format* f = formatFor(rowBold(row), col);
     const auto r = static_cast<lxw_row_t>(row - 1);
     const auto k = static_cast<lxw_col_t>(col - 1);
     if (c.number)

@@ -7,7 +7,6 @@
 //   sheet.setText(1, 1, "Volk");  sheet.setText(1, 2, "kg");
 //   sheet.setRowBold(1);
 //   sheet.setText(2, 1, "V1");    sheet.setNumber(2, 2, 12.5);
-//   sheet.setNumber(3, 2, 150, "0");          // this cell whole, whatever its column says
 //   sheet.setColumnFormat(2, "#,##0.00");     // right-aligned, thousands and two decimals
 //   sheet.autofitColumns();                   // widths from the cells set so far
 //   sheet.setText(3, 1, "Fußzeile");          // does not change the widths any more
@@ -15,7 +14,7 @@
 //
 // Rows and columns count from 1. A cell takes the format of its column and
 // the bold of its row, as if the whole column and the whole row had been
-// formatted; a number given a format of its own shows by that one. Texts are stored as texts (never as formulas), numbers as numbers.
+// formatted. Texts are stored as texts (never as formulas), numbers as numbers.
 
 #include "platform/runtime/error.h"
 
@@ -36,7 +35,6 @@ public:
     bool number = false;
     QString text;        // the text of a text cell
     double value = 0;    // the value of a number cell
-    QString numberFormat;   // a number's own format; "" = its column's
   };
   struct ColumnFormat {
     QString numberFormat;   // "" = General
@@ -47,7 +45,7 @@ public:
   // (32767 characters) is cut there.
   void setText(int row, int col, const QString& text);
   // A value that is not finite is stored as its text.
-  void setNumber(int row, int col, double value, const QString& numberFormat = {});
+  void setNumber(int row, int col, double value);
   void setRowBold(int row, bool bold = true);
   void setColumnFormat(int col, const QString& numberFormat, bool alignRight = true);
 

@@ -28,6 +28,17 @@ private slots:
     QCOMPARE(vb::cstr(value), expected);
   }
 
+  // What cstr writes in exponent form comes out in plain digits; the rest as cstr writes it.
+  void cstrOhneExponent() {
+    QCOMPARE(vb::cstrOhneExponent(QVariant(12345678.0f)), QString("12345680"));
+    QCOMPARE(vb::cstrOhneExponent(QVariant(-1.625e8f)), QString("-162500000"));
+    QCOMPARE(vb::cstrOhneExponent(QVariant(5e-05)), QString("0,00005"));
+    QCOMPARE(vb::cstrOhneExponent(QVariant(1e20)), QString("100000000000000000000"));
+    QCOMPARE(vb::cstrOhneExponent(QVariant(1.0 / 3)), QString("0,333333333333333"));
+    QCOMPARE(vb::cstrOhneExponent(QVariant(QString("1E5"))), QString("1E5"));
+    QCOMPARE(vb::cstr(QVariant(12345678.0f)), QString("1,234568E+07"));
+  }
+
   void dates_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDateTime>("expected");  // invalid = no date
