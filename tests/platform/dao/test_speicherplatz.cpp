@@ -123,6 +123,19 @@ private slots:
       QCOMPARE(zeilen(db_), 1);
     }
     QCOMPARE(db_.openRecordset("select N from T")["N"].value(), QVariant(1));
+    db_.execute("insert into T(N) values (2)");
+    QCOMPARE(außenzeilen(), 2);
+  }
+
+  // A failure after which SQLite keeps the transaction open ends nothing:
+  // the batch goes on and is committed.
+  void anErrorThatKeepsTheBatch() {
+    Transaction stapel(db_);
+    db_.execute("insert into T(N) values (2)");
+    QCOMPARE(fehlervon([&] { db_.execute("insert into Nirgends(N) values (3)"); }).number(), int(errNoSuchTable));
+    db_.execute("insert into T(N) values (3)");
+    stapel.commit();
+    QCOMPARE(außenzeilen(), 3);
   }
 };
 
