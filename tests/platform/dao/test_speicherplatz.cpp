@@ -100,6 +100,7 @@ private slots:
       }
       QCOMPARE(fehlervon([&] { Transaction drittes(db_); }).number(), int(errDiskFull));
       QCOMPARE(zeilen(db_), 1);   // reading goes on
+      QCOMPARE(fehlervon([&] { db_.execute("delete from Nirgends"); }).number(), int(errNoSuchTable));
       QCOMPARE(fehlervon([&] { ganzes.commit(); }).number(), int(errDiskFull));
     }
     QCOMPARE(zeilen(db_), 1);
