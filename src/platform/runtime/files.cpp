@@ -10,7 +10,6 @@
 #include <QStorageInfo>
 #include <QTemporaryFile>
 
-#include <cerrno>
 #include <cstdio>
 #include <functional>
 
@@ -195,18 +194,11 @@ bool replaceFile(const QString& from, const QString& to) {
 }
 
 bool putInPlace(const QString& from, const QString& to) {
-  const QByteArray source = QFile::encodeName(from), target = QFile::encodeName(to);
-  const int fd = ::open(source.constData(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (QFileInfo::exists(to)) return false;
+  const int fd = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
   const bool synced = syncHandle(fd, from);
-  ::close(fd);
-  if (!synced) return false;
-  if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) != 0) {
-    // A file system without the no-replace flag: the one instance of the
-    // program is the only one that makes this name.
-    if ((errno != EINVAL && errno != ENOSYS) || QFileInfo::exists(to) || !replaceFile(from, to)) return false;
-  }
-  return syncFolder(QFileInfo(to).absolutePath());
+  if (fd >= 0) ::close(fd);
+  return synced && replaceFile(from, to) && syncFolder(QFileInfo(to).absolutePath());
 }
 
 bool isReadOnly(const QString& path) {

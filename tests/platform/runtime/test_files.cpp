@@ -130,8 +130,10 @@ private slots:
     });
     QVERIFY(vb::putInPlace(a, fertig));
     QVERIFY(!vb::putInPlace(b, fertig));
+    QVERIFY(!vb::putInPlace(folder() + "fehlt", folder() + "auch"));
     vb::setSyncObserver({});
-    QCOMPARE(synced, (QStringList{"a.txt:-", QFileInfo(QDir(folder()).absolutePath()).fileName() + ":ganz", "b.txt:ganz"}));
+    QCOMPARE(synced, (QStringList{"a.txt:-", QFileInfo(QDir(folder()).absolutePath()).fileName() + ":ganz", "fehlt:ganz"}));
+    QVERIFY(!QFile::exists(folder() + "auch"));
     QVERIFY(!vb::fileExists(a));
     QCOMPARE(bytes(fertig) + bytes(b), QByteArray("ganzneu"));
     QFile::remove(fertig);
