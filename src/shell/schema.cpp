@@ -1,5 +1,7 @@
 #include "shell/schema.h"
 
+#include "platform/runtime/files.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -136,20 +138,43 @@ QString schemaabweichung(dao::Database& db) {
   return {};
 }
 
+QString anlegedatei(const QString& datenbankpfad) { return datenbankpfad + QStringLiteral(".neu"); }
+
+namespace {
+
+// The half-made file of a creation, with its journal.
+void anlegedateientfernen(const QString& datenbankpfad) {
+  const QString datei = anlegedatei(datenbankpfad);
+  QFile::remove(datei);
+  QFile::remove(datei + QStringLiteral("-journal"));
+}
+
+}  // namespace
+
 dao::Database datenbankanlegen(dao::Workspace& arbeitsbereich, const QString& datenbankpfad,
-                               const Bedienungfreigabe& bedienungfreigeben, const QStringList& anweisungen) {
+                               const Bedienungfreigabe& bedienungfreigeben, const QStringList& anweisungen,
+                               const Anlegebeobachter& beobachter) {
   if (bedienungfreigeben) bedienungfreigeben(0);
   struct Freigabe {
     const Bedienungfreigabe& f;
     ~Freigabe() { if (f) f(1); }
   } freigabe{bedienungfreigeben};
+  const auto melden = [&](Anlegeschritt schritt, int anzahl) {
+    if (beobachter) beobachter(schritt, anzahl);
+  };
+  const QString neu = anlegedatei(datenbankpfad);
   try {
     {
       dao::Database neuedatenbank =
-          arbeitsbereich.createDatabase(datenbankpfad, QStringLiteral(";LANGID=0x0409;CP=1252;COUNTRY=0"), 32);
+          arbeitsbereich.createDatabase(neu, QStringLiteral(";LANGID=0x0409;CP=1252;COUNTRY=0"), 32);
       try {
+        melden(Anlegeschritt::kennung, 0);
         dao::Transaction schema(neuedatenbank);
-        for (const QString& anweisung : anweisungen) neuedatenbank.execute(anweisung);
+        int erledigt = 0;
+        for (const QString& anweisung : anweisungen) {
+          neuedatenbank.execute(anweisung);
+          melden(Anlegeschritt::anweisung, ++erledigt);
+        }
         schema.commit();
       } catch (...) {
         neuedatenbank.close();
@@ -157,10 +182,15 @@ dao::Database datenbankanlegen(dao::Workspace& arbeitsbereich, const QString& da
       }
       neuedatenbank.close();
     }
+    melden(Anlegeschritt::fertig, int(anweisungen.size()));
+    if (!vb::putInPlace(neu, datenbankpfad))
+      throw dao::Error(QFileInfo::exists(datenbankpfad) ? dao::errDatabaseExists : dao::errIo,
+                       QStringLiteral("Die Datei %1 kann nicht in %2 umbenannt werden.")
+                           .arg(QFileInfo(neu).fileName(), QFileInfo(datenbankpfad).fileName()));
     return arbeitsbereich.openDatabase(datenbankpfad, false, false);
   } catch (const dao::Error& e) {
-    // A half-made file would be taken for a database at the next start.
-    if (QFileInfo::exists(datenbankpfad) && e.number() != dao::errDatabaseExists) QFile::remove(datenbankpfad);
+    // A half-made file would be in the way of the next start.
+    anlegedateientfernen(datenbankpfad);
     throw dao::Error(e.number(),
                      QStringLiteral("Die Datenbank %1 konnte nicht angelegt werden.\n%2\n"
                                     "Bitte prüfen Sie, ob der Programmordner beschreibbar ist; beim nächsten Start "
@@ -172,6 +202,7 @@ dao::Database datenbankanlegen(dao::Workspace& arbeitsbereich, const QString& da
 
 dao::Database datenbankbereitstellen(dao::Workspace& arbeitsbereich, const QString& datenbankpfad,
                                      const Bedienungfreigabe& bedienungfreigeben) {
+  anlegedateientfernen(datenbankpfad);
   if (QFileInfo::exists(datenbankpfad)) return arbeitsbereich.openDatabase(datenbankpfad, false, false);
   return datenbankanlegen(arbeitsbereich, datenbankpfad, bedienungfreigeben);
 }

@@ -23,16 +23,29 @@ QString schemaabweichung(dao::Database& db);
 // Locks (0) or unlocks (1) the main window's controls.
 using Bedienungfreigabe = std::function<void(int freigabe)>;
 
-// Creates the file datenbankpfad with the whole schema and the seed rows as
-// one transaction and returns it opened again, as the main window's own
-// database. The controls are locked while it runs. A creation that fails
-// removes the half-made file, so the next start creates it anew, and throws
-// dao::Error with a German text for the message box.
+// The points of a creation at which a test may cut it off: the new file has
+// its mark, a statement is done (with the number done so far), the file is
+// whole and closed but has not taken its name yet.
+enum class Anlegeschritt { kennung, anweisung, fertig };
+using Anlegebeobachter = std::function<void(Anlegeschritt schritt, int anweisungen)>;
+
+// The name under which a new database is built beside datenbankpfad.
+QString anlegedatei(const QString& datenbankpfad);
+
+// Creates the file datenbankpfad with the whole schema and the seed rows and
+// returns it opened, as the main window's own database. The file is built
+// under the name anlegedatei and takes its own name only when it is whole and
+// closed: a cut leaves no datenbankpfad or a whole one. A file left by an
+// earlier cut is removed first. The controls are locked while it runs. A
+// creation that fails leaves no file and throws dao::Error with a German text
+// for the message box; an existing datenbankpfad is never touched.
 dao::Database datenbankanlegen(dao::Workspace& arbeitsbereich, const QString& datenbankpfad,
                                const Bedienungfreigabe& bedienungfreigeben = {},
-                               const QStringList& anweisungen = schemaanweisungen());
+                               const QStringList& anweisungen = schemaanweisungen(),
+                               const Anlegebeobachter& beobachter = {});
 
-// Start-up: opens an existing file unchanged, or creates it when it is missing.
+// Start-up: removes what a cut creation left, then opens an existing file
+// unchanged, or creates it when it is missing.
 dao::Database datenbankbereitstellen(dao::Workspace& arbeitsbereich, const QString& datenbankpfad,
                                      const Bedienungfreigabe& bedienungfreigeben = {});
 

@@ -3,6 +3,7 @@
 // and the colonies' summary columns.
 #include "eingabetest.h"
 #include "support/datenbank.h"
+#include "support/plattevoll.h"
 
 #include <QPushButton>
 
@@ -71,6 +72,29 @@ private slots:
     w->sevt(3).setText("12,00");   // a prefilled quantity in a whole-number field
     w->neu_Click(0);
     QCOMPARE(spalte("select Menge_g from Behandlung"), QStringList{"12"});
+  }
+
+  // A full disk is named in both messages, the colony's and the batch's, and
+  // nothing of the batch stays: neither a note nor a date marked done.
+  void aFullDiskIsNamed() {
+    db().execute("update Arbeitsplanoptionen set Auto_erledigt_Buchung = 'Notizen' where Arbeitsart = 'Brutkontrolle'");
+    for (int v : völker) termin(v, "01.07.2007", "Brutkontrolle");
+    auto w = eingabeöffnen(haupt, 10, 1, {1, 2, 3});
+    {
+      PlatteVoll voll(common::datenbankpfad);
+      w->sevt15->setPlainText(QString(voll.mehralsfrei(), QLatin1Char('n')));
+      messages().expectYes("Es sind im Moment 3 Völker markiert.");
+      messages().expect("Die Buchung für das Volk 1 wurde nicht ausgeführt");
+      messages().expect("Die Buchungen wurden nicht gespeichert");
+      w->neu_Click(0);
+    }
+    QVERIFY(messages().allUsed());
+    for (const vb::MessageRequest& m : messages().shown().mid(1))
+      QVERIFY2(m.text.endsWith("Nicht genügend Speicherplatz auf dem Datenträger."), qPrintable(m.text));
+    QCOMPARE(anzahl("select count(*) from Notizen"), 0);
+    QCOMPARE(termine(völker[0], "Brutkontrolle"), QStringList{"01.07"});
+    QCOMPARE(beeps(), 0);
+    w->close();
   }
 
   // A change works on the listed colony's selected record, wherever the main grid stands.

@@ -43,14 +43,15 @@ void Statement::bind(int index, const QVariant& v) {
       rc = sqlite3_bind_text(s_, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
     }
   }
-  if (rc != SQLITE_OK) failSqlite(db_, rc);
+  if (rc != SQLITE_OK) c_->fail(rc);
 }
 
 bool Statement::step(const QString& sqlForErrors) {
+  if (c_->ended && !sqlite3_stmt_readonly(s_)) throw *c_->ended;
   const int rc = sqlite3_step(s_);
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
-  failSqlite(db_, rc, sqlForErrors);
+  c_->fail(rc, sqlForErrors);
 }
 
 // --- functions and collation ---------------------------------------------------------
@@ -273,14 +274,14 @@ Statement ConnectionData::prepare(const QString& sql, const QString& sqlForError
   const int rc = sqlite3_prepare_v2(db, u.constData(), int(u.size()), &s, nullptr);
   if (rc != SQLITE_OK) {
     sqlite3_finalize(s);
-    failSqlite(db, rc, sqlForErrors.isEmpty() ? sql : sqlForErrors);
+    fail(rc, sqlForErrors.isEmpty() ? sql : sqlForErrors);
   }
-  return Statement(db, s, false);
+  return Statement(*this, s, false);
 }
 
 Statement ConnectionData::prepareCached(const QString& sql, const QString& sqlForErrors) {
   if (sqlite3_stmt* s = statements_.value(sql)) {
-    if (!sqlite3_stmt_busy(s)) return Statement(db, s, true);
+    if (!sqlite3_stmt_busy(s)) return Statement(*this, s, true);
     return prepare(sql, sqlForErrors);  // the cached one is still being read
   }
   if (statements_.size() >= 128) {
@@ -292,27 +293,42 @@ Statement ConnectionData::prepareCached(const QString& sql, const QString& sqlFo
   const int rc = sqlite3_prepare_v3(db, u.constData(), int(u.size()), SQLITE_PREPARE_PERSISTENT, &s, nullptr);
   if (rc != SQLITE_OK) {
     sqlite3_finalize(s);
-    failSqlite(db, rc, sqlForErrors.isEmpty() ? sql : sqlForErrors);
+    fail(rc, sqlForErrors.isEmpty() ? sql : sqlForErrors);
   }
   statements_.insert(sql, s);
-  return Statement(db, s, true);
+  return Statement(*this, s, true);
 }
 
 void ConnectionData::exec(const QString& sql) {
   char* message = nullptr;
   const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message);
   sqlite3_free(message);
-  if (rc != SQLITE_OK) failSqlite(db, rc, sql);
+  if (rc != SQLITE_OK) fail(rc, sql);
+}
+
+void ConnectionData::fail(int rc, const QString& sql) {
+  try {
+    failSqlite(db, rc, sql);
+  } catch (const Error& e) {
+    if (transactionDepth > 0 && sqlite3_get_autocommit(db) && !ended) ended = e;
+    throw;
+  }
 }
 
 void ConnectionData::begin() {
+  if (ended) throw *ended;
   exec(transactionDepth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT zevo%1").arg(transactionDepth));
   ++transactionDepth;
 }
 
 void ConnectionData::commit() {
-  if (transactionDepth == 0) fail(errNoTransaction);
+  if (transactionDepth == 0) dao::fail(errNoTransaction);
   --transactionDepth;
+  if (ended) {
+    const Error e = *ended;
+    if (transactionDepth == 0) ended.reset();
+    throw e;
+  }
   if (transactionDepth > 0) {
     exec(QStringLiteral("RELEASE zevo%1").arg(transactionDepth));
     return;
@@ -326,8 +342,12 @@ void ConnectionData::commit() {
 }
 
 void ConnectionData::rollback() {
-  if (transactionDepth == 0) fail(errNoTransaction);
+  if (transactionDepth == 0) dao::fail(errNoTransaction);
   --transactionDepth;
+  if (ended) {
+    if (transactionDepth == 0) ended.reset();
+    return;
+  }
   if (transactionDepth > 0)
     exec(QStringLiteral("ROLLBACK TO zevo%1; RELEASE zevo%1").arg(transactionDepth));
   else if (!sqlite3_get_autocommit(db))

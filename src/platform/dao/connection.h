@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -19,11 +20,13 @@ namespace zevo::dao {
 // Our marker in the file header ("ZEVO"); a file without it is not ours.
 inline constexpr int applicationId = 0x5A45564F;
 
+struct ConnectionData;
+
 // A prepared statement that is finalized (or reset, when cached) on scope exit.
 class Statement {
 public:
-  Statement(sqlite3* db, sqlite3_stmt* s, bool cached) : db_(db), s_(s), cached_(cached) {}
-  Statement(Statement&& o) noexcept : db_(o.db_), s_(o.s_), cached_(o.cached_) { o.s_ = nullptr; }
+  Statement(ConnectionData& c, sqlite3_stmt* s, bool cached) : c_(&c), s_(s), cached_(cached) {}
+  Statement(Statement&& o) noexcept : c_(o.c_), s_(o.s_), cached_(o.cached_) { o.s_ = nullptr; }
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
   ~Statement();
@@ -31,7 +34,7 @@ public:
   void bind(int index, const QVariant& v);   // 1-based; invalid = Null
   bool step(const QString& sqlForErrors);    // true: a row; false: done
 private:
-  sqlite3* db_;
+  ConnectionData* c_;
   sqlite3_stmt* s_;
   bool cached_;
 };
@@ -61,6 +64,14 @@ struct ConnectionData {
   void begin();
   void commit();
   void rollback();
+
+  // Throws the layer's error for a failed SQLite call. When the failure made
+  // SQLite end the open transaction itself (a full disk, say), the error is
+  // kept as `ended`: the batch is gone whole, its rollbacks have nothing left
+  // to undo, and until the outermost one ends, its commits and every further
+  // write fail with that error rather than land outside the batch.
+  [[noreturn]] void fail(int rc, const QString& sql = {});
+  std::optional<Error> ended;
 
 private:
   jet::Schema schema_;

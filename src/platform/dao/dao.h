@@ -31,7 +31,7 @@ enum FieldType : int {
 
 // Jet-like error numbers used by the layer.
 enum ErrorNumber : int {
-  errNoCurrentRecord = 3021, errFileNotFound = 3024, errReadOnly = 3027,
+  errNoCurrentRecord = 3021, errFileNotFound = 3024, errDiskFull = 3026, errReadOnly = 3027,
   errUnknownColumn = 3061, errExecuteSelect = 3065, errSyntax = 3075,
   errNoSuchTable = 3078, errUndefinedFunction = 3085, errFieldTooSmall = 3163,
   errRecordDeleted = 3167, errRowVanished = 3197, errDatabaseExists = 3204,
@@ -203,7 +203,8 @@ class Transaction {
 public:
   explicit Transaction(Database db) : db_(std::move(db)) { db_.beginTrans(); }
   ~Transaction() { if (!done_) { try { db_.rollback(); } catch (...) {} } }
-  void commit() { db_.commitTrans(); done_ = true; }
+  // A commit that fails has undone the batch already: nothing is left to roll back.
+  void commit() { done_ = true; db_.commitTrans(); }
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
 private:

@@ -23,6 +23,7 @@ QString errorText(int number, const QString& arg) {
     case errNoCurrentRecord: t = QStringLiteral("Es gibt keinen aktuellen Datensatz."); break;
     case errDuplicate: t = QStringLiteral("Der Wert ist bereits vorhanden; doppelte Werte sind hier nicht erlaubt."); break;
     case errFileNotFound: t = QStringLiteral("Die Datei '%1' wurde nicht gefunden."); break;
+    case errDiskFull: t = QStringLiteral("Nicht genügend Speicherplatz auf dem Datenträger."); break;
     case errReadOnly: t = QStringLiteral("Die Datenbank ist schreibgeschützt und kann nicht geändert werden."); break;
     case errNoTransaction: t = QStringLiteral("Es wurde keine Transaktion begonnen."); break;
     case errIo: t = QStringLiteral("Die Datenbankdatei '%1' kann nicht gelesen oder geschrieben werden."); break;
@@ -44,7 +45,7 @@ QString errorText(int number, const QString& arg) {
     case errLocked: t = QStringLiteral("Die Datenbank ist gesperrt."); break;
     case errItemNotFound: t = QStringLiteral("Das Feld '%1' ist in dieser Datensatzgruppe nicht vorhanden."); break;
     case errNotUpdatable: t = QStringLiteral("Diese Datensatzgruppe kann nicht geändert werden."); break;
-    case errUnknownFormat: t = QStringLiteral("Die Datei '%1' ist keine ZEVO-Datenbank (unbekanntes Datenbankformat). Sie wird nicht verändert."); break;
+    case errUnknownFormat: t = QStringLiteral("Die Datei '%1' ist keine ZEVO-Datenbank (unbekanntes Datenbankformat)."); break;
     case errObjectClosed: t = QStringLiteral("Die Datenbank oder Datensatzgruppe ist bereits geschlossen."); break;
     case errTypeConversion: t = QStringLiteral("Datentypkonvertierungsfehler: %1"); break;
     default: t = QStringLiteral("Datenbankfehler %1"); return t.arg(number);
@@ -67,12 +68,12 @@ void failSqlite(sqlite3* db, int rc, const QString& sql) {
   const QString file = db ? QString::fromUtf8(sqlite3_db_filename(db, "main")) : QString();
   switch (rc & 0xff) {
     case SQLITE_READONLY: fail(errReadOnly, {}, detail);
+    case SQLITE_FULL: fail(errDiskFull, {}, detail);
     case SQLITE_BUSY:
     case SQLITE_LOCKED: fail(errLocked, {}, detail);
     case SQLITE_NOTADB: fail(errUnknownFormat, file, detail);
     case SQLITE_CORRUPT: fail(errCorrupt, file, detail);
     case SQLITE_IOERR:
-    case SQLITE_FULL:
     case SQLITE_CANTOPEN:
     case SQLITE_PERM: fail(errIo, file, detail);
     case SQLITE_CONSTRAINT: fail(errDuplicate, {}, detail);

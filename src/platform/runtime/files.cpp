@@ -193,6 +193,14 @@ bool replaceFile(const QString& from, const QString& to) {
   return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
+bool putInPlace(const QString& from, const QString& to) {
+  if (QFileInfo::exists(to)) return false;
+  const int fd = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+  const bool synced = syncHandle(fd, from);
+  if (fd >= 0) ::close(fd);
+  return synced && replaceFile(from, to) && syncFolder(QFileInfo(to).absolutePath());
+}
+
 bool isReadOnly(const QString& path) {
   const QFileInfo info(path);
   return info.exists() && !info.permission(QFile::WriteOwner);

@@ -50,6 +50,11 @@ void name(const QString& from, const QString& to);       // rename; errFileAlrea
 // Puts the file in place of the target in one step, replacing an existing
 // one (a rename on the same file system); false when that fails.
 bool replaceFile(const QString& from, const QString& to);
+// Gives a finished, closed file its name in one step (a rename on the same
+// file system), never over an existing file: the file is synced to the disk
+// before the rename and the folder after it. False when the name is taken or
+// a step fails.
+bool putInPlace(const QString& from, const QString& to);
 bool isReadOnly(const QString& path);           // the owner may not write it
 void setAttrNormal(const QString& path);        // gives the owner write permission
 

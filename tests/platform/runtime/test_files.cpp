@@ -120,6 +120,24 @@ private slots:
     QCOMPARE(synced[1], QFileInfo(QDir(folder()).absolutePath()).fileName() + ":neu");
     QCOMPARE(bytes(b), QByteArray("neu"));
     QVERIFY_THROWS_EXCEPTION(vb::Error, vb::fileCopy(folder() + "fehlt", b));
+    // A new file takes its name only after it is on the disk, and never over
+    // an existing file; the folder is synced after the rename.
+    const QString fertig = folder() + "fertig.txt";
+    touch(a, "ganz");
+    synced.clear();
+    vb::setSyncObserver([&](const QString& path) {
+      synced << QFileInfo(path).fileName() + ":" + (QFile::exists(fertig) ? bytes(fertig) : "-");
+    });
+    QVERIFY(vb::putInPlace(a, fertig));
+    QVERIFY(!vb::putInPlace(b, fertig));
+    QVERIFY(!vb::putInPlace(folder() + "fehlt", folder() + "auch"));
+    vb::setSyncObserver({});
+    QCOMPARE(synced, (QStringList{"a.txt:-", QFileInfo(QDir(folder()).absolutePath()).fileName() + ":ganz", "fehlt:ganz"}));
+    QVERIFY(!QFile::exists(folder() + "auch"));
+    QVERIFY(!vb::fileExists(a));
+    QCOMPARE(bytes(fertig) + bytes(b), QByteArray("ganzneu"));
+    QFile::remove(fertig);
+    touch(a, "neu");
     QVERIFY_THROWS_EXCEPTION(vb::Error, vb::name(a, b));   // never over an existing file
     vb::name(a, folder() + "c.txt");
     QVERIFY(!vb::fileExists(a) && vb::fileExists(folder() + "c.txt"));
