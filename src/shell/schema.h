@@ -35,8 +35,8 @@ QString anlegedatei(const QString& datenbankpfad);
 // Creates the file datenbankpfad with the whole schema and the seed rows and
 // returns it opened, as the main window's own database. The file is built
 // under the name anlegedatei and takes its own name only when it is whole and
-// closed: a cut leaves no datenbankpfad or a whole one. A file left by an
-// earlier cut is removed first. The controls are locked while it runs. A
+// closed: a cut leaves no datenbankpfad or a whole one (datenbankbereitstellen
+// removes what it left). The controls are locked while it runs. A
 // creation that fails leaves no file and throws dao::Error with a German text
 // for the message box; an existing datenbankpfad is never touched.
 dao::Database datenbankanlegen(dao::Workspace& arbeitsbereich, const QString& datenbankpfad,
