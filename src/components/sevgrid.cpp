@@ -110,6 +110,11 @@ void GridModel::publish() {
   endResetModel();
 }
 
+void GridModel::reorder() {
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
 void GridModel::publishAppend(int rowsBefore, int colsBefore) {
   const int nc = int(g_->d->cols.size()), nr = int(g_->d->rows.size());
   if (nc > colsBefore) {
@@ -290,7 +295,28 @@ void sevGrid::changedAll() {
   }
   d->model->publish();
   applyWidths();
-  if (d->current > 0) d->view->scrollTo(d->model->index(d->current - 1, 0));
+  if (d->current > 0) zeilezeigen(d->current);
+}
+
+void sevGrid::changedOrder() {
+  d->selDirty = true;
+  if (d->locked) {
+    d->dirty = true;
+    return;
+  }
+  // The columns in sight stay in sight (the sorted one among them), and the
+  // current row is brought into view at its new place.
+  d->model->reorder();
+  applyWidths();
+  if (d->current > 0) zeilezeigen(d->current);
+}
+
+void sevGrid::zeilezeigen(int row) {
+  // Only up or down: the columns the user scrolled to stay in sight.
+  QScrollBar* waagrecht = d->view->horizontalScrollBar();
+  const int x = waagrecht->value();
+  d->view->scrollTo(d->model->index(row - 1, 0));
+  waagrecht->setValue(x);
 }
 
 void sevGrid::changedRows(int first, int last) {
@@ -513,12 +539,12 @@ void sevGrid::setCurrent(int row) {
   if (row > 0) {
     changedRows(row, row);
     if (!d->locked) {
-      d->view->scrollTo(d->model->index(row - 1, 0));
+      zeilezeigen(row);
       // Once more when the view has laid out new rows and columns: a scroll bar
       // that comes with them would otherwise cover the row just shown.
       QTimer::singleShot(0, d->view, [this] {
         if (!d->locked && d->current > 0 && d->current <= d->model->rowCount())
-          d->view->scrollTo(d->model->index(d->current - 1, 0));
+          zeilezeigen(d->current);
       });
     }
   }

@@ -219,7 +219,7 @@ void sevGrid::sortBy(const std::vector<std::pair<int, bool>>& order) {
   d->anchor = newAnchor;
   for (auto& c : d->cols) c.sortorder = 0;
   d->cols[order.front().first].sortorder = order.front().second ? 2 : 1;
-  changedAll();
+  changedOrder();
   if (newCurrent != oldCurrent) emit rowchange();
 }
 
@@ -305,7 +305,8 @@ bool matches(const sevGrid::Data& d, int row0, const Condition& c) {
     }
   }
   const QString cell = d.cellText(row0, c.col);
-  if (c.quoted) return vb::textCompare(cell, c.text) == 0;
+  // A text is the row meant when the database would take it as the same.
+  if (c.quoted) return dao::compareText(cell, c.text) == 0;
   const auto v = vb::parseNumber(cell);
   return v && sameNumber(*v, c.number);
 }
