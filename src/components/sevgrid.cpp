@@ -110,11 +110,6 @@ void GridModel::publish() {
   endResetModel();
 }
 
-void GridModel::reorder() {
-  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-}
-
 void GridModel::publishAppend(int rowsBefore, int colsBefore) {
   const int nc = int(g_->d->cols.size()), nr = int(g_->d->rows.size());
   if (nc > colsBefore) {
@@ -294,19 +289,6 @@ void sevGrid::changedAll() {
     return;
   }
   d->model->publish();
-  applyWidths();
-  if (d->current > 0) zeilezeigen(d->current);
-}
-
-void sevGrid::changedOrder() {
-  d->selDirty = true;
-  if (d->locked) {
-    d->dirty = true;
-    return;
-  }
-  // The columns in sight stay in sight (the sorted one among them), and the
-  // current row is brought into view at its new place.
-  d->model->reorder();
   applyWidths();
   if (d->current > 0) zeilezeigen(d->current);
 }

@@ -215,7 +215,6 @@ private:
 
   // internals shared by the source files of the grid
   void changedAll();
-  void changedOrder();   // the rows sorted anew
   void zeilezeigen(int row);   // scrolls the row into view, keeping the columns in sight
   void changedRows(int first, int last);
   void applyWidths();

@@ -79,8 +79,6 @@ public:
   QVariant headerData(int section, Qt::Orientation o, int role) const override;
   // The view's idea of the size changes only here.
   void publish();
-  // The same rows and columns in another order: the view keeps its place.
-  void reorder();
   void publishAppend(int rowsBefore, int colsBefore);
   void touchRows(int first, int last);   // 0-based
   int shownRows = 0;

@@ -219,7 +219,7 @@ void sevGrid::sortBy(const std::vector<std::pair<int, bool>>& order) {
   d->anchor = newAnchor;
   for (auto& c : d->cols) c.sortorder = 0;
   d->cols[order.front().first].sortorder = order.front().second ? 2 : 1;
-  changedOrder();
+  changedAll();
   if (newCurrent != oldCurrent) emit rowchange();
 }
 

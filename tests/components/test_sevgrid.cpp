@@ -328,6 +328,8 @@ private slots:
     g.sort("k1");                             // a window's own sort keeps the view as well
     QApplication::processEvents();
     QCOMPARE(viewOf(g)->horizontalScrollBar()->value(), viewOf(g)->horizontalScrollBar()->maximum());
+    g.setRow(0);                              // and without a current row
+    zevo::test::sortierenhältdieansicht(g, "k5", "k1");
     // And so does a click on a row while scrolled right.
     zevo::test::cellClick(g, 3, 6);
     QApplication::processEvents();
