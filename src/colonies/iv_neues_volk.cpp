@@ -111,6 +111,7 @@ QVariant spaltenwert(Art art, const QString& text) {
 
 void feldeinrichten(ui::sevText& f, const Feld& feld) {
   f.setMaxlength(feld.länge);
+  f.setShowbutton(feld.liste != nullptr);
   if (feld.einheit) f.setUnitdescr(QString::fromUtf8(feld.einheit));
   int breite = 90;
   switch (feld.art) {

@@ -95,6 +95,7 @@ void IV_Selektieren::steuerelementeanlegen() {
       const Textkriterium& k = textkriterien[i - ersterTextknopf];
       ui::sevText& f = sevt.add(i - ersterTextknopf, rahmen);
       f.setMaxlength(k.länge);
+      f.setShowbutton(true);
       f.setSorted(true);
       f.setMinimumWidth(k.länge >= 50 ? 260 : 180);
       gitter->addWidget(&f, i, 1, 1, 2);

@@ -290,7 +290,15 @@ void sevGrid::changedAll() {
   }
   d->model->publish();
   applyWidths();
-  if (d->current > 0) d->view->scrollTo(d->model->index(d->current - 1, 0));
+  if (d->current > 0) zeilezeigen(d->current);
+}
+
+void sevGrid::zeilezeigen(int row) {
+  // Only up or down: the columns the user scrolled to stay in sight.
+  QScrollBar* waagrecht = d->view->horizontalScrollBar();
+  const int x = waagrecht->value();
+  d->view->scrollTo(d->model->index(row - 1, 0));
+  waagrecht->setValue(x);
 }
 
 void sevGrid::changedRows(int first, int last) {
@@ -513,12 +521,12 @@ void sevGrid::setCurrent(int row) {
   if (row > 0) {
     changedRows(row, row);
     if (!d->locked) {
-      d->view->scrollTo(d->model->index(row - 1, 0));
+      zeilezeigen(row);
       // Once more when the view has laid out new rows and columns: a scroll bar
       // that comes with them would otherwise cover the row just shown.
       QTimer::singleShot(0, d->view, [this] {
         if (!d->locked && d->current > 0 && d->current <= d->model->rowCount())
-          d->view->scrollTo(d->model->index(d->current - 1, 0));
+          zeilezeigen(d->current);
       });
     }
   }

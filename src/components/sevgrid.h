@@ -133,6 +133,8 @@ public:
   void sort(int col, int order);              // order 2 descending, else ascending
   // "ID = 17", "Arbeitsart = 'Füttern'", joined by AND. Makes the first
   // matching row current and returns it; 0 and no change when none matches.
+  // A quoted text matches as the database compares texts (dao::compareText):
+  // "café" finds "Café", not "Cafè".
   int findrow(const QString& criteria, bool flag = false);
   int seekrow(const QString& criteria, bool flag = false) { return findrow(criteria, flag); }
   // Bound grid: deletes the row's record (by its ID) from the source table
@@ -213,6 +215,7 @@ private:
 
   // internals shared by the source files of the grid
   void changedAll();
+  void zeilezeigen(int row);   // scrolls the row into view, keeping the columns in sight
   void changedRows(int first, int last);
   void applyWidths();
   void appendRow(GridRow r);

@@ -305,7 +305,8 @@ bool matches(const sevGrid::Data& d, int row0, const Condition& c) {
     }
   }
   const QString cell = d.cellText(row0, c.col);
-  if (c.quoted) return vb::textCompare(cell, c.text) == 0;
+  // A text is the row meant when the database would take it as the same.
+  if (c.quoted) return dao::compareText(cell, c.text) == 0;
   const auto v = vb::parseNumber(cell);
   return v && sameNumber(*v, c.number);
 }

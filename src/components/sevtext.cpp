@@ -281,7 +281,9 @@ void sevText::rebuild() {
   edit_->setVisible(!jn);
   check_->setVisible(jn);
   check_->setEnabled(!locked_);
-  button_->setVisible(!jn && texttype_ == 0 && (showbutton_ || style_ == 2 || !items_.isEmpty()));
+  // The arrow belongs to the design, not to the entries: a field designed
+  // with a list shows it from the start, so nothing moves when the list fills.
+  button_->setVisible(!jn && texttype_ == 0 && (showbutton_ || style_ == 2));
   button_->setEnabled(!locked_);
   edit_->setReadOnly(locked_ || style_ == 2);
   setFocusProxy(jn ? static_cast<QWidget*>(check_) : edit_);

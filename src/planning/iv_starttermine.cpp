@@ -73,6 +73,7 @@ void IV_Starttermine::steuerelementeanlegen() {
       f.setMaxlength(10);
     } else {
       f.setMaxlength(i == feldArt ? 30 : 100);
+      f.setShowbutton(true);
     }
     labels[i] = new QLabel(QString::fromUtf8(beschriftungen[i]), frame1);
     labels[i]->setBuddy(f.editor());

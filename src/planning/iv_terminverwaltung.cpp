@@ -34,20 +34,23 @@ struct Feld {
   const char* caption;
   int länge;
   int style;     // 0 typed, 2 picked from the list
+  bool liste;    // with a drop-down list
   bool datum;
   int breite;
 };
 
 const Feld eingabefelder[] = {
-    {feldDatum, "Datum", 10, 0, true, 95},   {feldTermin, "Termin", 30, 0, false, 240},
-    {feldErledigt, "Erledigt (J/N)", 1, 2, false, 55}, {feldVolk, "Volknummer", 10, 0, false, 120},
+    {feldDatum, "Datum", 10, 0, false, true, 95},
+    {feldTermin, "Termin", 30, 0, true, false, 240},
+    {feldErledigt, "Erledigt (J/N)", 1, 2, true, false, 55},
+    {feldVolk, "Volknummer", 10, 0, true, false, 120},
 };
 const Feld filterfelder[] = {
-    {feldFilterVolk, "...die Volknummer", 10, 2, false, 120},
-    {feldFilterArt, "...die Terminart", 30, 0, false, 240},
-    {feldFilterStatus, "...den Erledigungs-Status", 1, 2, false, 55},
-    {feldVon, "...Termindatum vom", 10, 0, true, 95},
-    {feldBis, "...Termindatum bis", 10, 0, true, 95},
+    {feldFilterVolk, "...die Volknummer", 10, 2, true, false, 120},
+    {feldFilterArt, "...die Terminart", 30, 0, true, false, 240},
+    {feldFilterStatus, "...den Erledigungs-Status", 1, 2, true, false, 55},
+    {feldVon, "...Termindatum vom", 10, 0, false, true, 95},
+    {feldBis, "...Termindatum bis", 10, 0, false, true, 95},
 };
 
 // The date of a field as the query needs it; the field's default when it holds none.
@@ -86,6 +89,7 @@ void IV_Terminverwaltung::steuerelementeanlegen() {
       ui::sevText& t = sevt.add(f.index, box);
       t.setMaxlength(f.länge);
       t.setStyle(f.style);
+      t.setShowbutton(f.liste);
       t.setFixedWidth(f.breite);
       if (f.datum) {
         t.setFormat(2);

@@ -195,6 +195,7 @@ IO_Einstellungen::IO_Einstellungen() : vb::Form("IO_Einstellungen") {
     (*sevt)(i).setTextalign(1);
   }
   (*sevt)(3).setMaxlength(3);
+  (*sevt)(3).setShowbutton(true);
   QList<ui::sevText*> spalten[2];
   for (const Feld& f : feldplan) spalten[f.spalte] << &(*sevt)(f.index);
   ausrichten(spalten[0], 60);

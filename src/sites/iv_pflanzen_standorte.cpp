@@ -56,7 +56,7 @@ const Feld felder[] = {
     {13, "Standortprämie je Volk", Art::Dezimal, 8, 0, nullptr},
     {14, "Trachtzeit von", Art::Datum, 10, 0, nullptr},
     {15, "Trachtzeit bis", Art::Datum, 10, 0, nullptr},
-    {16, "Pflanze", Art::Text, 20, 0, nullptr},
+    {16, "Pflanze", Art::Text, 20, 0, "select distinct Pflanze from Pflanzen order by Pflanze"},
     {17, "Entfernung m", Art::Ganz, 4, 9999, nullptr},
     {18, "Anteil in %", Art::Ganz, 3, 100, nullptr},
 };
@@ -123,6 +123,7 @@ void IV_Pflanzen_Standorte::steuerelementeanlegen() {
     ui::sevText& t = sevt.add(f.index, eltern);
     t.setCaption(QString::fromUtf8(f.caption));
     t.setMaxlength(f.länge);
+    t.setShowbutton(f.liste != nullptr);
     t.captionLabel()->setMinimumWidth(150);
     switch (f.art) {
       case Art::Text:
@@ -457,7 +458,7 @@ void IV_Pflanzen_Standorte::sstab_click(int) {
     lijeort_rowclick();
     lijepflanze->loadcolwidths("ZEVO", abschnittJePflanze, "ColWidths");
     sevt(16).listclear();
-    sevt(16).setListsource(db_, QStringLiteral("select distinct Pflanze from Pflanzen order by Pflanze"));
+    sevt(16).setListsource(db_, QString::fromUtf8(feld(16).liste));
   } catch (const dao::Error& e) {
     common::fehlermelden("Die Pflanzen je Standort können nicht gelesen werden.", e.text());
   }

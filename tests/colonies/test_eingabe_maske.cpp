@@ -2,6 +2,7 @@
 // kind, the colony list and the site pick, the computed values, the
 // default masks and the note.
 #include "eingabetest.h"
+#include "support/eingabefeld.h"
 #include "support/raster.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 
 using namespace zevo;
 using namespace zevo::test;
@@ -53,28 +55,30 @@ private slots:
 
   void everyKindItsMask_data() {
     QTest::addColumn<int>("art");
-    QTest::addColumn<QString>("erwartet");   // "caption=text unit" of every field shown, J/N fields in []
+    // "caption=text unit" of every field shown, J/N fields in [], ▾ the arrow of a list
+    QTest::addColumn<QString>("erwartet");
     QTest::newRow("0") << 0
                        << "Volksstärke=0|Brutstand=0|Wabensitz=0|Sanftmut=0|Schwarmtrieb=0|Frühjahrsentw.=0|"
                           "Winterfestigkeit=0|Varroaschäden=0|Belagert=0|Mittelwände=0|Waben=0|Futter flüssig (l)="
-                          "0,00|Futter Teig (kg)=0,00|Futter eigen (kg)=0,00|Bemerkung=";
-    QTest::newRow("1") << 1 << "Menge (kg)=0,00|Honigsorte=|Qualität=|Zeit (h)=0,00|Kosten=0,00€|Honigwert=0,00€|"
-                               "Bemerkung=";
-    QTest::newRow("2") << 2 << "Menge (kg)=0,00|Qualität=|Zeit (h)=0,00|Kosten=0,00€|Wachswert=0,00€|Bemerkung=";
-    QTest::newRow("3") << 3 << "Menge (g)=0|Qualität=|Zeit (h)=0,00|Kosten=0,00€|Pollenwert=0,00€|Bemerkung=";
-    QTest::newRow("4") << 4 << "Art der Ernte=|Menge (g)=0|Qualität=|Zeit (h)=0,00|Kosten=0,00€|Wert=0,00€|"
-                               "Bemerkung=";
-    QTest::newRow("5") << 5 << "Arbeitsart=|Zeit (h)=0,00|Kosten=0,00€|Bemerkung=";
-    QTest::newRow("6") << 6 << "Standort=|Zeit (h)=0,00|Kosten=0,00€|Standortprämie=0,00€|Prämie erhalten JN=[N]|"
-                               "Bemerkung=";
-    QTest::newRow("7") << 7 << "Gewicht (kg)=0,000|Zeit (h)=0,00|Kosten=0,00€|Bemerkung=";
-    QTest::newRow("8") << 8 << "Behandlungsart=|Mittel=|Menge (g)=0|Zulassungsnr=|Wartezeit in Tagen=0|"
-                               "Zeit (h)=0,00|Kosten=0,00€|Bemerkung=";
-    QTest::newRow("9") << 9 << "Herkunft=|Zuchtindex=|Nummer=|Farbe=|Zeit (h)=0,00|Kosten=0,00€|Bemerkung=";
+                          "0,00|Futter Teig (kg)=0,00|Futter eigen (kg)=0,00|Bemerkung▾=";
+    QTest::newRow("1") << 1 << "Menge (kg)=0,00|Honigsorte▾=|Qualität▾=|Zeit (h)=0,00|Kosten=0,00€|Honigwert=0,00€|"
+                               "Bemerkung▾=";
+    QTest::newRow("2") << 2 << "Menge (kg)=0,00|Qualität▾=|Zeit (h)=0,00|Kosten=0,00€|Wachswert=0,00€|Bemerkung▾=";
+    QTest::newRow("3") << 3 << "Menge (g)=0|Qualität▾=|Zeit (h)=0,00|Kosten=0,00€|Pollenwert=0,00€|Bemerkung▾=";
+    QTest::newRow("4") << 4 << "Art der Ernte▾=|Menge (g)=0|Qualität▾=|Zeit (h)=0,00|Kosten=0,00€|Wert=0,00€|"
+                               "Bemerkung▾=";
+    QTest::newRow("5") << 5 << "Arbeitsart▾=|Zeit (h)=0,00|Kosten=0,00€|Bemerkung▾=";
+    QTest::newRow("6") << 6 << "Standort▾=|Zeit (h)=0,00|Kosten=0,00€|Standortprämie=0,00€|Prämie erhalten JN=[N]|"
+                               "Bemerkung▾=";
+    QTest::newRow("7") << 7 << "Gewicht (kg)=0,000|Zeit (h)=0,00|Kosten=0,00€|Bemerkung▾=";
+    QTest::newRow("8") << 8 << "Behandlungsart▾=|Mittel▾=|Menge (g)=0|Zulassungsnr▾=|Wartezeit in Tagen=0|"
+                               "Zeit (h)=0,00|Kosten=0,00€|Bemerkung▾=";
+    QTest::newRow("9") << 9 << "Herkunft▾=|Zuchtindex▾=|Nummer▾=|Farbe▾=|Zeit (h)=0,00|Kosten=0,00€|Bemerkung▾=";
     QTest::newRow("10") << 10 << "Notiz";
   }
 
-  // No records: the defaults and today's date.
+  // No records: the defaults and today's date; every list field shows its
+  // arrow while its list is empty.
   void everyKindItsMask() {
     QFETCH(int, art);
     QFETCH(QString, erwartet);
@@ -84,7 +88,8 @@ private slots:
       if (i == colonies::notizfeld) {
         if (!w->sevt15->isHidden()) felder << "Notiz";
       } else if (const ui::sevText& f = w->sevt(i); !f.isHidden()) {
-        felder << f.caption() + "=" + (f.texttype() == 2 ? "[" + f.text() + "]" : f.text()) + f.unitdescr();
+        felder << f.caption() + (pfeil(f) ? "▾=" : "=") + (f.texttype() == 2 ? "[" + f.text() + "]" : f.text()) +
+                      f.unitdescr();
       }
     }
     QCOMPARE(felder.join("|"), erwartet);
@@ -173,6 +178,27 @@ private slots:
     QCOMPARE(haupt.grid.row(), 1);
     QCOMPARE(w->li->rows(), 3);
     w->close();
+  }
+
+  // Scrolled fully right, a header click in the record list sorts it and
+  // keeps the view, the shown record in sight: with no record and with many.
+  void recordListSortKeepsTheScrolledView() {
+    for (int runde = 0; runde < 2; ++runde) {
+      for (int i = 1; runde == 1 && i <= 30; ++i)
+        einfügen("Honigernte", {{"Datum", QDate(2007, 5, 1).addDays(i)}, {"Menge_kg", double(i % 7)},
+                                {"Bemerkung", QString(30, QChar('a' + i % 26))}, {"Volk", anna}});
+      auto w = eingabeöffnen(haupt, 1, 1, {1});
+      QVERIFY(showActive(*w));
+      if (runde == 1) cellClick(*w->li, 5, 1);
+      QApplication::processEvents();
+      QVERIFY(viewOf(*w->li)->horizontalScrollBar()->maximum() > 0);
+      for (const char* spalte : {"ID", "Volk"}) {
+        sortierenhältdieansicht(*w->li, spalte, "ID");
+        if (QTest::currentTestFailed()) return;
+      }
+      QCOMPARE(w->li->rows(), runde == 1 ? 30 : 0);
+      w->close();
+    }
   }
 
   // A treatment is filled from the latest one of any colony with the kind

@@ -3,6 +3,7 @@
 #include "colonies/iv_neues_volk.h"
 #include "colonies/registry.h"
 #include "eingabetest.h"
+#include "support/eingabefeld.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -249,6 +250,36 @@ private slots:
     QTest::keyClick(w->ok, Qt::Key_Return);
     QVERIFY(w->isUnloaded());
     QCOMPARE(werte(volkid("77"), column), QString("1234,56"));
+  }
+
+  // The fields designed with a list show their arrow from the start, so
+  // nothing moves when a save fills the lists: the window keeps its size and
+  // every field its place, after the first save and the next.
+  void layoutStaysWhenTheListsFill() {
+    auto w = öffnen("Neu");
+    QVERIFY(showActive(*w));
+    auto lage = [&] {
+      QStringList t{QString("%1x%2").arg(w->width()).arg(w->height())};
+      for (int i = 0; i <= 16; ++i) {
+        const QRect r(w->sevt(i).mapTo(w.get(), QPoint(0, 0)), w->sevt(i).size());
+        t << QString("%1:%2,%3 %4x%5").arg(i).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+      }
+      return t;
+    };
+    QApplication::processEvents();
+    const QStringList vorher = lage();
+    for (int i = 0; i <= 16; ++i) QCOMPARE(pfeil(w->sevt(i)), QList<int>({1, 2, 3, 4, 5, 7, 11, 14, 15}).contains(i));
+    QCOMPARE(w->sevt(1).listcount(), 0);
+    for (int runde = 1; runde <= 2; ++runde) {
+      w->sevt(0).setText(QString::number(runde));
+      for (int i : {1, 2, 4, 5, 7, 11}) w->sevt(i).setText("Wert" + QString::number(runde));
+      QTest::mouseClick(w->oknächster[0], Qt::LeftButton);
+      QVERIFY(!w->isUnloaded());
+      QApplication::processEvents();
+      QCOMPARE(w->sevt(1).listcount(), runde);
+      QCOMPARE(lage(), vorher);
+    }
+    w->close();
   }
 
   // The checks read the database too: a table gone under the open window

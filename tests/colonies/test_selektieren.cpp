@@ -2,6 +2,7 @@
 // selection, the stock option and the refusals.
 #include "colonies/iv_selektieren.h"
 #include "eingabetest.h"
+#include "support/eingabefeld.h"
 
 #include <QCheckBox>
 
@@ -94,6 +95,7 @@ private slots:
   // the adding, never the clearing.
   void addingAndStockOnly() {
     auto w = geladen<IV_Selektieren>();
+    for (int i : w->sevt.indexes()) QCOMPARE(pfeil(w->sevt(i)), w->sevt(i).texttype() == 0);
     w->sevt(0).setText("Wald");
     w->entselekt_Click(2);
     QCOMPARE(markierte(), (QStringList{"1", "2", "3"}));

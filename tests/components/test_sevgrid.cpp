@@ -5,6 +5,7 @@
 #include "support/testmain.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 
@@ -227,6 +228,13 @@ private slots:
     QTest::newRow("number against a decimal cell") << "Menge = 2.5" << 2;
     QTest::newRow("not there") << "ID = 99" << 0;
     QTest::newRow("unreadable") << "ID 17" << 0;
+    // A quoted text finds the row the database would take as the same.
+    QTest::newRow("acute, not its grave twin above") << "Arbeitsart = 'Café'" << 6;
+    QTest::newRow("grave, not its acute twin") << "Arbeitsart = 'cafè'" << 5;
+    QTest::newRow("accented capitals") << "Arbeitsart = 'CAFÉ'" << 6;
+    QTest::newRow("no accent: neither twin") << "Arbeitsart = 'Cafe'" << 0;
+    QTest::newRow("ß is not ss") << "Arbeitsart = 'Strasse'" << 0;
+    QTest::newRow("ß itself") << "Arbeitsart = 'STRAßE'" << 7;
   }
   void findrow() {
     QFETCH(QString, criteria);
@@ -235,8 +243,9 @@ private slots:
     g.addcolumn("ID", "ID");
     g.addcolumn("Arbeitsart", "Arbeitsart");
     g.addcolumn("Menge", "Menge");
-    for (const char* r : {"5\tSchleudern\t1\t", "17\tBehandeln\t2,5\t", "22\tFüttern\t0\t", "23\tO'Neil\t0\t"})
-      g.additem(r);
+    for (const char* r : {"5\tSchleudern\t1\t", "17\tBehandeln\t2,5\t", "22\tFüttern\t0\t", "23\tO'Neil\t0\t",
+                          "24\tCafè\t0\t", "25\tCafé\t0\t", "26\tStraße\t0\t"})
+      g.additem(QString::fromUtf8(r));
     g.setRow(1);
     UserEvents ev(&g);
     QCOMPARE(g.findrow(criteria, false), found);
@@ -295,6 +304,36 @@ private slots:
     QVERIFY2(v->viewport()->rect().contains(zeile), qPrintable(QString("row %1..%2, view %3")
                                                                  .arg(zeile.top()).arg(zeile.bottom())
                                                                  .arg(v->viewport()->height())));
+  }
+
+  // A header click sorts the rows and leaves the view where the user put it:
+  // scrolled fully right, the sorted column stays in sight and the current
+  // row is shown at its new place, ascending and descending alike.
+  void sortKeepsTheView() {
+    sevGrid g;
+    g.setAutosort(true);
+    g.resize(320, 220);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    for (int c = 1; c <= 6; ++c) g.addcolumn("k" + QString::number(c), "K" + QString::number(c));
+    for (int i = 1; i <= 60; ++i) g.additem(QString("%1\tb\tc\td\te\t%2\t").arg(i).arg(i % 2 ? i : 100 + i));
+    for (int c = 1; c <= 6; ++c) g.column(c).setWidth(2000);
+    g.column(6).setNumeric(1);
+    zevo::test::cellClick(g, 50, 6);
+    QCOMPARE(g.cell(g.row(), 6), QString("150"));
+    QVERIFY(viewOf(g)->horizontalScrollBar()->maximum() > 0);
+    zevo::test::sortierenhältdieansicht(g, "k6", "k1");
+    QCOMPARE(g.cell(1, 6), QString("160"));   // down after up
+    QCOMPARE(g.cell(g.row(), 6), QString("150"));
+    g.sort("k1");                             // a window's own sort keeps the view as well
+    QApplication::processEvents();
+    QCOMPARE(viewOf(g)->horizontalScrollBar()->value(), viewOf(g)->horizontalScrollBar()->maximum());
+    g.setRow(0);                              // and without a current row
+    zevo::test::sortierenhältdieansicht(g, "k5", "k1");
+    // And so does a click on a row while scrolled right.
+    zevo::test::cellClick(g, 3, 6);
+    QApplication::processEvents();
+    QCOMPARE(viewOf(g)->horizontalScrollBar()->value(), viewOf(g)->horizontalScrollBar()->maximum());
   }
 
   void userEvents() {

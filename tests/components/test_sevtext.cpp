@@ -1,6 +1,7 @@
 // The input field: kinds and limits while typing, verbatim texts, J/N,
 // lists, key and focus events, control arrays.
 #include "components/sevtext.h"
+#include "support/eingabefeld.h"
 #include "support/testmain.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 
 using zevo::ui::sevText;
 using zevo::ui::sevTextArray;
+using zevo::test::pfeil;
 
 namespace {
 
@@ -288,6 +290,37 @@ private slots:
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(editOf(*sorte), &away);      // the whole program lost the focus
     QCOMPARE(lostB.count(), 0);
+  }
+
+  // The arrow is the design's: a field designed with a list shows it while
+  // its list is still empty, and neither field changes its size when
+  // entries come or go.
+  void arrowFromTheDesign() {
+    QWidget win;
+    auto* lay = new QVBoxLayout(&win);
+    auto* mit = new sevText(0, &win);
+    auto* ohne = new sevText(1, &win);
+    lay->addWidget(mit);
+    lay->addWidget(ohne);
+    mit->setShowbutton(true);
+    win.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&win));
+    const QSize fenster = win.sizeHint(), feld = mit->sizeHint(), feldohne = ohne->sizeHint();
+    QVERIFY(pfeil(*mit));
+    QVERIFY(!pfeil(*ohne));
+    for (int runde = 0; runde < 2; ++runde) {
+      mit->listadd("Raps");
+      ohne->listadd("Raps");
+      QApplication::processEvents();
+      QVERIFY(pfeil(*mit));
+      QVERIFY(!pfeil(*ohne));
+      QCOMPARE(mit->sizeHint(), feld);
+      QCOMPARE(ohne->sizeHint(), feldohne);
+      QCOMPARE(win.sizeHint(), fenster);
+      mit->listclear();
+      ohne->listclear();
+      QVERIFY(pfeil(*mit));
+    }
   }
 
   void controlArrays() {

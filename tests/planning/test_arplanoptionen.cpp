@@ -136,6 +136,46 @@ private slots:
     QCOMPARE(termineallerjahre("AB").size(), 1);
   }
 
+  // Kinds of work that differ only in an accent are options of their own:
+  // after each save, new or changed, the saved one is the current row and
+  // its fields are shown; a name in other case is the same option.
+  void akzentzwillingeBleibenGetrennt() {
+    auto w = geladen<IV_Arplanoptionen>();
+    QVERIFY(showActive(*w));
+    const QStringList namen{"Café", "Cafè", "Cafê"};
+    auto aktuell = [&] { return w->liarplan->cell(w->liarplan->row(), "ID") + " " + w->sevt(0).text(); };
+    for (const QString& name : namen) {   // each new one after its twins
+      eintragen(*w, {name, "01.06", "30.06", "0"});
+      QTest::mouseClick(w->neu[0], Qt::LeftButton);
+      QCOMPARE(aktuell(), QString::number(option(name)) + " " + name);
+    }
+    for (int runde = 0; runde < 2; ++runde) {
+      for (const QString& name : namen) {
+        const int id = option(name);
+        cellClick(*w->liarplan, w->liarplan->findrow("ID = " + QString::number(id)), 1);
+        QCOMPARE(w->altearbeitsart(), name);
+        messages().expect("Sie haben [Ändern] ausgewählt.");
+        QTest::mouseClick(w->neu[1], Qt::LeftButton);
+        QVERIFY(messages().allUsed());
+        QCOMPARE(aktuell(), QString::number(id) + " " + name);
+      }
+    }
+    // The same name in capitals: the option keeps its row, and is the one found.
+    const int id = option("Cafè");
+    cellClick(*w->liarplan, w->liarplan->findrow("ID = " + QString::number(id)), 1);
+    w->sevt(0).setText("CAFÈ");
+    messages().expect("Sie haben [Ändern] ausgewählt.");
+    QTest::mouseClick(w->neu[1], Qt::LeftButton);
+    QCOMPARE(aktuell(), QString::number(id) + " CAFÈ");
+    QCOMPARE(w->liarplan->findrow("Arbeitsart = 'cafè'"), w->liarplan->row());
+    eintragen(*w, {"cafè", "01.06", "30.06", "0"});
+    messages().expect("Es existiert bereits ein Arbeitsplan mit dem Namen cafè.");
+    QTest::mouseClick(w->neu[0], Qt::LeftButton);
+    QVERIFY(messages().allUsed());
+    QCOMPARE(anzahl("select count(*) from Arbeitsplanoptionen where Arbeitsart in ('Café', 'Cafè', 'Cafê')"), 3);
+    w->close();
+  }
+
   void neueOption_data() {
     QTest::addColumn<QStringList>("felder");   // name, start, end, repetition, colony dependent
     QTest::addColumn<bool>("völker");

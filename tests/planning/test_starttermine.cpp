@@ -5,6 +5,7 @@
 #include "output/registry.h"
 #include "planning/iv_starttermine.h"
 #include "planungstest.h"
+#include "support/eingabefeld.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -187,6 +188,7 @@ private slots:
   void leereListe() {
     auto w = geladen<IV_Starttermine>();
     QCOMPARE(w->litermine->cols(), 6);
+    for (int i = 0; i <= 3; ++i) QCOMPARE(pfeil(w->sevt(i)), i == 1 || i == 2);   // kind and site: a list
     messages().expect("Bitte markieren Sie zuerst den zu erledigenden Termin.");
     w->cmdok_Click(0);
     messages().expect("Bitter markieren Sie zuerst die zu erledigenden Termine.");

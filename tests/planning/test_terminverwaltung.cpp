@@ -3,6 +3,7 @@
 // the double click that marks done and deleting all done dates.
 #include "planning/iv_terminverwaltung.h"
 #include "planungstest.h"
+#include "support/eingabefeld.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,6 +67,7 @@ private slots:
     termin("31.05.2007", "Füttern", v2);
     termin("30.05.2007", "Kontrolle", v2);   // stored after the later date of its colony
     auto w = gezeigt();
+    for (int i = 0; i <= 8; ++i) QCOMPARE(pfeil(w->sevt(i)), i != 0 && i != 6 && i != 7);   // all but the dates
     QCOMPARE(w->sevt(6).text(), QString("08.05.2007"));
     QCOMPARE(w->sevt(7).text(), QString("29.05.2007"));
     QCOMPARE(daten(*w->litermine),

@@ -6,6 +6,7 @@
 #include "platform/runtime/files.h"
 #include "shell/ia_zevo.h"
 #include "shell/io_einstellungen.h"
+#include "support/eingabefeld.h"
 #include "support/testmain.h"
 
 #include <QDir>
@@ -108,6 +109,7 @@ private slots:
   void separators() {
     common::trennzeichen() = "  ";
     auto w = fenster();
+    QVERIFY(zevo::test::pfeil((*w->sevt)(3)));
     QCOMPARE((*w->sevt)(3).text(), QStringLiteral("  "));
     w->ok_Click();
     QCOMPARE(common::trennzeichen(), QStringLiteral("  "));

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 
 using namespace zevo;
@@ -126,6 +127,28 @@ private slots:
     test::cellClick(*w->datali, 3, name, Qt::RightButton);
     QVERIFY(w->popupliste->isVisible());
     w->popupliste->hide();
+    w->hide();
+  }
+
+  // Scrolled fully right, a header click on "ID" or "Selektiert" sorts and
+  // leaves the view where it was, the current colony in sight: on an empty
+  // list and on a filled one.
+  void sortingKeepsTheScrolledView() {
+    QVERIFY(test::showActive(*w));
+    for (int runde = 0; runde < 2; ++runde) {
+      if (runde == 1) {
+        for (int i = 1; i <= 40; ++i) test::volkanlegen(QString::number(i), "X", i % 3 ? "" : "X");
+        w->datenvölkerlesen();
+        test::cellClick(*w->datali, 30, "Volknr");
+      }
+      QApplication::processEvents();
+      QVERIFY(test::viewOf(*w->datali)->horizontalScrollBar()->maximum() > 0);
+      for (const char* spalte : {"ID", "Selektiert"}) {
+        test::sortierenhältdieansicht(*w->datali, spalte, "ID");
+        if (QTest::currentTestFailed()) return;
+      }
+    }
+    QCOMPARE(w->datali->rows(), 40);
     w->hide();
   }
 

@@ -7,6 +7,7 @@
 #include "platform/runtime/vb.h"
 #include "platform/runtime/widgets.h"
 #include "shell/registry.h"
+#include "support/eingabefeld.h"
 #include "support/raster.h"
 #include "sites/registry.h"
 #include "standorttest.h"
@@ -380,6 +381,111 @@ private slots:
     w->sstab->setTab(1);
     QCOMPARE(w->lijeort->cell(w->lijeort->row(), "Standort"), QString("Chaussee"));
     QCOMPARE(w->bezproz->text(), QString("0"));
+    w->close();
+  }
+
+  // Two sites that differ only in an accent are two sites: a click on either
+  // in the list of "Pflanzen je Standort" shows its own plants and "&Neu"
+  // saves the plant there; entering the tab starts from the twin marked on
+  // "Standorte", and a save there makes the saved twin current.
+  void accentTwinsAreTwoSites() {
+    const int grave = standort("Cafè", {{"Klima", "mild"}});
+    const int acute = standort("Café", {{"Klima", "rau"}});
+    jepflanze(grave, "Efeu", 100, 30);
+    jepflanze(acute, "Krokus", 100, 20);
+    auto w = standortfenster();
+    QVERIFY(showActive(*w));
+    const struct { const char* name; int id; const char* pflanze; int anteil; } zwillinge[] = {
+        {"Café", acute, "Krokus", 20}, {"Cafè", grave, "Efeu", 30}};
+    for (int runde = 1; runde <= 2; ++runde) {
+      for (const auto& z : zwillinge) {
+        w->sstab->setTab(0);
+        cellClick(*w->listandorte, zeilemit(*w->listandorte, "Standort", z.name), "Standort");
+        QTest::mouseClick(w->neustandort[1], Qt::LeftButton);   // saved as it is: itself again
+        QCOMPARE(w->listandorte->cell(w->listandorte->row(), "ID"), QString::number(z.id));
+        QCOMPARE(w->sevt(8).text(), QString(z.id == acute ? "rau" : "mild"));
+        w->sstab->setTab(1);
+        QCOMPARE(w->lijeort->cell(w->lijeort->row(), "Standort"), QString(z.name));
+        const QString anderer = z.id == acute ? "Cafè" : "Café";
+        cellClick(*w->lijeort, zeilemit(*w->lijeort, "Standort", anderer), "Standort");
+        cellClick(*w->lijeort, zeilemit(*w->lijeort, "Standort", z.name), "Standort");
+        QCOMPARE(w->listandorte->cell(w->listandorte->row(), "ID"), QString::number(z.id));
+        QVERIFY(zeilemit(*w->lijepflanze, "Pflanze", z.pflanze) > 0);
+        QCOMPARE(w->bezproz->text(), QString::number(z.anteil + runde - 1));
+        jefelder(*w, "Kirsche", "10", "1");
+        QTest::mouseClick(w->neuje[0], Qt::LeftButton);
+        QCOMPARE(anzahl("select count(*) from Standorte_Pflanzen where Pflanze = 'Kirsche' and Standort_Kennung = " +
+                        QString::number(z.id)),
+                 runde);
+        QCOMPARE(w->bezproz->text(), QString::number(z.anteil + runde));
+      }
+    }
+    // A third twin saved with "&Neu" is the one made current; the same name
+    // in capitals is the same site.
+    w->sstab->setTab(0);
+    w->sevt(5).setText("Cafê");
+    QTest::mouseClick(w->neustandort[0], Qt::LeftButton);
+    QCOMPARE(w->listandorte->cell(w->listandorte->row(), "ID"), wert("select ID from Standorte where Standort = 'Cafê'"));
+    w->sevt(5).setText("CAFÉ");
+    messages().expect("Der Standort existiert bereits!");
+    QTest::mouseClick(w->neustandort[0], Qt::LeftButton);
+    QVERIFY(messages().allUsed());
+    QCOMPARE(w->listandorte->findrow("Standort = 'CAFÉ'"), zeilemit(*w->listandorte, "Standort", "Café"));
+    w->close();
+  }
+
+  // Plants that differ only in an accent are two plants: after each save,
+  // new or changed, the saved one is the current row with its own values.
+  void accentTwinsAreTwoPlants() {
+    auto w = standortfenster("2");
+    QVERIFY(showActive(*w));
+    const QStringList namen{"Malvé", "Malvè", "Malvê"};
+    for (int i = 0; i < namen.size(); ++i) {
+      pflanzefelder(*w, namen[i], QString("0%1.05.2026").arg(i + 1), "30.06.2026");
+      QTest::mouseClick(w->neu[0], Qt::LeftButton);
+      QCOMPARE(w->lipflanzen->cell(w->lipflanzen->row(), "Pflanze") + " " + w->sevt(1).text(),
+               namen[i] + QString(" 0%1.05.2026").arg(i + 1));
+    }
+    for (int runde = 0; runde < 2; ++runde) {
+      for (int i = 0; i < namen.size(); ++i) {
+        cellClick(*w->lipflanzen, zeilemit(*w->lipflanzen, "Pflanze", namen[i]), "Pflanze");
+        w->sevt(3).setText(QString::number(i + runde));
+        QTest::mouseClick(w->neu[1], Qt::LeftButton);
+        QCOMPARE(w->lipflanzen->cell(w->lipflanzen->row(), "Pflanze") + " " + w->sevt(3).text(),
+                 namen[i] + " " + QString::number(i + runde));
+      }
+    }
+    QCOMPARE(anzahl("select count(*) from Pflanzen where Pflanze in ('Malvé', 'Malvè', 'Malvê')"), 3);
+    w->close();
+  }
+
+  // The fields designed with a list show their arrow from the start, so the
+  // window does not move when the first save fills a list: the site list
+  // keeps its width and every field its place, after the first "&Neu" and
+  // the next.
+  void layoutStaysWhenTheListsFill() {
+    db().execute("delete from Pflanzen");
+    auto w = standortfenster();
+    QVERIFY(showActive(*w));
+    auto lage = [&] {
+      QStringList t{QString("Liste %1x%2").arg(w->listandorte->width()).arg(w->listandorte->height())};
+      for (int i = 5; i <= 15; ++i) {
+        const QRect r(w->sevt(i).mapTo(w.get(), QPoint(0, 0)), w->sevt(i).size());
+        t << QString("%1:%2,%3 %4x%5").arg(i).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+      }
+      return t;
+    };
+    QApplication::processEvents();
+    const QStringList vorher = lage();
+    for (int i = 0; i <= 18; ++i) QCOMPARE(pfeil(w->sevt(i)), QList<int>({0, 6, 8, 11, 16}).contains(i));
+    for (int runde = 1; runde <= 2; ++runde) {
+      w->sevt(5).setText("Heide " + QString::number(runde));
+      for (int i : {6, 8, 11}) w->sevt(i).setText("Wert" + QString::number(runde));
+      QTest::mouseClick(w->neustandort[0], Qt::LeftButton);
+      QApplication::processEvents();
+      QCOMPARE(w->sevt(8).listcount(), runde);
+      QCOMPARE(lage(), vorher);
+    }
     w->close();
   }
 

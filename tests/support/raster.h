@@ -4,7 +4,9 @@
 // sorts a grid with autosort), a key in the grid.
 #include "components/sevgrid.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
 
@@ -44,6 +46,35 @@ inline void cellClick(ui::sevGrid& g, int row, const QString& key, Qt::MouseButt
 inline void cellDoubleClick(ui::sevGrid& g, int row, int col = 1) {
   cellClick(g, row, col);
   QTest::mouseDClick(viewOf(g)->viewport(), Qt::LeftButton, Qt::NoModifier, cellCenter(g, row, col));
+}
+
+// The user scrolls the grid fully right and clicks the header of the column
+// twice (up, then down): after each click the view keeps its horizontal
+// position, and the current row, the same record by its cell in `merkmal`,
+// is in view at its new place.
+inline void sortierenhältdieansicht(ui::sevGrid& g, const QString& key, const QString& merkmal) {
+  QTableView* v = viewOf(g);
+  QScrollBar* waagrecht = v->horizontalScrollBar();
+  QApplication::processEvents();   // what the grid still does after the last click
+  waagrecht->setValue(waagrecht->maximum());
+  const int rechts = waagrecht->value();
+  const QString satz = g.row() > 0 ? g.cell(g.row(), merkmal) : QString();
+  int ordnung = g.column(key).sortorder();
+  for (int klick = 1; klick <= 2; ++klick) {
+    QVERIFY2(v->horizontalHeader()->viewport()->rect().contains(headerCenter(g, g.colIndex(key))),
+             qPrintable("Spalte " + key + " nicht zu sehen"));
+    headerClick(g, key);
+    QApplication::processEvents();
+    ordnung = ordnung == 1 ? 2 : 1;
+    QCOMPARE(g.column(key).sortorder(), ordnung);
+    QCOMPARE(waagrecht->value(), rechts);
+    QCOMPARE(g.row() > 0 ? g.cell(g.row(), merkmal) : QString(), satz);
+    if (g.row() == 0) continue;
+    const QRect zeile = v->visualRect(v->model()->index(g.row() - 1, g.colIndex(key) - 1));
+    QVERIFY2(v->viewport()->rect().contains(zeile),
+             qPrintable(QString("Zeile %1 bei %2..%3, Ansicht %4x%5").arg(g.row()).arg(zeile.left())
+                            .arg(zeile.bottom()).arg(v->viewport()->width()).arg(v->viewport()->height())));
+  }
 }
 
 // A key pressed in the grid (the arrows move the current row).

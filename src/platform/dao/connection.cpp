@@ -189,6 +189,11 @@ int caseOrder(void*, int na, const void* a, int nb, const void* b) {
 
 }  // namespace
 
+int compareText(const QString& a, const QString& b) {
+  const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
+  return caseOrder(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
+}
+
 void configure(sqlite3* db) {
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
   sqlite3_create_function_v2(db, "year", 1, flags, nullptr, datePart<0>, nullptr, nullptr, nullptr);

@@ -236,6 +236,13 @@ private:
 // values of many records and needs few of them typed.
 QVariant presentedValue(FieldType t, const QVariant& stored);
 
+// The database's rule for texts, by which its comparisons, groups, DISTINCT
+// and Recordset::findFirst decide which texts are one: upper and lower case
+// alike for every letter of Windows-1252, every other character itself ("ß"
+// too, and an accented letter apart from its plain twin and from its other
+// accented twins). <0, 0, >0, in the order of the folded code points.
+int compareText(const QString& a, const QString& b);
+
 struct DBEngine {
   static Workspace& workspaces(int index = 0);
   // Writes a compacted copy of src to dst (dst must not exist).

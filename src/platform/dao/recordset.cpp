@@ -433,7 +433,7 @@ int compareCriterion(const FieldInfo& f, const QVariant& value, const QVariant& 
   }
   if (value.typeId() == QMetaType::QString) {
     if (numberWanted) return 2;
-    return vb::caseCompare(value.toString(), wanted.toString());
+    return compareText(value.toString(), wanted.toString());
   }
   double w;
   if (numberWanted) w = wanted.toDouble();

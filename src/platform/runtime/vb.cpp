@@ -554,22 +554,6 @@ int textCompare(const QString& a, const QString& b) {
   return 0;
 }
 
-int caseCompare(const QString& a, const QString& b) {
-  auto ia = a.cbegin(), ib = b.cbegin();
-  const auto ea = a.cend(), eb = b.cend();
-  auto next = [](QString::const_iterator& i, QString::const_iterator e) -> char32_t {
-    const char16_t c = (i++)->unicode();
-    if (QChar::isHighSurrogate(c) && i != e && i->isLowSurrogate()) return QChar::surrogateToUcs4(c, (i++)->unicode());
-    return c;
-  };
-  while (ia != ea && ib != eb) {
-    const char32_t ca = caseFold(next(ia, ea)), cb = caseFold(next(ib, eb));
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  if (ia != ea) return 1;
-  return ib != eb ? -1 : 0;
-}
-
 QString caseFolded(const QString& s) {
   QString out = s;
   for (QChar& c : out) c = QChar(char16_t(caseFold(c.unicode())));  // every such letter is a single unit

@@ -95,11 +95,8 @@ constexpr char32_t caseFold(char32_t c) {
     default: return c;
   }
 }
-// Two texts compared by that rule, character by character in code point
-// order: <0, 0, >0.
-int caseCompare(const QString& a, const QString& b);
 // A text with every such letter in its lower form: equal for two texts that
-// caseCompare takes as equal.
+// the database takes as one.
 QString caseFolded(const QString& s);
 
 // --- clock ------------------------------------------------------------------
