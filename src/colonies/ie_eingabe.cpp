@@ -121,8 +121,9 @@ void IE_Eingabe::makesev(int index, int typ, int zahltyp, int länge, int nachko
   // Money fields show the currency.
   f.setUnitdescr(einheit == QLatin1String("(default)") ? QStringLiteral("€") : einheit);
   // Setting the source reads the list at once.
-  f.setShowbutton(!listtabelle.isEmpty() && !listspalte.isEmpty());
-  if (!listtabelle.isEmpty() && !listspalte.isEmpty()) {
+  const bool liste = !listtabelle.isEmpty() && !listspalte.isEmpty();
+  f.setShowbutton(liste);
+  if (liste) {
     f.setListsource(db_, QStringLiteral("select distinct ") + listspalte + QStringLiteral(" from ") + listtabelle +
                              QStringLiteral(" order by ") + listspalte);
   } else {

@@ -216,8 +216,6 @@ QString cellFromBytes(QByteArrayView escaped, bool wide) {
 }
 
 QString valueText(const QVariant& v) {
-  // A number in plain digits, never in exponent form: a cell copied into an
-  // entry field and saved again keeps its value.
   // The common date without a format pattern, as vb::cstr writes it.
   if (v.typeId() == QMetaType::QDate) {
     const QDate d = v.toDate();
@@ -230,6 +228,8 @@ QString valueText(const QVariant& v) {
       return QString(reinterpret_cast<const QChar*>(t), 10);
     }
   }
+  // A number in plain digits, never in exponent form: a cell copied into an
+  // entry field and saved again keeps its value.
   return vb::cstrOhneExponent(v);
 }
 

@@ -467,16 +467,13 @@ private slots:
     db().execute("delete from Pflanzen");
     auto w = standortfenster();
     QVERIFY(showActive(*w));
-    auto lage = [&] {
+    auto felder = [&] {
       QStringList t{QString("Liste %1x%2").arg(w->listandorte->width()).arg(w->listandorte->height())};
-      for (int i = 5; i <= 15; ++i) {
-        const QRect r(w->sevt(i).mapTo(w.get(), QPoint(0, 0)), w->sevt(i).size());
-        t << QString("%1:%2,%3 %4x%5").arg(i).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-      }
+      for (int i = 5; i <= 15; ++i) t << QString::number(i) + ":" + lage(*w, w->sevt(i));
       return t;
     };
     QApplication::processEvents();
-    const QStringList vorher = lage();
+    const QStringList vorher = felder();
     for (int i = 0; i <= 18; ++i) QCOMPARE(pfeil(w->sevt(i)), QList<int>({0, 6, 8, 11, 16}).contains(i));
     for (int runde = 1; runde <= 2; ++runde) {
       w->sevt(5).setText("Heide " + QString::number(runde));
@@ -484,7 +481,7 @@ private slots:
       QTest::mouseClick(w->neustandort[0], Qt::LeftButton);
       QApplication::processEvents();
       QCOMPARE(w->sevt(8).listcount(), runde);
-      QCOMPARE(lage(), vorher);
+      QCOMPARE(felder(), vorher);
     }
     w->close();
   }
