@@ -151,7 +151,10 @@ void lesefehlermelden(const Leseergebnis& e) {
     text += "Die Einstellungsdatei " + datei + " endet nach Zeile " + QString::number(e.zeilen) + " von " +
             QString::number(soll) + "; die fehlenden Einstellungen behalten ihre Ausgangswerte.";
   }
-  text += zeilenumbruch + "Alle übrigen Einstellungen sind übernommen." + zeilenumbruch + zeilenumbruch;
+  // Only a file with a line that could be read has given anything.
+  if (e.zeilen > e.unlesbar.size())
+    text += zeilenumbruch + "Alle übrigen Einstellungen sind übernommen.";
+  text += zeilenumbruch + zeilenumbruch;
   try {
     vb::fileCopy(einstellungsdatei(), alt);
     text += "Die Datei, wie sie vorgefunden wurde, ist als " + QDir::toNativeSeparators(alt) + " aufbewahrt.";

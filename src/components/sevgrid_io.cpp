@@ -1,12 +1,12 @@
 // The grid's files: column widths, the grid file and the HTML report.
 #include "components/sevgrid_p.h"
 #include "platform/runtime/desktop.h"
+#include "platform/runtime/files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSettings>
 
 #include <algorithm>
@@ -119,10 +119,7 @@ bool sevGrid::savetofile(const QString& path) const {
     d->appendFileLine(text, r, n);
     text += '\n';
   }
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  f.write(text);
-  return f.commit();
+  return vb::writeWholeFile(path, text);
 }
 
 namespace {
@@ -291,10 +288,7 @@ bool sevGrid::savehtml(const QString& path) {
     }
     h += QStringLiteral("</body>\n</html>\n");
 
-    QSaveFile f(dir.filePath(pageName(page)));
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(h.toUtf8());
-    if (!f.commit()) return false;
+    if (!vb::writeWholeFile(dir.filePath(pageName(page)), h.toUtf8())) return false;
     written << dir.filePath(pageName(page));
   }
   htmlFiles_ = written;

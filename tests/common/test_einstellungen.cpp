@@ -4,7 +4,9 @@
 #include "platform/runtime/files.h"
 #include "platform/runtime/textfile.h"
 #include "platform/runtime/vb.h"
+#include "support/dateigrenze.h"
 
+#include <QDir>
 #include <QFile>
 
 using namespace zevo;
@@ -151,6 +153,48 @@ private slots:
       QCOMPARE(einstellungwert[i], zeilen.contains(102 + i) ? 0.0f : float(100 + i));
     for (int i = 0; i < einstellungtext.size(); ++i) QCOMPARE(einstellungtext[i], "Text " + QString::number(i));
     QVERIFY(QFile::remove(datenpfad + "Einstellungen.ZE1.alt"));
+  }
+
+  // The notice says the rest was taken over only when a line was read.
+  void noticeSaysWhatWasTakenOver_data() {
+    QTest::addColumn<QStringList>("zeilen");
+    QTest::addColumn<bool>("übernommen");
+    QTest::newRow("empty file") << QStringList() << false;
+    QTest::newRow("one unreadable line") << QStringList{"vierzehn"} << false;
+    QTest::newRow("one good line, one unreadable") << QStringList{" 7 ", "vierzehn"} << true;
+    QTest::newRow("one good line") << QStringList{" 7 "} << true;
+  }
+  void noticeSaysWhatWasTakenOver() {
+    QFETCH(QStringList, zeilen);
+    QFETCH(bool, übernommen);
+    vb::writeLines(einstellungsdatei(), zeilen);
+    test::messages().expect("endet nach Zeile " + QString::number(zeilen.size()) + " von 173");
+    einstellungenlesen();
+    QVERIFY(test::messages().allUsed());
+    QCOMPARE(test::messages().last().contains("Alle übrigen Einstellungen sind übernommen."), übernommen);
+  }
+
+  // Shut down on a full disk: the file keeps every byte, the failure is
+  // shown, and the next start reads the settings as they were.
+  void fullDiskKeepsTheFile() {
+    for (int i = 0; i < einstellungzahl.size(); ++i) einstellungzahl[i] = i;
+    kopftext() = "Imkerei am Hang";
+    QVERIFY(einstellungenschreiben());
+    const QByteArray vorher = fileBytes();
+    kopftext() = "Imkerei im Tal";
+    {
+      test::Dateigrenze volleplatte(vorher.size() / 2);
+      test::messages().expect("Die Einstellungen konnten nicht gespeichert werden.");
+      QVERIFY(!einstellungenschreiben());
+      QVERIFY(test::messages().allUsed());
+    }
+    QCOMPARE(fileBytes(), vorher);
+    QCOMPARE(QDir(datenpfad).entryList({"*Einstellungen*"}, QDir::Files | QDir::Hidden), QStringList{"Einstellungen.ZE1"});
+    einstellungenleeren();
+    einstellungenlesen();
+    QCOMPARE(test::messages().count(), 1);
+    QCOMPARE(kopftext(), QString("Imkerei am Hang"));
+    QCOMPARE(einstellungzahl[100], 100);
   }
 
   void failedWriteOverAFolder() {

@@ -6,14 +6,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStorageInfo>
-#include <QTemporaryFile>
 
 #include <cstdio>
 #include <functional>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zevo::vb {
@@ -139,8 +140,14 @@ std::function<void(const QString&)>& syncObserver() {
 }
 
 // Waits until the file's data is on the disk.
+std::function<bool(const QString&)>& syncFault() {
+  static std::function<bool(const QString&)> fault;
+  return fault;
+}
+
 bool syncHandle(int fd, const QString& path) {
   if (syncObserver()) syncObserver()(path);
+  if (syncFault() && syncFault()(path)) return false;
   return ::fsync(fd) == 0;
 }
 
@@ -153,9 +160,16 @@ bool syncFolder(const QString& folder) {
   return ok;
 }
 
+// The rename that puts a file in place of another.
+bool renameOver(const QString& from, const QString& to) {
+  return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
 }  // namespace
 
 void setSyncObserver(std::function<void(const QString&)> observer) { syncObserver() = std::move(observer); }
+
+void setSyncFault(std::function<bool(const QString&)> fails) { syncFault() = std::move(fails); }
 
 void fileCopy(const QString& from, const QString& to) {
   QFile source(from);
@@ -163,24 +177,18 @@ void fileCopy(const QString& from, const QString& to) {
   const QFileInfo target(to);
   if (!target.dir().exists()) throw Error::forFile(errPathNotFound, to);
   if (!source.open(QIODevice::ReadOnly)) throw Error::forFile(errPermissionDenied, from);
-  QTemporaryFile copy(target.dir().filePath(".zevo-kopie-XXXXXX"));
+  WholeFile copy(to);
   if (!copy.open()) throw Error::forFile(errPermissionDenied, to);
   char buffer[65536];
   for (;;) {
     const qint64 n = source.read(buffer, sizeof buffer);
     if (n < 0) throw Error::forFile(errPathFileAccess, from);
     if (n == 0) break;
-    if (copy.write(buffer, n) != n) throw Error::forFile(errPathFileAccess, to);
+    if (!copy.write(buffer, n)) throw Error::forFile(errPathFileAccess, to);
   }
-  if (!copy.flush()) throw Error::forFile(errPathFileAccess, to);
+  // The copy takes the source's permissions, and its owner may write it.
   copy.setPermissions(source.permissions() | QFile::WriteOwner);
-  // The copy is on the disk before it takes the target's name, and the new
-  // name is on the disk before the caller goes on (a restore relies on it).
-  if (!syncHandle(copy.handle(), copy.fileName())) throw Error::forFile(errPathFileAccess, to);
-  copy.close();
-  if (!replaceFile(copy.fileName(), to)) throw Error::forFile(errPathFileAccess, to);
-  copy.setAutoRemove(false);
-  if (!syncFolder(target.absolutePath())) throw Error::forFile(errPathFileAccess, to);
+  if (!copy.commit()) throw Error::forFile(errPathFileAccess, to);
 }
 
 void name(const QString& from, const QString& to) {
@@ -190,15 +198,96 @@ void name(const QString& from, const QString& to) {
 }
 
 bool replaceFile(const QString& from, const QString& to) {
-  return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+  return syncFile(from) && renameOver(from, to) && syncFolder(QFileInfo(to).absolutePath());
+}
+
+bool syncFile(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  const bool synced = syncHandle(fd, path);
+  if (fd >= 0) ::close(fd);
+  return synced;
 }
 
 bool putInPlace(const QString& from, const QString& to) {
   if (QFileInfo::exists(to)) return false;
-  const int fd = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
-  const bool synced = syncHandle(fd, from);
-  if (fd >= 0) ::close(fd);
-  return synced && replaceFile(from, to) && syncFolder(QFileInfo(to).absolutePath());
+  return replaceFile(from, to);
+}
+
+// --- a file written whole --------------------------------------------------------------
+
+WholeFile::WholeFile(const QString& path) : path_(path) {}
+
+WholeFile::~WholeFile() { cancel(); }
+
+bool WholeFile::open() {
+  if (fd_ >= 0 || !temp_.isEmpty()) return false;
+  const QFileInfo target(path_);
+  const QString pattern = target.dir().filePath("." + target.fileName() + ".zevo-");
+  // A name nobody has, made with the permissions a new file gets.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const QString candidate =
+        pattern + QString::number(QRandomGenerator::global()->bounded(0x1000000), 36).rightJustified(5, '0');
+    const int fd = ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      fd_ = fd;
+      temp_ = candidate;
+      failed_ = false;
+      struct stat old;
+      // The new file keeps the old one's permissions.
+      if (::stat(QFile::encodeName(path_).constData(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd_, old.st_mode & 07777);
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
+}
+
+bool WholeFile::write(const char* data, qint64 size) {
+  if (fd_ < 0 || failed_) return false;
+  while (size > 0) {
+    const ssize_t n = ::write(fd_, data, size_t(size));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      failed_ = true;
+      return false;
+    }
+    data += n;
+    size -= n;
+  }
+  return true;
+}
+
+void WholeFile::setPermissions(QFile::Permissions permissions) {
+  if (fd_ >= 0 && !QFile::setPermissions(temp_, permissions)) failed_ = true;
+}
+
+bool WholeFile::commit() {
+  if (fd_ < 0 || failed_) {
+    cancel();
+    return false;
+  }
+  const bool synced = syncHandle(fd_, temp_);
+  const bool closed = ::close(fd_) == 0;
+  fd_ = -1;
+  if (!synced || !closed || !renameOver(temp_, path_)) {
+    cancel();
+    return false;
+  }
+  temp_.clear();
+  return syncFolder(QFileInfo(path_).absolutePath());
+}
+
+void WholeFile::cancel() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temp_.isEmpty()) ::unlink(QFile::encodeName(temp_).constData());
+  temp_.clear();
+}
+
+bool writeWholeFile(const QString& path, const QByteArray& data) {
+  WholeFile f(path);
+  return f.open() && f.write(data) && f.commit();
 }
 
 bool isReadOnly(const QString& path) {

@@ -1,11 +1,11 @@
 #include "platform/runtime/textfile.h"
 
+#include "platform/runtime/files.h"
 #include "platform/runtime/vb.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zevo::vb {
 
@@ -118,8 +118,7 @@ void TextWriter::printNumberLine(qint64 n) { printLine(str(n) + " "); }
 void TextWriter::close() {
   if (closed_) return;
   closed_ = true;
-  QSaveFile file(path_);
-  if (!file.open(QIODevice::WriteOnly) || file.write(data_) != data_.size() || !file.commit())
+  if (!writeWholeFile(path_, data_))
     throw Error(errPathFileAccess,
                 "Die Datei " + QDir::toNativeSeparators(path_) +
                     " konnte nicht geschrieben werden. Die bisherige Datei bleibt unverändert.");

@@ -1,5 +1,7 @@
 #include "platform/xlsx/xlsx.h"
 
+#include "platform/runtime/files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -131,13 +133,16 @@ void Worksheet::autofitColumns() {
 void Worksheet::save(const QString& path) const {
   const QString native = QDir::toNativeSeparators(path);
   auto failure = [&] {
-    QFile::remove(path);
     return vb::Error(vb::errPathFileAccess, "Die Tabelle konnte nicht geschrieben werden: " + native);
   };
   const QFileInfo info(path);
   if (!info.absoluteDir().exists()) throw vb::Error::forFile(vb::errPathNotFound, info.absolutePath());
 
-  const QByteArray file = QFile::encodeName(path);
+  // The library writes the workbook beside the old one, which it replaces
+  // only once the workbook is whole.
+  vb::WholeFile whole(path);
+  if (!whole.open()) throw failure();
+  const QByteArray file = QFile::encodeName(whole.temporaryPath());
   lxw_workbook_options options{};
   options.constant_memory = LXW_FALSE;
   options.tmpdir = nullptr;
@@ -194,7 +199,7 @@ void Worksheet::save(const QString& path) const {
 
   const lxw_error closed = workbook_close(book);
   if (error == LXW_NO_ERROR) error = closed;
-  if (error != LXW_NO_ERROR) throw failure();
+  if (error != LXW_NO_ERROR || !whole.commit()) throw failure();
 }
 
 }  // namespace zevo::xlsx

@@ -1,5 +1,7 @@
 #include "platform/zip/archive.h"
 
+#include "platform/runtime/files.h"
+
 #include <zip.h>
 
 #include <QDir>
@@ -145,6 +147,9 @@ void Writer::close() {
     throw Error("Die Backupdatei " + native(path_) + " konnte nicht vollständig geschrieben werden.", detail);
   }
   d_->za = nullptr;
+  // Written means on the disk, under its name.
+  if (!vb::syncFile(path_) || !vb::syncFile(QFileInfo(path_).absolutePath()))
+    throw Error("Die Backupdatei " + native(path_) + " konnte nicht vollständig geschrieben werden.");
 }
 
 // --- reading ---------------------------------------------------------------------------

@@ -1,3 +1,4 @@
+#include "support/dateigrenze.h"
 #include "support/testmain.h"
 
 #include "platform/runtime/files.h"
@@ -116,7 +117,7 @@ private slots:
     vb::fileCopy(a, b);   // replaces without a question
     vb::setSyncObserver({});
     QCOMPARE(synced.size(), 2);
-    QVERIFY2(synced[0].startsWith(".zevo-kopie-") && synced[0].endsWith(":alt"), qPrintable(synced[0]));
+    QVERIFY2(synced[0].startsWith(".b.txt.zevo-") && synced[0].endsWith(":alt"), qPrintable(synced[0]));
     QCOMPARE(synced[1], QFileInfo(QDir(folder()).absolutePath()).fileName() + ":neu");
     QCOMPARE(bytes(b), QByteArray("neu"));
     QVERIFY_THROWS_EXCEPTION(vb::Error, vb::fileCopy(folder() + "fehlt", b));
@@ -136,7 +137,16 @@ private slots:
     QVERIFY(!QFile::exists(folder() + "auch"));
     QVERIFY(!vb::fileExists(a));
     QCOMPARE(bytes(fertig) + bytes(b), QByteArray("ganzneu"));
-    QFile::remove(fertig);
+    // Replacing works the same way, over an existing file.
+    synced.clear();
+    vb::setSyncObserver([&](const QString& path) { synced << QFileInfo(path).fileName() + ":" + bytes(b); });
+    QVERIFY(vb::replaceFile(fertig, b));
+    QVERIFY(!vb::replaceFile(fertig, b));   // gone: nothing to put in place
+    vb::setSyncObserver({});
+    QCOMPARE(synced, (QStringList{"fertig.txt:neu", QFileInfo(QDir(folder()).absolutePath()).fileName() + ":ganz",
+                                  "fertig.txt:ganz"}));
+    QCOMPARE(bytes(b), QByteArray("ganz"));
+    touch(b, "neu");
     touch(a, "neu");
     QVERIFY_THROWS_EXCEPTION(vb::Error, vb::name(a, b));   // never over an existing file
     vb::name(a, folder() + "c.txt");
@@ -145,6 +155,52 @@ private slots:
     QVERIFY_THROWS_EXCEPTION(vb::Error, vb::kill(folder() + "c.txt"));
     touch(folder() + "zevo.mdb");
     QCOMPARE(vb::resolveCase(folder() + "ZEVO.MDB"), folder() + "zevo.mdb");
+  }
+
+  // On a full disk a copy or a whole file fails and leaves the old file
+  // and nothing beside it; a writer that ends unfinished leaves nothing.
+  void wholeFilesOnAFullDisk() {
+    const QString quelle = folder() + "quelle.dat";
+    const QString ziel = folder() + "ziel.dat";
+    touch(quelle, QByteArray(5000, 'q'));
+    touch(ziel, "alt");
+    QFile::setPermissions(quelle, QFile::ReadOwner | QFile::ReadGroup);
+    QFile::setPermissions(ziel, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    auto namen = [&] { return QDir(folder()).entryList(QDir::Files | QDir::Hidden, QDir::Name); };
+    {
+      test::Dateigrenze volleplatte(1000);
+      QVERIFY_THROWS_EXCEPTION(vb::Error, vb::fileCopy(quelle, ziel));
+      QVERIFY(!vb::writeWholeFile(ziel, QByteArray(1001, 'w')));
+      QVERIFY(vb::writeWholeFile(folder() + "klein.dat", QByteArray(1000, 'k')));   // up to the limit
+      vb::WholeFile abgeschnitten(ziel);   // a caller that goes on after a failed write
+      QVERIFY(abgeschnitten.open() && !abgeschnitten.write(QByteArray(1001, 'w')));
+      QVERIFY(!abgeschnitten.commit());
+    }
+    QCOMPARE(bytes(ziel), QByteArray("alt"));
+    QCOMPARE(namen(), (QStringList{"klein.dat", "quelle.dat", "ziel.dat"}));
+    // Data that does not reach the disk never takes the old file's place.
+    vb::setSyncFault([](const QString& path) { return QFileInfo(path).fileName().startsWith(".ziel.dat.zevo-"); });
+    QVERIFY(!vb::writeWholeFile(ziel, "neu"));
+    QVERIFY_THROWS_EXCEPTION(vb::Error, vb::fileCopy(quelle, ziel));
+    vb::setSyncFault({});
+    QCOMPARE(bytes(ziel), QByteArray("alt"));
+    QCOMPARE(namen(), (QStringList{"klein.dat", "quelle.dat", "ziel.dat"}));
+    {
+      vb::WholeFile unfertig(ziel);
+      QVERIFY(unfertig.open() && unfertig.write("neu", 3));
+      QCOMPARE(namen().size(), 4);
+    }
+    QCOMPARE(namen(), (QStringList{"klein.dat", "quelle.dat", "ziel.dat"}));
+    QCOMPARE(bytes(ziel), QByteArray("alt"));
+    // A whole file keeps the old one's permissions; a copy takes the source's,
+    // writable by its owner.
+    QVERIFY(vb::writeWholeFile(ziel, "neu"));
+    QCOMPARE(QFile::permissions(ziel) & 0x0FFF, QFile::ReadUser | QFile::WriteUser | QFile::ReadOther);
+    vb::fileCopy(quelle, ziel);
+    QCOMPARE(bytes(ziel), QByteArray(5000, 'q'));
+    QCOMPARE(QFile::permissions(ziel) & 0x0FFF, QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+    QCOMPARE(namen(), (QStringList{"klein.dat", "quelle.dat", "ziel.dat"}));
+    QFile::setPermissions(quelle, QFile::ReadOwner | QFile::WriteOwner);
   }
 
   void readOnlyFiles() {

@@ -3,10 +3,13 @@
 
 #include "platform/zip/archive.h"
 #include "platform/zip/testarchiv.h"
+#include "platform/runtime/files.h"
+#include "support/dateigrenze.h"
 #include "support/testmain.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 using namespace zevo;
@@ -79,6 +82,40 @@ private slots:
     zip::Writer leer(archiv);
     QVERIFY_THROWS_EXCEPTION(zip::Error, leer.close());   // no entry at all
     QVERIFY(!QFile::exists(archiv));
+  }
+
+  // On a full disk close() fails and leaves nothing; a closed archive is on
+  // the disk under its name, and a sync that fails is a failure.
+  void archiveOnAFullDisk() {
+    const QString quelle = neuerOrdner("voll");
+    const QString archiv = base_ + "voll/sicherung.zip";
+    QByteArray zufall(20000, '\0');
+    for (char& c : zufall) c = char(QRandomGenerator::global()->bounded(256));
+    schreiben(quelle + "ZEVO.MDB", zufall);
+    auto namen = [&] { return QDir(quelle).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); };
+    {
+      zip::Writer w(archiv);
+      w.addFile(quelle + "ZEVO.MDB", "ZEVO.MDB");
+      test::Dateigrenze volleplatte(10000);
+      QVERIFY_THROWS_EXCEPTION(zip::Error, w.close());
+    }
+    QCOMPARE(namen(), QStringList{"ZEVO.MDB"});
+    QStringList synced;
+    vb::setSyncObserver([&](const QString& path) { synced << QFileInfo(path).fileName(); });
+    vb::setSyncFault([](const QString& path) { return path.endsWith("/voll"); });
+    {
+      zip::Writer w(archiv);
+      w.addFile(quelle + "ZEVO.MDB", "ZEVO.MDB");
+      QVERIFY_THROWS_EXCEPTION(zip::Error, w.close());
+    }
+    vb::setSyncObserver({});
+    vb::setSyncFault({});
+    QCOMPARE(synced, (QStringList{"sicherung.zip", "voll"}));
+    QFile::remove(archiv);
+    zip::Writer w(archiv);
+    w.addFile(quelle + "ZEVO.MDB", "ZEVO.MDB");
+    w.close();
+    QCOMPARE(zip::entryNames(archiv), QStringList{"ZEVO.MDB"});
   }
 
   void damagedArchiveIsReported() {
