@@ -1,5 +1,6 @@
 // The grid's files: column widths, the grid file and the HTML report.
 #include "components/sevgrid_p.h"
+#include "components/widthstore.h"
 #include "platform/runtime/desktop.h"
 #include "platform/runtime/files.h"
 
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSettings>
 
 #include <algorithm>
 
@@ -15,17 +15,8 @@ namespace zevo::ui {
 
 // --- column widths ----------------------------------------------------------------
 
-// Widths live in the user's configuration, one file per application name;
-// "ZEVO" and "Zevo" are the same application.
-static std::unique_ptr<QSettings> widthStore(const QString& app) {
-  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("ZEVO"),
-                                     app.toLower());
-}
-
 void sevGrid::loadcolwidths(const QString& app, const QString& section, const QString& key) {
-  const auto s = widthStore(app);
-  s->beginGroup(section);
-  const QStringList parts = s->value(key).toString().split(QLatin1Char(';'), Qt::SkipEmptyParts);
+  const QStringList parts = widthstore::value(app, section, key).split(QLatin1Char(';'), Qt::SkipEmptyParts);
   for (int i = 0; i < parts.size() && i < cols(); ++i) {
     bool ok = false;
     const int w = parts[i].trimmed().toInt(&ok);
@@ -41,11 +32,8 @@ void sevGrid::loadcolwidths(const QString& app, const QString& section, const QS
 void sevGrid::savecolwidths(const QString& app, const QString& section, const QString& key) const {
   QStringList parts;
   for (const auto& c : d->cols) parts << QString::number(c.width);
-  const auto s = widthStore(app);
-  s->beginGroup(section);
-  s->setValue(key, parts.join(QLatin1Char(';')));
-  s->endGroup();
-  s->sync();
+  // On a full disk the widths stay as they were last saved.
+  widthstore::setValue(app, section, key, parts.join(QLatin1Char(';')));
 }
 
 // --- the grid file ------------------------------------------------------------------

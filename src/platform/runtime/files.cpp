@@ -139,12 +139,12 @@ std::function<void(const QString&)>& syncObserver() {
   return observer;
 }
 
-// Waits until the file's data is on the disk.
 std::function<bool(const QString&)>& syncFault() {
   static std::function<bool(const QString&)> fault;
   return fault;
 }
 
+// Waits until the file's data is on the disk.
 bool syncHandle(int fd, const QString& path) {
   if (syncObserver()) syncObserver()(path);
   if (syncFault() && syncFault()(path)) return false;

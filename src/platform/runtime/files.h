@@ -44,7 +44,7 @@ bool fileExists(const QString& path);           // a plain file of exactly that 
 void kill(const QString& path);                 // errFileNotFound when missing
 // Replaces an existing target in one step, written as a WholeFile.
 void fileCopy(const QString& from, const QString& to);
-// Tests: called with the path of every file or folder fileCopy syncs.
+// Tests: called with the path of every file or folder synced here.
 void setSyncObserver(std::function<void(const QString&)> observer);
 // Tests: a sync of a path for which this gives true fails, as on a disk error.
 void setSyncFault(std::function<bool(const QString&)> fails);
