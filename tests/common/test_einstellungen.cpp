@@ -4,9 +4,7 @@
 #include "platform/runtime/files.h"
 #include "platform/runtime/textfile.h"
 #include "platform/runtime/vb.h"
-#include "support/dateigrenze.h"
 
-#include <QDir>
 #include <QFile>
 
 using namespace zevo;
@@ -172,29 +170,6 @@ private slots:
     einstellungenlesen();
     QVERIFY(test::messages().allUsed());
     QCOMPARE(test::messages().last().contains("Alle übrigen Einstellungen sind übernommen."), übernommen);
-  }
-
-  // Shut down on a full disk: the file keeps every byte, the failure is
-  // shown, and the next start reads the settings as they were.
-  void fullDiskKeepsTheFile() {
-    for (int i = 0; i < einstellungzahl.size(); ++i) einstellungzahl[i] = i;
-    kopftext() = "Imkerei am Hang";
-    QVERIFY(einstellungenschreiben());
-    const QByteArray vorher = fileBytes();
-    kopftext() = "Imkerei im Tal";
-    {
-      test::Dateigrenze volleplatte(vorher.size() / 2);
-      test::messages().expect("Die Einstellungen konnten nicht gespeichert werden.");
-      QVERIFY(!einstellungenschreiben());
-      QVERIFY(test::messages().allUsed());
-    }
-    QCOMPARE(fileBytes(), vorher);
-    QCOMPARE(QDir(datenpfad).entryList({"*Einstellungen*"}, QDir::Files | QDir::Hidden), QStringList{"Einstellungen.ZE1"});
-    einstellungenleeren();
-    einstellungenlesen();
-    QCOMPARE(test::messages().count(), 1);
-    QCOMPARE(kopftext(), QString("Imkerei am Hang"));
-    QCOMPARE(einstellungzahl[100], 100);
   }
 
   void failedWriteOverAFolder() {

@@ -10,14 +10,12 @@
 #include "shell/io_datensicherung.h"
 #include "shell/schema.h"
 #include "shell/startdialoge.h"
-#include "support/dateigrenze.h"
 #include "support/testmain.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QListWidget>
-#include <QRandomGenerator>
 
 using namespace zevo;
 using test::bytes;
@@ -282,49 +280,6 @@ private slots:
     QVERIFY(test::messages().allUsed());
     QCOMPARE(bytes(ordner_ + "Einstellungen.ZE1"), QByteArray("alt"));
     QVERIFY(!QFile::exists(ordner_ + "a.ZE1"));
-    QCOMPARE(inhalt(common::datenbankpfad), datenvorher);
-    common::datenbank.execute("insert into Notizen(Datum, NOTIZ, Volk) values (#06/03/2026#, 'weiter', 1)");
-  }
-
-  // On a full disk a backup, a compaction and a restore each fail, say so,
-  // and leave the program folder as it was.
-  void fullDiskChangesNothing() {
-    schreiben(ordner_ + "Einstellungen.ZE1", " 14 \r\n");
-    const qint64 db = QFileInfo(common::datenbankpfad).size();
-    QByteArray zufall(db + 20000, '\0');   // packs to more than the disk takes
-    for (char& c : zufall) c = char(QRandomGenerator::global()->bounded(256));
-    schreiben(ordner_ + "Zufall.ZE1", zufall);
-    test::rohesArchiv(ordner_ + "zevo10_backup_2026_12_01.zip",
-                      {{"ZEVO.MDB", bytes(common::datenbankpfad)}, {"Einstellungen.ZE1", "neu"}, {"Zufall.ZE1", zufall}});
-    common::letztesicherung() = "01.11.2026";
-    auto stand = [&] {
-      QStringList s;
-      for (const QString& n : dateien(ordner_)) s << n + ":" + QString::number(qHash(bytes(ordner_ + n)));
-      return s;
-    };
-    const QStringList vorher = stand();
-    const QString datenvorher = inhalt(common::datenbankpfad);
-    {
-      test::Dateigrenze volleplatte(db + 10000);   // room for the database's copy, not the archive
-      test::messages().expect("Es wurde keine Backupdatei angelegt.");
-      fenster()->sichern_Click(0);
-      QVERIFY(test::messages().allUsed());
-      QCOMPARE(stand(), vorher);
-      QCOMPARE(common::letztesicherung(), QStringLiteral("01.11.2026"));
-
-      test::messages().expect("Die Datensicherung konnte nicht zurückgewonnen werden.");
-      fenster()->sichern_Click(1);
-      QVERIFY(test::messages().allUsed());
-      QCOMPARE(stand(), vorher);
-    }
-    {
-      test::Dateigrenze volleplatte(db / 2);
-      test::messages().expectYes("wirklich komprimiert");
-      test::messages().expect("Bei der Komprimierung ist ein Fehler aufgetreten");
-      shell::datenbankkomprimieren();
-      QVERIFY(test::messages().allUsed());
-      QCOMPARE(stand(), vorher);
-    }
     QCOMPARE(inhalt(common::datenbankpfad), datenvorher);
     common::datenbank.execute("insert into Notizen(Datum, NOTIZ, Volk) values (#06/03/2026#, 'weiter', 1)");
   }

@@ -36,14 +36,9 @@ private slots:
       blatt.setText(r, 1, QString("Volk %1 am Waldrand").arg(r));
       blatt.setNumber(r, 2, r * 1.25);
     }
-    for (int runde = 1; runde <= 2; ++runde) {
+    {
       test::Dateigrenze volleplatte(2000);
-      try {
-        blatt.save(datei);
-        QFAIL("a cut workbook was reported as saved");
-      } catch (const vb::Error& e) {
-        QVERIFY2(e.text().contains("Die Tabelle konnte nicht geschrieben werden"), qPrintable(e.text()));
-      }
+      QVERIFY_THROWS_EXCEPTION(vb::Error, blatt.save(datei));
     }
     QCOMPARE(bytes(datei), QByteArray("die bisherige Tabelle"));
     QCOMPARE(QDir(ordner).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"Liste.xlsx"});
