@@ -30,33 +30,42 @@ int hexAt(const QByteArray& s, qsizetype at, int digits) {
   return n;
 }
 
+// Text read as UTF-8 bytes with UTF-16 units put between them.
+class Zeichen {
+public:
+  void byte(char c) { bytes_ += c; }
+  void unit(int u) {
+    text_ += QString::fromUtf8(bytes_);
+    bytes_.clear();
+    text_ += QChar(char16_t(u));
+  }
+  QString text() const { return text_ + QString::fromUtf8(bytes_); }
+private:
+  QString text_;
+  QByteArray bytes_;
+};
+
+QByteArray hex(int n, int digits) { return QByteArray::number(n, 16).rightJustified(digits, '0').toUpper(); }
+
 // A section or key name: "\" stands for "/", "%UXXXX" for a UTF-16 unit,
 // "%XX" for a Latin-1 character; other bytes are UTF-8.
 QString unescapeKey(const QByteArray& s) {
-  QString out;
-  QByteArray bytes;
-  auto flush = [&] {
-    out += QString::fromUtf8(bytes);
-    bytes.clear();
-  };
+  Zeichen out;
   for (qsizetype i = 0; i < s.size(); ++i) {
     const char c = s[i];
     if (c == '\\') {
-      bytes += '/';
+      out.byte('/');
     } else if (c == '%' && i + 1 < s.size() && s[i + 1] == 'U' && hexAt(s, i + 2, 4) >= 0) {
-      flush();
-      out += QChar(char16_t(hexAt(s, i + 2, 4)));
+      out.unit(hexAt(s, i + 2, 4));
       i += 5;
     } else if (c == '%' && hexAt(s, i + 1, 2) >= 0) {
-      flush();
-      out += QChar(char16_t(hexAt(s, i + 1, 2)));
+      out.unit(hexAt(s, i + 1, 2));
       i += 2;
     } else {
-      bytes += c;
+      out.byte(c);
     }
   }
-  flush();
-  return out;
+  return out.text();
 }
 
 QByteArray escapeKey(const QString& s) {
@@ -69,36 +78,33 @@ QByteArray escapeKey(const QString& s) {
     else if (c == '/')
       out += '\\';
     else if (c < 0x80)
-      out += '%' + QByteArray::number(int(c), 16).rightJustified(2, '0').toUpper();
+      out += '%' + hex(c, 2);
     else
-      out += "%U" + QByteArray::number(int(c), 16).rightJustified(4, '0').toUpper();
+      out += "%U" + hex(c, 4);
   }
   return out;
 }
 
 // A value: quotes dropped, "\" escapes read (\" \\ \n \r \t \xHHHH).
 QString unescapeValue(const QByteArray& s) {
-  QByteArray bytes;
-  QString out;
+  Zeichen out;
   for (qsizetype i = 0; i < s.size(); ++i) {
     const char c = s[i];
     if (c == '"') continue;
     if (c != '\\' || i + 1 == s.size()) {
-      bytes += c;
+      out.byte(c);
       continue;
     }
     const char e = s[++i];
-    if (e == 'n') bytes += '\n';
-    else if (e == 'r') bytes += '\r';
-    else if (e == 't') bytes += '\t';
+    if (e == 'n') out.byte('\n');
+    else if (e == 'r') out.byte('\r');
+    else if (e == 't') out.byte('\t');
     else if (e == 'x' && hexAt(s, i + 1, 4) >= 0) {
-      out += QString::fromUtf8(bytes);
-      bytes.clear();
-      out += QChar(char16_t(hexAt(s, i + 1, 4)));
+      out.unit(hexAt(s, i + 1, 4));
       i += 4;
-    } else bytes += e;
+    } else out.byte(e);
   }
-  return out + QString::fromUtf8(bytes);
+  return out.text();
 }
 
 QByteArray escapeValue(const QString& v) {
@@ -109,8 +115,7 @@ QByteArray escapeValue(const QString& v) {
     else if (c == '\n') out += "\\n";
     else if (c == '\r') out += "\\r";
     else if (c == '\t') out += "\\t";
-    else if (c < 0x20 || (c >= 0xD800 && c <= 0xDFFF))
-      out += "\\x" + QByteArray::number(int(c), 16).rightJustified(4, '0');
+    else if (c < 0x20 || (c >= 0xD800 && c <= 0xDFFF)) out += "\\x" + hex(c, 4);
     else out += QString(ch).toUtf8();
   }
   return out + '"';

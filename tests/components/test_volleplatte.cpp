@@ -4,6 +4,7 @@
 #include "components/sevgrid.h"
 #include "platform/runtime/files.h"
 #include "platform/runtime/textfile.h"
+#include "support/dateien.h"
 #include "support/dateigrenze.h"
 #include "support/testmain.h"
 
@@ -14,6 +15,7 @@
 #include <functional>
 
 using namespace zevo;
+using zevo::test::bytes;
 using zevo::ui::sevGrid;
 
 // Writes the file at the path; false when it says it failed.
@@ -23,17 +25,6 @@ Q_DECLARE_METATYPE(Schreiber)
 namespace {
 
 constexpr rlim_t grenze = 1000;   // bytes a file may have on the full disk
-
-QByteArray bytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(fehlt)");
-}
-
-void writeBytes(const QString& path, const QByteArray& content) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(content);
-}
 
 QStringList folderEntries(const QString& folder) {
   return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -97,7 +88,7 @@ private slots:
     QVERIFY(ganz.size() > qsizetype(grenze));
 
     const QByteArray alt = "die bisherige Datei\r\n";
-    writeBytes(ordner + name, alt);
+    test::schreiben(ordner + name, alt);
     QFile::setPermissions(ordner + name, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     for (int runde = 1; runde <= 2; ++runde) {
       bool geschrieben = true;

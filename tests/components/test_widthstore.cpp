@@ -2,6 +2,7 @@
 // written here reads the same in QSettings, and a full disk changes nothing.
 #include "components/sevgrid.h"
 #include "components/widthstore.h"
+#include "support/dateien.h"
 #include "support/dateigrenze.h"
 #include "support/testmain.h"
 
@@ -11,15 +12,11 @@
 #include <QSettings>
 
 using namespace zevo;
+using zevo::test::bytes;
 using zevo::ui::sevGrid;
 namespace widthstore = zevo::ui::widthstore;
 
 namespace {
-
-QByteArray bytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(fehlt)");
-}
 
 // Every entry of an INI file as QSettings reads it, read from a copy under a
 // new name so that QSettings cannot answer from what it read before.

@@ -151,15 +151,6 @@ bool syncHandle(int fd, const QString& path) {
   return ::fsync(fd) == 0;
 }
 
-// Waits until the folder's entries (a rename in it) are on the disk.
-bool syncFolder(const QString& folder) {
-  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool ok = syncHandle(fd, folder);
-  ::close(fd);
-  return ok;
-}
-
 // The rename that puts a file in place of another.
 bool renameOver(const QString& from, const QString& to) {
   return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
@@ -198,7 +189,7 @@ void name(const QString& from, const QString& to) {
 }
 
 bool replaceFile(const QString& from, const QString& to) {
-  return syncFile(from) && renameOver(from, to) && syncFolder(QFileInfo(to).absolutePath());
+  return syncFile(from) && renameOver(from, to) && syncFile(QFileInfo(to).absolutePath());
 }
 
 bool syncFile(const QString& path) {
@@ -231,7 +222,6 @@ bool WholeFile::open() {
     if (fd >= 0) {
       fd_ = fd;
       temp_ = candidate;
-      failed_ = false;
       struct stat old;
       // The new file keeps the old one's permissions.
       if (::stat(QFile::encodeName(path_).constData(), &old) == 0 && S_ISREG(old.st_mode))
@@ -275,7 +265,7 @@ bool WholeFile::commit() {
     return false;
   }
   temp_.clear();
-  return syncFolder(QFileInfo(path_).absolutePath());
+  return syncFile(QFileInfo(path_).absolutePath());
 }
 
 void WholeFile::cancel() {

@@ -59,8 +59,8 @@ bool replaceFile(const QString& from, const QString& to);
 // before the rename and the folder after it. False when the name is taken or
 // a step fails.
 bool putInPlace(const QString& from, const QString& to);
-// Waits until the data of a finished file is on the disk; false when it
-// cannot be opened or synced.
+// Waits until the data of a finished file, or the entries of a folder (a
+// rename in it), are on the disk; false when it cannot be opened or synced.
 bool syncFile(const QString& path);
 bool isReadOnly(const QString& path);           // the owner may not write it
 void setAttrNormal(const QString& path);        // gives the owner write permission

@@ -2,22 +2,14 @@
 // nothing is left beside it; with room the workbook replaces it whole.
 #include "platform/runtime/files.h"
 #include "platform/xlsx/xlsx.h"
+#include "support/dateien.h"
 #include "support/dateigrenze.h"
 #include "support/testmain.h"
 
 #include <QDir>
-#include <QFile>
 
 using namespace zevo;
-
-namespace {
-
-QByteArray bytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(fehlt)");
-}
-
-}  // namespace
+using zevo::test::bytes;
 
 class WorksheetTest : public QObject {
   Q_OBJECT
@@ -26,11 +18,7 @@ private slots:
     const QString ordner = QDir::currentPath() + "/tabelle/";
     QVERIFY(QDir().mkpath(ordner));
     const QString datei = ordner + "Liste.xlsx";
-    {
-      QFile alt(datei);
-      QVERIFY(alt.open(QIODevice::WriteOnly));
-      alt.write("die bisherige Tabelle");
-    }
+    test::schreiben(datei, "die bisherige Tabelle");
     xlsx::Worksheet blatt;
     for (int r = 1; r <= 400; ++r) {
       blatt.setText(r, 1, QString("Volk %1 am Waldrand").arg(r));

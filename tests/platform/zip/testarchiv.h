@@ -1,5 +1,7 @@
 #pragma once
-// Files and raw archives for the tests of the zip layer and of the backup.
+// Raw archives for the tests of the zip layer and of the backup.
+#include "support/dateien.h"
+
 #include <zip.h>
 
 #include <QByteArray>
@@ -9,17 +11,6 @@
 #include <QtTest>
 
 namespace zevo::test {
-
-inline QByteArray bytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
-}
-
-inline void schreiben(const QString& path, const QByteArray& data) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  QCOMPARE(f.write(data), data.size());
-}
 
 // An archive written directly with the library, with entry names of our
 // choice (also ones our own layer refuses to write).
