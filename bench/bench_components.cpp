@@ -2,8 +2,8 @@
 // program do (colony register, evaluations, the extended bookings list).
 #include "components/sevgrid.h"
 #include "platform/dao/dao.h"
+#include "platform/runtime/application.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -120,7 +120,7 @@ BENCHMARK(sortByDate)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  zevo::vb::Application app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -4,7 +4,7 @@
 
 #include "grossedatenbank.h"
 
-#include <QApplication>
+#include "platform/runtime/application.h"
 #include <QElapsedTimer>
 #include <QMap>
 #include <QString>
@@ -39,7 +39,7 @@ public:
 
 private:
   bool offscreen_;   // set before the application is made
-  QApplication app_;
+  vb::Application app_;   // the program's own: numbers as it reads and writes them
   QTemporaryDir tmp_;
 
 public:

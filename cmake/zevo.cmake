@@ -18,6 +18,22 @@ function(zevo_library name dir)
   endif()
 endfunction()
 
+# A test program runs headless twice: under C.UTF-8, and again under
+# de_DE.UTF-8, the locale of nearly every beekeeper's desktop (provided by
+# scripts/install-deps). The German run's name ends in "_de_DE".
+function(zevo_add_test name)
+  foreach(locale C.UTF-8 de_DE.UTF-8)
+    set(test ${name})
+    if(locale STREQUAL "de_DE.UTF-8")
+      set(test ${name}_de_DE)
+    endif()
+    add_test(NAME ${test} COMMAND ${ARGN})
+    set_tests_properties(${test} PROPERTIES
+      TIMEOUT 300
+      ENVIRONMENT "LANG=${locale};LC_ALL=${locale};QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endforeach()
+endfunction()
+
 # Every tests/<dir>/test_*.cpp is one test program, run by CTest headless.
 function(zevo_tests dir)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
@@ -29,9 +45,6 @@ function(zevo_tests dir)
     add_executable(${target} ${src})
     target_link_libraries(${target} PRIVATE zevo_testsupport ${ARG_LIBS} Qt6::Test)
     target_compile_definitions(${target} PRIVATE ZEVO_TESTORDNER="${CMAKE_SOURCE_DIR}/tests/${dir}/")
-    add_test(NAME ${target} COMMAND ${target})
-    set_tests_properties(${target} PROPERTIES
-      TIMEOUT 300
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    zevo_add_test(${target} ${target})
   endforeach()
 endfunction()

@@ -1,9 +1,9 @@
 #include "fuzz.h"
 
+#include "platform/runtime/application.h"
 #include "platform/runtime/files.h"
 #include "platform/runtime/msgbox.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -18,13 +18,13 @@ QString arbeitsordner() {
 void umgebung() {
   // Never destroyed: the process ends with it (a QApplication torn down by
   // the exit handlers would outlive what it needs).
-  static QApplication* app = nullptr;
+  static vb::Application* app = nullptr;
   if (app) return;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "zevo-fuzz";
   static char* argv[] = {name, nullptr};
-  app = new QApplication(argc, argv);
+  app = new vb::Application(argc, argv);
   vb::setProgramFolder(arbeitsordner());
   vb::setMessageHandler([](const vb::MessageRequest&) { return vb::vbOK; });
 }

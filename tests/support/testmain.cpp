@@ -8,6 +8,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
 namespace zevo::test {
 
 namespace {
@@ -129,6 +133,13 @@ void resetScripts() {
 }
 
 void prepareEnvironment() {
+  // The locale the run was started under must exist on this machine: without
+  // it the C library stays at "C", and a run under de_DE would prove nothing.
+  if (!std::setlocale(LC_ALL, "")) {
+    std::fprintf(stderr, "Das Gebietsschema %s ist auf diesem Rechner nicht eingerichtet (scripts/install-deps).\n",
+                 qgetenv("LC_ALL").isEmpty() ? qgetenv("LANG").constData() : qgetenv("LC_ALL").constData());
+    std::exit(2);
+  }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   // The user's configuration, data and runtime folders: private to this run.
   static QTemporaryDir home;
@@ -141,6 +152,10 @@ void prepareEnvironment() {
     qputenv(names[i], QFile::encodeName(path));
   }
   QFile::setPermissions(base + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  // Temporary files, the single-instance lock among them: private too, as the
+  // same test program runs under two locales at once.
+  QDir().mkpath(base + "/tmp");
+  qputenv("TMPDIR", QFile::encodeName(base + "/tmp"));
 }
 
 void prepareTestProcess() {

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -40,7 +41,15 @@ QString unexpectedFailureText(const QString& reason) {
 
 }  // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  // On Unix the base class has taken the C library's locale from the desktop,
+  // and with it the decimal comma of a German desktop: strtod would read
+  // "3.50" as 3, and the workbook library would write "12,5" into a sheet.
+  // Every number the C library reads or writes, ours and the libraries', keeps
+  // the decimal point; the German conventions are the program's own.
+  std::setlocale(LC_NUMERIC, "C");
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
   QString reason;
@@ -64,7 +73,6 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 void setupApplication(QApplication& app) {
   QApplication::setApplicationName("ZEVO");
   QApplication::setOrganizationName("ZEVO");
-  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   const QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   auto* translator = new QTranslator(&app);
   if (translator->load(QLocale(QLocale::German, QLocale::Germany), "qtbase", "_", path))

@@ -14,14 +14,16 @@ namespace zevo::vb {
 // back to the arrow and shows one German message through msgbox; the window
 // and the program go on. Transactions roll themselves back on the way out.
 // The end of the process (ProcessEnded in tests) passes through.
+// Whatever locale the desktop sets, numbers keep the decimal point wherever
+// the C library reads or writes them, and Qt's default locale is German.
 class Application : public QApplication {
 public:
   Application(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// Application name "ZEVO", German locale for Qt's own texts and widgets,
-// Qt's German translations where they are installed.
+// Application name "ZEVO" and Qt's German translations where they are
+// installed.
 void setupApplication(QApplication& app);
 
 // The primary screen's full size in twips (1440 per inch), and conversions.
