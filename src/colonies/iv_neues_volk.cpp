@@ -109,6 +109,15 @@ QVariant spaltenwert(Art art, const QString& text) {
   return QVariant();
 }
 
+// A column's value as its field shows it. An amount is written in plain
+// digits, as the entry window and the grid write it: "1E+08" would be read
+// back as 108 when the window is left with OK.
+QString feldanzeige(const Feld& feld, const dao::Field& spalte) {
+  if (feld.art != Art::Dezimal) return feldtext(spalte);
+  const QVariant wert = spalte.value();
+  return wert.isNull() ? QString() : vb::cstrOhneExponent(wert);
+}
+
 void feldeinrichten(ui::sevText& f, const Feld& feld) {
   f.setMaxlength(feld.länge);
   f.setShowbutton(feld.liste != nullptr);
@@ -297,8 +306,10 @@ bool IV_Neues_Volk::volkanzeigen() {
       return false;
     }
     volkId_ = id;
-    for (int i = 0; i < anzahlvolkfelder; ++i) sevt(i).setText(feldtext(rs[spaltenname(volkfelder[i])]));
-    for (int i = 0; i < anzahlinfofelder; ++i) sevtx(i).setText(feldtext(rs[spaltenname(infofelder[i])]));
+    for (int i = 0; i < anzahlvolkfelder; ++i)
+      sevt(i).setText(feldanzeige(volkfelder[i], rs[spaltenname(volkfelder[i])]));
+    for (int i = 0; i < anzahlinfofelder; ++i)
+      sevtx(i).setText(feldanzeige(infofelder[i], rs[spaltenname(infofelder[i])]));
     kon->setChecked(feldtext(rs["Akt_im_Bestand"]) == QLatin1String("X"));
     rs.close();
   }

@@ -71,6 +71,34 @@ private slots:
              QString("Lott`chen|grün|02.05.2007|31,25|2,5|X"));
   }
 
+  // Amounts that would be written in exponent form (a harvest of 99999999 kg
+  // is stored as 100000000) show in plain digits, so that OK without a change
+  // leaves them as they were, time after time.
+  void amountsBeyondSevenDigitsSaveBackUnchanged() {
+    const int id = volk("1", true,
+                        {{"L_Honigmenge_kg", 1e8}, {"Honigmenge_Gesamt", 12345680.0}, {"Futtervorrat_eigen", 0.00005},
+                         {"Futtervorrat_Teig", 2.5}, {"Volk_Einkaufspreis", 3.5}});
+    haupt.lesen(1);
+    const auto gespeichert = [id] {
+      dao::Recordset rs = db().openRecordset(
+          "select L_Honigmenge_kg, Honigmenge_Gesamt, Futtervorrat_eigen, Futtervorrat_Teig, Volk_Einkaufspreis "
+          "from Bienenvolk where ID = " + QString::number(id));
+      QList<float> zahlen;
+      for (int i = 0; i < rs.fieldCount(); ++i) zahlen << rs.fields(i).value().toFloat();
+      return zahlen;
+    };
+    const QList<float> vorher = gespeichert();
+    for (int mal = 0; mal < 2; ++mal) {
+      auto w = öffnen("Ändern");
+      QCOMPARE(w->sevtx(13).text(), QString("100000000"));
+      QCOMPARE(w->sevtx(14).text(), QString("12345680"));
+      QCOMPARE(w->sevtx(8).text(), QString("0,00005"));
+      QCOMPARE(w->sevtx(10).text(), QString("2,5"));
+      w->ok_Click();
+      QCOMPARE(gespeichert(), vorher);
+    }
+  }
+
   void inputChecks_data() {
     QTest::addColumn<QString>("modus");   // on colony "12"; "7" and "ä1" exist as well
     QTest::addColumn<QString>("nummer");
