@@ -334,26 +334,21 @@ void IA_ZEVO::Form_Load() {
   ersteaktivierung = 0;
   arbeitsbereich = &dao::DBEngine::workspaces(0);
 
-  const bool vorhanden = vb::fileExists(datenbankpfad);
-  try {
-    eigenedatenbank = datenbankbereitstellen(*arbeitsbereich, datenbankpfad,
-                                             [this](int freigabe) { bedienungfreigeben(freigabe); });
-    datenbank = arbeitsbereich->openDatabase(datenbankpfad, false, false);
-  } catch (const dao::Error& e) {
-    // The file stays as it is: nothing is created over an existing file.
-    const QString datei = QDir::toNativeSeparators(datenbankpfad);
-    vb::msgbox((vorhanden ? "Die Datenbank " + datei + " kann nicht geöffnet werden." + z + z + e.text() + z + z +
-                                "Die Datei wurde nicht verändert."
-                          : e.text()) +
-               z + z + "ZEVO wird jetzt beendet.");
-    eigenedatenbank.close();
-    datenbank.close();
-    vb::endProcess(1);
-  }
+  datenbanköffnen();
 
   // The stored column widths are restored when the list's columns first exist
   // (datenvölkerlesen).
+
+  // SQLite opens a write-protected file read-only and keeps it so: once the
+  // notice has lifted the protection, the connections are opened anew, so
+  // that this session's saves work.
+  const bool datenbankgeschützt = vb::isReadOnly(datenbankpfad);
   schreibschutzprüfen();
+  if (datenbankgeschützt) {
+    eigenedatenbank.close();
+    datenbank.close();
+    datenbanköffnen();
+  }
   heutesetzen();
   einstellungenbeimstart();
 
@@ -370,6 +365,27 @@ void IA_ZEVO::Form_Load() {
   fensteraufteilen();
 
   dienste().jahreslaufanbieten();
+}
+
+void IA_ZEVO::datenbanköffnen() {
+  using namespace common;
+  const QString& z = zeilenumbruch;
+  const bool vorhanden = vb::fileExists(datenbankpfad);
+  try {
+    eigenedatenbank = datenbankbereitstellen(*arbeitsbereich, datenbankpfad,
+                                             [this](int freigabe) { bedienungfreigeben(freigabe); });
+    datenbank = arbeitsbereich->openDatabase(datenbankpfad, false, false);
+  } catch (const dao::Error& e) {
+    // The file stays as it is: nothing is created over an existing file.
+    const QString datei = QDir::toNativeSeparators(datenbankpfad);
+    vb::msgbox((vorhanden ? "Die Datenbank " + datei + " kann nicht geöffnet werden." + z + z + e.text() + z + z +
+                                "Die Datei wurde nicht verändert."
+                          : e.text()) +
+               z + z + "ZEVO wird jetzt beendet.");
+    eigenedatenbank.close();
+    datenbank.close();
+    vb::endProcess(1);
+  }
 }
 
 void IA_ZEVO::druckerprüfen() {

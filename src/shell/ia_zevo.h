@@ -170,6 +170,7 @@ private:
   void popupanlegen();
   void anordnen();                 // applies the twips measures to the widgets
   void fenstergrößeanwenden();
+  void datenbanköffnen();           // both connections, or the program ends
   void schreibschutzprüfen();
   void berichtseitenlöschen();
   void herunterfahren();

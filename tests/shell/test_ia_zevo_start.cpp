@@ -1,4 +1,5 @@
 // The main window's start-up, activation, layout and shut-down.
+#include "support/benutzerrechte.h"
 #include "support/hauptfenster.h"
 
 #include <QFile>
@@ -93,6 +94,29 @@ private slots:
     QVERIFY(test::messages().allUsed());
     QVERIFY(!vb::isReadOnly(eigene));
     QVERIFY(vb::isReadOnly(fremd));
+  }
+
+  // A write-protected ZEVO.MDB: once the notice has lifted the protection,
+  // the session's saves reach the file.
+  void aWriteProtectedDatabaseTakesTheSessionsSaves() {
+    {
+      IA_ZEVO erste;
+      erste.Form_Load();
+    }
+    common::datenbank.close();
+    const QString pfad = vb::programFolder() + "ZEVO.MDB";
+    QFile::setPermissions(pfad, QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther);
+    test::Benutzerrechte rechte;
+    QVERIFY2(!QFile(pfad).open(QIODevice::ReadWrite), "Der Schreibschutz muss gelten");
+
+    test::messages().expect("Der Schreibschutz wird deshalb entfernt?");
+    IA_ZEVO w;
+    w.Form_Load();
+    QVERIFY(test::messages().allUsed());
+    test::volkanlegen("7", "X");
+    w.Form_Activate();
+    QCOMPARE(w.datali->rows(), 1);
+    QCOMPARE(w.datali->cell(1, "Volknr"), QString("7"));
   }
 
   void layoutToggleAndResize() {
