@@ -11,6 +11,7 @@
 #include "platform/runtime/application.h"
 #include "platform/runtime/mousepointer.h"
 #include "platform/runtime/msgbox.h"
+#include "platform/runtime/widgets.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -190,8 +191,8 @@ void IE_Eingabe::buchungenlisten(bool melden) {
     if (li->locked()) li->lockupdate(false);
     if (melden) dbfehler(QStringLiteral("Die Buchungen des Volkes konnten nicht gelesen werden."), e);
   }
-  setWindowTitle(QStringLiteral("Bewegungsdaten für das Volk:  ") + gelistetesvolknr_ + QStringLiteral(" / ") +
-                 (zeile > 0 ? d->cell(zeile, QStringLiteral("Volkname")) : QString()));
+  vb::setCaption(*this, QStringLiteral("Bewegungsdaten für das Volk:  ") + gelistetesvolknr_ + QStringLiteral(" / ") +
+                            (zeile > 0 ? d->cell(zeile, QStringLiteral("Volkname")) : QString()));
   volkli->setRow(volklizeile(zeile));
   if (li->rows() >= 1) {
     li->setRow(li->rows());

@@ -10,6 +10,7 @@
 #include "platform/runtime/printer.h"
 #include "platform/runtime/textfile.h"
 #include "platform/runtime/vb.h"
+#include "platform/runtime/widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -207,7 +208,7 @@ void IA_Textausgabe::Form_Load() {
   druckformat[common::druckquerformat() != 0 ? 1 : 0]->setChecked(true);
 
   vb::setMousePointer(vb::vbHourglass);
-  setWindowTitle("Listen-Ausgabe " + common::listendatei);
+  vb::setCaption(*this, "Listen-Ausgabe " + common::listendatei);
   t->clear();
 
   if (!vb::fileExists(common::listendatei)) {

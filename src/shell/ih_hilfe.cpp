@@ -73,7 +73,7 @@ void IH_Hilfe::Form_Activate() {
     unload();
     return;
   }
-  setWindowTitle(a.caption);
+  vb::setCaption(*this, a.caption);
   QString anzeige = a.text;
   anzeige.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   t->setPlainText(anzeige);

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWindow>
 
 using namespace zevo;
 using namespace zevo::test;
@@ -114,6 +115,14 @@ private slots:
     QCOMPARE(markiert(haupt.grid), (QList<int>{1, 3}));
     w->nextvolk1_Click(0);   // from the first back to the last
     QCOMPARE(w->windowTitle(), QString("Bewegungsdaten für das Volk:  3 / Clara"));
+  }
+
+  // The caption shows the colony's number and name as they were typed.
+  void captionAsTyped() {
+    volk("O`B_5%[*]X", true, {{"Volkname", "[*][*]a"}});
+    auto w = eingabeöffnen(haupt, 1, 3);
+    w->show();
+    QCOMPARE(w->windowHandle()->title(), QString("Bewegungsdaten für das Volk:  O`B_5%[*]X / [*][*]a"));
   }
 
   void sitePick() {

@@ -59,6 +59,11 @@ void Toolbar::click(const QString& key) {
   if (buttonEnabled(key)) button(key)->trigger();
 }
 
+void setCaption(QWidget& window, const QString& caption) {
+  // Qt shows "[*][*]" as "[*]".
+  window.setWindowTitle(QString(caption).replace(QLatin1String("[*]"), QLatin1String("[*][*]")));
+}
+
 QIcon builtinPicture(int number) {
   QStyle* style = QApplication::style();
   if (!style) return {};

@@ -51,6 +51,11 @@ private:
   QHash<QString, QAction*> buttons_;
 };
 
+// Sets a window's caption to exactly the text given. Qt would read "[*]" in a
+// title as the place of the modified mark and drop it; no window of ZEVO
+// uses that mark, so a colony number such as "5[*]" shows as typed.
+void setCaption(QWidget& window, const QString& caption);
+
 // Built-in button pictures: 72 an arrow to the left, 73 an arrow to the right.
 QIcon builtinPicture(int number);
 
