@@ -3,8 +3,8 @@
 // file, the connection, the timed rounds and the report line.
 
 #include "grossedatenbank.h"
-
 #include "platform/runtime/application.h"
+
 #include <QElapsedTimer>
 #include <QMap>
 #include <QString>

@@ -141,21 +141,19 @@ void prepareEnvironment() {
     std::exit(2);
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The user's configuration, data and runtime folders: private to this run.
+  // The user's configuration, data, runtime and temporary folders: private to
+  // this run, as the same test program runs under two locales at once (the
+  // single-instance lock lies in the temporary folder).
   static QTemporaryDir home;
   const QString base = home.path();
-  const char* const names[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"};
-  const char* const folders[] = {"config", "data", "cache", "runtime"};
-  for (int i = 0; i < 4; ++i) {
+  const char* const names[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "TMPDIR"};
+  const char* const folders[] = {"config", "data", "cache", "runtime", "tmp"};
+  for (int i = 0; i < 5; ++i) {
     const QString path = base + "/" + folders[i];
     QDir().mkpath(path);
     qputenv(names[i], QFile::encodeName(path));
   }
   QFile::setPermissions(base + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  // Temporary files, the single-instance lock among them: private too, as the
-  // same test program runs under two locales at once.
-  QDir().mkpath(base + "/tmp");
-  qputenv("TMPDIR", QFile::encodeName(base + "/tmp"));
 }
 
 void prepareTestProcess() {
